@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors, and runs every test three times:
+# a plain optimised build, a ThreadSanitizer build of the parts without Qt, and an
+# AddressSanitizer + UndefinedBehaviorSanitizer build. Stops at the first failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+./tools/install-deps.sh
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+
+run_suite() {
+    local dir=$1; shift
+    echo "=== $dir: configure and build"
+    cmake -S . -B "$dir" -DBAUDRILL_WERROR=ON "$@" >/dev/null
+    cmake --build "$dir" -j"$jobs"
+    echo "=== $dir: tests"
+    # setarch -R: on kernels with high address-space randomisation ThreadSanitizer
+    # fails to map its shadow memory; the other builds do not mind.
+    (cd "$dir" && setarch "$(uname -m)" -R ctest --output-on-failure -j"$jobs")
+}
+
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBAUDRILL_SANITIZE=thread \
+    -DBAUDRILL_GUI=OFF -DBAUDRILL_BENCH=OFF
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DBAUDRILL_SANITIZE="address;undefined" \
+    -DBAUDRILL_BENCH=OFF
