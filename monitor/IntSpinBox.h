@@ -25,6 +25,9 @@ public:
     // Hides QSpinBox::setValue so that setting a value also ends an empty field.
     void setValue(int value) { setData(value); }
 
+    // Stepping an empty field shows a number again.
+    void stepBy(int steps) override;
+
 signals:
     // data() changed, by the user or by code (fill under a QSignalBlocker to keep quiet).
     void dataChanged();
@@ -34,7 +37,6 @@ protected:
     void fixup(QString& input) const override;
     int valueFromText(const QString& text) const override;
     QString textFromValue(int value) const override;
-    void stepBy(int steps) override;
 
 private:
     bool isEmptyText(const QString& text) const;
