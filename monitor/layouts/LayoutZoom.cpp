@@ -14,7 +14,7 @@ namespace {
 // What the font the layouts were drawn with measures: the width of the sample text and
 // the line height (ascent + descent), in pixels.
 const QString zoomSample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-constexpr double designSampleWidth = 300.0;
+constexpr double designSampleWidth = 285.0;
 constexpr double designLineHeight = 13.0;
 
 }  // namespace
