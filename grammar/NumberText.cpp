@@ -4,8 +4,6 @@
 
 namespace baudrill {
 
-namespace {
-
 int DigitValue(unsigned char c)
 {
     if (c >= '0' && c <= '9')
@@ -16,8 +14,6 @@ int DigitValue(unsigned char c)
         return c - 'A' + 10;
     return 99;
 }
-
-}  // namespace
 
 std::int32_t ScanInt(std::string_view text, int base)
 {

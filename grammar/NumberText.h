@@ -6,6 +6,10 @@
 
 namespace baudrill {
 
+// The value of a digit of any base up to 36 (letters of either case), or 99
+// for a byte that is no digit.
+int DigitValue(unsigned char c);
+
 // Text to int as the rule language and the text actions read it: leading bytes
 // 0x01 to 0x20 are skipped, then an optional sign, then the digits of the base
 // (2 to 36, letters of either case) up to the first other byte. The result wraps

@@ -1,24 +1,11 @@
 #include "grammar/Uuid.h"
 
+#include "grammar/NumberText.h"
+
 #include <mutex>
 #include <random>
 
 namespace baudrill {
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
 
 Uuid Uuid::Create()
 {
@@ -46,8 +33,8 @@ Uuid Uuid::FromString(std::string_view text)
     Uuid id;
     int count = 0;
     for (char c : text) {
-        int d = HexDigit(c);
-        if (d < 0)
+        int d = DigitValue(static_cast<unsigned char>(c));
+        if (d >= 16)
             continue;
         id.bytes_[count / 2] = static_cast<std::uint8_t>(id.bytes_[count / 2] << 4 | d);
         if (++count == 32)
