@@ -42,38 +42,38 @@ bool Value::IsNull() const
 {
     switch (GetKind()) {
     case Kind::Void: return true;
-    case Kind::Int: return std::get<std::int32_t>(data_) == kIntNull;
-    case Kind::Int64: return std::get<std::int64_t>(data_) == kInt64Null;
-    case Kind::Double: return std::get<double>(data_) == kDoubleNull;
-    case Kind::String: return std::get<std::string>(data_).empty();
+    case Kind::Int: return number_.i == kIntNull;
+    case Kind::Int64: return number_.l == kInt64Null;
+    case Kind::Double: return number_.d == kDoubleNull;
+    case Kind::String: return string_.empty();
     }
     return true;
 }
 
 std::int32_t Value::GetInt() const
 {
-    return IsInt() ? std::get<std::int32_t>(data_) : kIntNull;
+    return IsInt() ? number_.i : kIntNull;
 }
 
 std::int64_t Value::GetInt64() const
 {
-    return IsInt64() ? std::get<std::int64_t>(data_) : kInt64Null;
+    return IsInt64() ? number_.l : kInt64Null;
 }
 
 double Value::GetDouble() const
 {
-    return IsDouble() ? std::get<double>(data_) : kDoubleNull;
+    return IsDouble() ? number_.d : kDoubleNull;
 }
 
 const std::string& Value::GetString() const
 {
-    return IsString() ? std::get<std::string>(data_) : EmptyString();
+    return IsString() ? string_ : EmptyString();
 }
 
 bool operator==(const Value& a, const Value& b)
 {
-    if (a.GetKind() == b.GetKind())
-        return a.data_ == b.data_;
+    if (a.GetKind() == b.GetKind() && !a.IsNumber())
+        return a.string_ == b.string_;  // void == void, or the same bytes
     if (a.IsNumber() && b.IsNumber())
         return NumbersEqual(a, b);
     return a.IsNull() && b.IsNull();
@@ -144,10 +144,10 @@ std::string Value::ToString() const
         return {};
     switch (GetKind()) {
     case Kind::Void: return {};
-    case Kind::Int: return std::to_string(std::get<std::int32_t>(data_));
-    case Kind::Int64: return std::to_string(std::get<std::int64_t>(data_));
-    case Kind::Double: return FormatDouble(std::get<double>(data_));
-    case Kind::String: return std::get<std::string>(data_);
+    case Kind::Int: return std::to_string(number_.i);
+    case Kind::Int64: return std::to_string(number_.l);
+    case Kind::Double: return FormatDouble(number_.d);
+    case Kind::String: return string_;
     }
     return {};
 }

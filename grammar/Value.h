@@ -4,7 +4,6 @@
 #include <limits>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace baudrill {
@@ -21,14 +20,14 @@ public:
     static constexpr double kDoubleNull = -1e308;
 
     Value() = default;
-    Value(std::int32_t v) : data_(v) {}
-    Value(std::int64_t v) : data_(v) {}
-    Value(double v) : data_(v) {}
-    Value(std::string v) : data_(std::move(v)) {}
-    Value(std::string_view v) : data_(std::string(v)) {}
-    Value(const char* v) : data_(std::string(v)) {}
+    Value(std::int32_t v) : kind_(Kind::Int) { number_.i = v; }
+    Value(std::int64_t v) : kind_(Kind::Int64) { number_.l = v; }
+    Value(double v) : kind_(Kind::Double) { number_.d = v; }
+    Value(std::string v) : kind_(Kind::String), string_(std::move(v)) {}
+    Value(std::string_view v) : kind_(Kind::String), string_(v) {}
+    Value(const char* v) : kind_(Kind::String), string_(v) {}
 
-    Kind GetKind() const { return static_cast<Kind>(data_.index()); }
+    Kind GetKind() const { return kind_; }
     bool IsVoid() const { return GetKind() == Kind::Void; }
     bool IsInt() const { return GetKind() == Kind::Int; }
     bool IsInt64() const { return GetKind() == Kind::Int64; }
@@ -54,7 +53,15 @@ public:
     std::string ToString() const;
 
 private:
-    std::variant<std::monostate, std::int32_t, std::int64_t, double, std::string> data_;
+    // A plain tagged layout rather than std::variant: g++ 12 reports false
+    // "maybe uninitialized" warnings when variants holding strings are moved.
+    Kind kind_ = Kind::Void;
+    union {
+        std::int32_t i;
+        std::int64_t l;
+        double d;
+    } number_{};
+    std::string string_;
 };
 
 using ValueList = std::vector<Value>;
