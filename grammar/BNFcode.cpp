@@ -1,6 +1,7 @@
 #include "grammar/BNFcode.h"
 
 #include "grammar/ActionRegistry.h"
+#include "grammar/Matcher.h"
 
 namespace baudrill {
 
@@ -31,6 +32,29 @@ ComposeAction BNFcode::FindComposeAction() const
     if (!composeAction_)
         composeAction_ = ComposeActionRegistry::Instance().Find(id);
     return composeAction_;
+}
+
+}  // namespace baudrill
+
+namespace baudrill {
+
+bool BNFcode::Parse(ParseContext& ctx) const
+{
+    ParseAction action = FindParseAction();
+    if (!action)
+        return false;
+    // The input is the caller's view; an action that re-points it is undone too.
+    const std::string_view input = ctx.input;
+    bool matched = detail::ParseMatcher::RunAction(action, ctx, v);
+    if (!matched)
+        ctx.input = input;
+    return matched;
+}
+
+bool BNFcode::Compose(ComposeContext& ctx) const
+{
+    ComposeAction action = FindComposeAction();
+    return action && detail::ComposeMatcher::RunAction(action, ctx, v);
 }
 
 }  // namespace baudrill

@@ -1,6 +1,7 @@
 #include "grammar/BNFnonterminal.h"
 
 #include "grammar/BNFarticle.h"
+#include "grammar/Matcher.h"
 
 namespace baudrill {
 
@@ -13,6 +14,20 @@ std::string BNFnonterminal::GetText() const
 {
     BNFarticle* target = Target();
     return target ? target->name : std::string();
+}
+
+}  // namespace baudrill
+
+namespace baudrill {
+
+bool BNFnonterminal::Parse(ParseContext& ctx) const
+{
+    return detail::ParseMatcher::RunNonterminal(Target(), ctx);
+}
+
+bool BNFnonterminal::Compose(ComposeContext& ctx) const
+{
+    return detail::ComposeMatcher::RunNonterminal(Target(), ctx);
 }
 
 }  // namespace baudrill

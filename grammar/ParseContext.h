@@ -39,7 +39,12 @@ public:
         return static_cast<unsigned char>(input[static_cast<std::size_t>(state.pos) + offset]);
     }
     void Advance(std::size_t n) { state.pos += static_cast<int>(n); }
-    void AddValue(Value v) { state.values.push_back(std::move(v)); }
+    void AddValue(Value v)
+    {
+        if (state.values.capacity() == 0)
+            state.values.reserve(16);  // one allocation for a typical frame
+        state.values.push_back(std::move(v));
+    }
 
     // Saves `pos`, the length of `values`, the register undo height and the
     // retry flag; Restore gives them back (the input view and `stop` are not part of it).

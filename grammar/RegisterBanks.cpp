@@ -25,27 +25,44 @@ void Undo(detail::RegisterBank<T>& bank, const detail::RegisterUndo& change)
 
 }  // namespace
 
+RegisterBanks::RegisterBanks(const RegisterBanks& other)
+    : storage_(other.storage_ ? std::make_unique<Storage>(*other.storage_) : nullptr)
+{
+}
+
+RegisterBanks& RegisterBanks::operator=(const RegisterBanks& other)
+{
+    if (this != &other)
+        storage_ = other.storage_ ? std::make_unique<Storage>(*other.storage_) : nullptr;
+    return *this;
+}
+
 void RegisterBanks::UndoTo(std::size_t height)
 {
-    while (log_.size() > height) {
-        const detail::RegisterUndo change = log_.back();
-        log_.pop_back();
+    if (!storage_)
+        return;
+    std::vector<detail::RegisterUndo>& log = storage_->log;
+    while (log.size() > height) {
+        const detail::RegisterUndo change = log.back();
+        log.pop_back();
         switch (change.bank) {
-        case kIntBank: Undo(ints_, change); break;
-        case kStringBank: Undo(strings_, change); break;
-        case kValueBank: Undo(values_, change); break;
-        default: Undo(elements_, change); break;
+        case kIntBank: Undo(storage_->ints, change); break;
+        case kStringBank: Undo(storage_->strings, change); break;
+        case kValueBank: Undo(storage_->values, change); break;
+        default: Undo(storage_->elements, change); break;
         }
     }
 }
 
 void RegisterBanks::ForgetUndo()
 {
-    log_.clear();
-    ints_.replaced.clear();
-    strings_.replaced.clear();
-    values_.replaced.clear();
-    elements_.replaced.clear();
+    if (!storage_)
+        return;
+    storage_->log.clear();
+    storage_->ints.replaced.clear();
+    storage_->strings.replaced.clear();
+    storage_->values.replaced.clear();
+    storage_->elements.replaced.clear();
 }
 
 }  // namespace baudrill

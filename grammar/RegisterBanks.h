@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,21 +88,28 @@ private:
     std::uint8_t reg_;
 };
 
-// The four register banks of a run's state and their undo log.
+// The four register banks of a run's state and their undo log. The storage is
+// made on first use, so a state whose rule uses no register costs nothing.
 class RegisterBanks {
 public:
-    RegisterStack<std::int32_t> Ints(int reg) { return {&ints_, &log_, kIntBank, reg}; }
-    RegisterStack<std::string> Strings(int reg) { return {&strings_, &log_, kStringBank, reg}; }
-    RegisterStack<Value> Values(int reg) { return {&values_, &log_, kValueBank, reg}; }
-    RegisterStack<BNFelement*> Elements(int reg) { return {&elements_, &log_, kElementBank, reg}; }
+    RegisterBanks() = default;
+    RegisterBanks(const RegisterBanks& other);
+    RegisterBanks& operator=(const RegisterBanks& other);
+    RegisterBanks(RegisterBanks&&) noexcept = default;
+    RegisterBanks& operator=(RegisterBanks&&) noexcept = default;
 
-    RegisterView<std::int32_t> Ints(int reg) const { return View(ints_, reg); }
-    RegisterView<std::string> Strings(int reg) const { return View(strings_, reg); }
-    RegisterView<Value> Values(int reg) const { return View(values_, reg); }
-    RegisterView<BNFelement*> Elements(int reg) const { return View(elements_, reg); }
+    RegisterStack<std::int32_t> Ints(int reg) { return {&Use().ints, &Use().log, kIntBank, reg}; }
+    RegisterStack<std::string> Strings(int reg) { return {&Use().strings, &Use().log, kStringBank, reg}; }
+    RegisterStack<Value> Values(int reg) { return {&Use().values, &Use().log, kValueBank, reg}; }
+    RegisterStack<BNFelement*> Elements(int reg) { return {&Use().elements, &Use().log, kElementBank, reg}; }
+
+    RegisterView<std::int32_t> Ints(int reg) const { return View(storage_ ? &storage_->ints : nullptr, reg); }
+    RegisterView<std::string> Strings(int reg) const { return View(storage_ ? &storage_->strings : nullptr, reg); }
+    RegisterView<Value> Values(int reg) const { return View(storage_ ? &storage_->values : nullptr, reg); }
+    RegisterView<BNFelement*> Elements(int reg) const { return View(storage_ ? &storage_->elements : nullptr, reg); }
 
     // The undo log's height: a mark to come back to with UndoTo.
-    std::size_t UndoHeight() const { return log_.size(); }
+    std::size_t UndoHeight() const { return storage_ ? storage_->log.size() : 0; }
     // Takes back every change made since the log had that height.
     void UndoTo(std::size_t height);
     // Drops the log when no mark below its top can be restored any more.
@@ -110,17 +118,28 @@ public:
 private:
     static constexpr std::uint8_t kIntBank = 0, kStringBank = 1, kValueBank = 2, kElementBank = 3;
 
-    template <class T>
-    static RegisterView<T> View(const detail::RegisterBank<T>& bank, int reg)
+    struct Storage {
+        detail::RegisterBank<std::int32_t> ints;
+        detail::RegisterBank<std::string> strings;
+        detail::RegisterBank<Value> values;
+        detail::RegisterBank<BNFelement*> elements;
+        std::vector<detail::RegisterUndo> log;
+    };
+
+    Storage& Use()
     {
-        return RegisterView<T>(reg >= 0 && reg < kRegisterCount ? &bank.stacks[reg] : nullptr);
+        if (!storage_)
+            storage_ = std::make_unique<Storage>();
+        return *storage_;
     }
 
-    detail::RegisterBank<std::int32_t> ints_;
-    detail::RegisterBank<std::string> strings_;
-    detail::RegisterBank<Value> values_;
-    detail::RegisterBank<BNFelement*> elements_;
-    std::vector<detail::RegisterUndo> log_;
+    template <class T>
+    static RegisterView<T> View(const detail::RegisterBank<T>* bank, int reg)
+    {
+        return RegisterView<T>(bank && reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr);
+    }
+
+    std::unique_ptr<Storage> storage_;
 };
 
 template <class T>
