@@ -1,12 +1,12 @@
 // Matcher throughput on rules made with the builder: a frame of byte fields and
 // one-byte terminals, parsed and composed, as a straight sequence and as a loop.
 
-#include "grammar/ActionRegistry.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/BNFcode.h"
 #include "grammar/BNFterminal.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
+#include "tests/grammar/TestActions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,54 +16,26 @@
 namespace baudrill {
 namespace {
 
-bool ParseByte(ParseContext& ctx, Value)
-{
-    if (!ctx.Has(1))
-        return false;
-    ctx.AddValue(Value(static_cast<std::int32_t>(ctx.ByteAt(0))));
-    ctx.Advance(1);
-    return true;
-}
-
-bool ComposeByte(ComposeContext& ctx, Value)
-{
-    const Value* v = ctx.TakeValue();
-    if (!v || !v->IsInt())
-        return false;
-    ctx.WriteByte(static_cast<unsigned>(v->GetInt()));
-    return true;
-}
-
-void RegisterBenchActions()
-{
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    ParseActionRegistry::Instance().Register("bench_byte", ParseByte);
-    ComposeActionRegistry::Instance().Register("bench_byte", ComposeByte);
-}
-
 constexpr char kSeparator = 0x55;
 
-// bench_byte "\x55" bench_byte "\x55" ... for a frame of `bytes` bytes.
+// t_byte "\x55" t_byte "\x55" ... for a frame of `bytes` bytes.
 std::unique_ptr<BNFarticle> SequenceRule(int bytes)
 {
-    RegisterBenchActions();
+    test::RegisterTestActions();
     auto rule = std::make_unique<BNFarticle>();
-    BNFcode byte("bench_byte", Value(0));
+    BNFcode byte("t_byte", Value(0));
     for (int k = 0; k < bytes / 2; ++k)
         rule->InsertCode(byte).InsertTerminal(std::string(1, kSeparator));
     return rule;
 }
 
-// {bench_byte "\x55"}
+// {t_byte "\x55"}
 std::unique_ptr<BNFarticle> LoopRule()
 {
-    RegisterBenchActions();
+    test::RegisterTestActions();
     auto rule = std::make_unique<BNFarticle>();
     rule->SetMark(false).InsertLink().SetMark(true).Wrap(true);
-    rule->InsertCode(BNFcode("bench_byte", Value(0))).InsertTerminal(std::string(1, kSeparator));
+    rule->InsertCode(BNFcode("t_byte", Value(0))).InsertTerminal(std::string(1, kSeparator));
     rule->PopCursor();
     return rule;
 }

@@ -1,6 +1,6 @@
 // Every run ends: loops without progress, deep nesting and long searches.
 
-#include "GrammarTestSupport.h"
+#include "tests/grammar/GrammarTestSupport.h"
 
 namespace baudrill {
 namespace {

@@ -1,6 +1,6 @@
 // Code elements and the state they restore, in both directions.
 
-#include "GrammarTestSupport.h"
+#include "tests/grammar/GrammarTestSupport.h"
 
 namespace baudrill {
 namespace {

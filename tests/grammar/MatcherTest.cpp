@@ -1,4 +1,4 @@
-#include "GrammarTestSupport.h"
+#include "tests/grammar/GrammarTestSupport.h"
 
 namespace baudrill {
 namespace {
