@@ -1,0 +1,63 @@
+#pragma once
+
+#include "grammar/ComposeState.h"
+#include "grammar/RunControl.h"
+#include "grammar/Value.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace baudrill {
+
+// The values and the state of one compose run. Make a fresh context for every run:
+//     ComposeContext ctx(std::move(values));
+//     if (article.Compose(ctx)) send(ctx.state.output);
+// Read the state only after success.
+//
+// A compose action takes the value at `state.next` (TakeValue), checks its kind,
+// and appends bytes to `state.output` (Write); it never changes `values`. It
+// returns true when it matched; on false its code element restores everything it
+// changed, `next` and `output` included.
+class ComposeContext {
+public:
+    ComposeContext() = default;
+    explicit ComposeContext(ValueList list) : values(std::move(list)) {}
+    ComposeContext(const ComposeContext&) = delete;
+    ComposeContext& operator=(const ComposeContext&) = delete;
+
+    // True when a value is left at `next`.
+    bool HasValue() const { return state.next >= 0 && static_cast<std::size_t>(state.next) < values.size(); }
+    // The value at `next`, advancing `next`; null (and nothing advanced) when none is left.
+    const Value* TakeValue()
+    {
+        if (!HasValue())
+            return nullptr;
+        return &values[static_cast<std::size_t>(state.next++)];
+    }
+    void Write(std::string_view bytes) { state.output.append(bytes); }
+    void WriteByte(unsigned byte) { state.output.push_back(static_cast<char>(byte & 0xFF)); }
+    // Writes an escape text ("\0A") and records where it starts, so the sender
+    // resolves it while any other backslash byte goes out unchanged.
+    void WriteEscape(std::string_view escape)
+    {
+        state.escapes.push_back(state.output.size());
+        state.output.append(escape);
+    }
+
+    // Saves `next`, the length of `output`, the register undo height and the
+    // retry flag; Restore gives them back (and drops escapes past the output).
+    ComposeMark Mark() const;
+    void Restore(const ComposeMark& mark);
+
+    std::size_t OpenChoices() const { return run.choices.size(); }
+    bool BudgetExhausted() const { return run.aborted; }
+
+    ValueList values;
+    ComposeState state;
+    std::int64_t stepsLeft = kDefaultStepBudget;
+
+    RunControl<ComposeMark> run;  // the matcher's own
+};
+
+}  // namespace baudrill

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "grammar/ArrayMap.h"
+#include "grammar/BNFarticle.h"
+#include "grammar/Uuid.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace baudrill {
+
+// One namespace of the GrammarRegistry: articles by Uuid, in insertion order,
+// owned. A Uuid may occur twice; lookups find the first. Removing an article
+// deletes it. Every change raises Changes(), so cached lookups know to refresh.
+class GrammarNamespace {
+public:
+    // Appends the article under the key; the namespace owns it from now on.
+    BNFarticle& Add(const Uuid& key, std::unique_ptr<BNFarticle> article);
+
+    int Find(const Uuid& key) const { return articles_.Find(key); }
+    BNFarticle* Get(const Uuid& key) const { return articles_.FindPtr(key); }
+    // The first article whose name equals the name, or -1.
+    int FindName(std::string_view name) const;
+
+    int GetCount() const { return articles_.GetCount(); }
+    BNFarticle& operator[](int i) const { return articles_[i]; }
+    const Uuid& GetKey(int i) const { return articles_.GetKey(i); }
+
+    void SetKey(int i, const Uuid& key);
+    void Remove(int i);
+    // Deletes the newest articles beyond the count.
+    void Trim(int count);
+
+    std::uint64_t Changes() const { return changes_; }
+
+private:
+    ArrayMap<Uuid, BNFarticle> articles_;
+    std::uint64_t changes_ = 0;
+};
+
+}  // namespace baudrill

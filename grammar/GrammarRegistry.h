@@ -1,0 +1,34 @@
+#pragma once
+
+#include "grammar/ArrayMap.h"
+#include "grammar/GrammarNamespace.h"
+
+#include <string>
+#include <string_view>
+
+namespace baudrill {
+
+// Every article, grouped in named namespaces (insertion order, first match,
+// owned). Namespaces are never removed. Used on the GUI thread only.
+class GrammarRegistry {
+public:
+    // The engine-wide registry.
+    static GrammarRegistry& Instance();
+
+    // The index of the first namespace of that name, or -1.
+    int Find(std::string_view name) const { return spaces_.Find(name); }
+    GrammarNamespace* FindNamespace(std::string_view name) const { return spaces_.FindPtr(name); }
+    // The namespace of that name; an empty one is appended when there is none.
+    GrammarNamespace& GetAdd(const std::string& name) { return spaces_.GetAdd(name); }
+    // Appends a new empty namespace without looking for an existing one.
+    GrammarNamespace& Add(const std::string& name) { return spaces_.Add(name); }
+
+    int GetCount() const { return spaces_.GetCount(); }
+    GrammarNamespace& operator[](int i) const { return spaces_[i]; }
+    const std::string& GetKey(int i) const { return spaces_.GetKey(i); }
+
+private:
+    ArrayMap<std::string, GrammarNamespace> spaces_;
+};
+
+}  // namespace baudrill

@@ -1,0 +1,36 @@
+#include "grammar/ComposeContext.h"
+#include "grammar/ParseContext.h"
+
+namespace baudrill {
+
+ParseMark ParseContext::Mark() const
+{
+    return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry};
+}
+
+void ParseContext::Restore(const ParseMark& mark)
+{
+    state.pos = mark.pos;
+    if (state.values.size() > mark.values)
+        state.values.resize(mark.values);
+    state.registers.UndoTo(mark.undo);
+    state.retry = mark.retry;
+}
+
+ComposeMark ComposeContext::Mark() const
+{
+    return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry};
+}
+
+void ComposeContext::Restore(const ComposeMark& mark)
+{
+    state.next = mark.next;
+    if (state.output.size() > mark.output)
+        state.output.resize(mark.output);
+    while (!state.escapes.empty() && state.escapes.back() >= state.output.size())
+        state.escapes.pop_back();
+    state.registers.UndoTo(mark.undo);
+    state.retry = mark.retry;
+}
+
+}  // namespace baudrill

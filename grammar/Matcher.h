@@ -1,0 +1,249 @@
+#pragma once
+
+// The matcher's run loop, shared by both directions. Internal to the engine:
+// callers use BNFarticle::Parse and BNFarticle::Compose.
+//
+// Instead of copying the state at every step, a choice point keeps marks (pos
+// or next, the length of values or output, the register undo height), and a
+// failure restores them. A nonterminal runs its target in place on the same
+// context, with its own base on the shared choice stack: entries below the base
+// are invisible to it (never resumed, never "the top entry").
+
+#include "grammar/BNFarticle.h"
+#include "grammar/BNFsplitter.h"
+#include "grammar/BNFunitor.h"
+#include "grammar/ComposeContext.h"
+#include "grammar/ParseContext.h"
+
+#include <type_traits>
+
+namespace baudrill::detail {
+
+struct ParseDirection {
+    using Context = ParseContext;
+    using Mark = ParseMark;
+    static bool Run(const BNFelement& e, ParseContext& ctx) { return e.Parse(ctx); }
+    static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
+    static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
+    // Progress of a loop iteration: the position moved or a register changed.
+    static bool Progressed(const ParseMark& m, const ParseContext& ctx)
+    {
+        return ctx.state.pos != m.pos || ctx.state.registers.UndoHeight() != m.undo;
+    }
+};
+
+struct ComposeDirection {
+    using Context = ComposeContext;
+    using Mark = ComposeMark;
+    static bool Run(const BNFelement& e, ComposeContext& ctx) { return e.Compose(ctx); }
+    static bool Stopped(const ComposeContext&) { return false; }
+    static bool StartValid(const ComposeContext& ctx)
+    {
+        return ctx.state.next >= 0 && static_cast<std::size_t>(ctx.state.next) <= ctx.values.size();
+    }
+    // Output alone is no progress: a loop of literals composes nothing rather
+    // than forever.
+    static bool Progressed(const ComposeMark& m, const ComposeContext& ctx)
+    {
+        return ctx.state.next != m.next || ctx.state.registers.UndoHeight() != m.undo;
+    }
+};
+
+inline const BNFelement* SplitterOf(const BNFelement* e)
+{
+    return e->type == kUnitorType ? static_cast<const BNFunitor*>(e)->splitter : nullptr;
+}
+
+inline bool IsUpSplitter(const BNFelement* e)
+{
+    return e->type == kSplitterType && static_cast<const BNFsplitter*>(e)->up;
+}
+
+template <class D>
+class Matcher {
+public:
+    using Context = typename D::Context;
+    using Mark = typename D::Mark;
+
+    static bool RunArticle(const BNFarticle& article, Context& ctx)
+    {
+        if (!article.begin || article.elements.empty())
+            return true;
+        if (!D::StartValid(ctx) || ctx.run.aborted)
+            return false;
+        const std::size_t base = ctx.run.choices.size();
+        ctx.state.current = article.begin;
+        bool matched = Walk(ctx, base);
+        // This run's choices end with it: nothing can resume them any more.
+        ctx.run.choices.resize(base);
+        ReleaseUndo(ctx);
+        return matched;
+    }
+
+    // Runs the target of a nonterminal in place; on failure the context is as before.
+    static bool RunNonterminal(const BNFarticle* target, Context& ctx)
+    {
+        if (!target)
+            return true;  // a missing target matches the empty text
+        if (ctx.run.depth >= kMaxNonterminalNesting)
+            return false;
+        const Mark mark = ctx.Mark();
+        ++ctx.run.depth;
+        ++ctx.run.heldMarks;
+        bool matched = RunWithOwnStop(*target, ctx);
+        --ctx.run.depth;
+        --ctx.run.heldMarks;
+        if (!matched)
+            ctx.Restore(mark);
+        return matched;
+    }
+
+    // Calls an action; when it fails, everything it changed is put back.
+    template <class Action>
+    static bool RunAction(Action action, Context& ctx, const Value& arg)
+    {
+        const Mark mark = ctx.Mark();
+        ++ctx.run.heldMarks;
+        bool matched = action(ctx, arg);
+        --ctx.run.heldMarks;
+        if (!matched)
+            ctx.Restore(mark);
+        return matched;
+    }
+
+private:
+    using Choice = ChoicePoint<Mark>;
+
+    static bool RunWithOwnStop(const BNFarticle& target, Context& ctx)
+    {
+        if constexpr (std::is_same_v<Context, ParseContext>) {
+            // The target's stop flag ends only the target's run.
+            const bool callerStop = ctx.stop;
+            ctx.stop = false;
+            bool matched = RunArticle(target, ctx);
+            ctx.stop = callerStop;
+            return matched;
+        } else {
+            return RunArticle(target, ctx);
+        }
+    }
+
+    static const BNFelement* TopElement(const Context& ctx, std::size_t base)
+    {
+        return ctx.run.choices.size() > base ? ctx.run.choices.back().splitter : nullptr;
+    }
+
+    // At a loop's unitor: did the iteration (from its splitter's newest entry
+    // above the base) change anything that counts as progress?
+    static bool IterationProgressed(const BNFelement* unitor, const Context& ctx, std::size_t base)
+    {
+        const BNFelement* splitter = SplitterOf(unitor);
+        if (!splitter || !IsUpSplitter(splitter))
+            return true;
+        const auto& choices = ctx.run.choices;
+        for (std::size_t k = choices.size(); k-- > base;)
+            if (choices[k].splitter == splitter)
+                return D::Progressed(choices[k].mark, ctx);
+        return true;
+    }
+
+    static void ReleaseUndo(Context& ctx)
+    {
+        if (ctx.run.choices.empty() && ctx.run.heldMarks == 0)
+            ctx.state.registers.ForgetUndo();
+    }
+
+    // Goes back to the newest choice point above the base whose other successor
+    // is untried; false when there is none.
+    static bool Backtrack(Context& ctx, std::size_t base)
+    {
+        auto& choices = ctx.run.choices;
+        while (choices.size() > base && !choices.back().retry)
+            choices.pop_back();
+        if (choices.size() == base)
+            return false;
+        Choice& resumed = choices.back();
+        resumed.retry = false;
+        ctx.Restore(resumed.mark);
+        ctx.state.retry = false;
+        ctx.state.current = resumed.splitter;
+        return true;
+    }
+
+    // A splitter reached afresh pushes its choice point and takes its preferred
+    // successor; one whose entry is on top (just resumed, or left by a finished
+    // loop) takes the other successor once the run has backtracked.
+    static void StepSplitter(const BNFelement* e, Context& ctx, std::size_t base)
+    {
+        bool stepRetry = ctx.state.retry;
+        if (TopElement(ctx, base) != e) {
+            ctx.run.choices.push_back(Choice{e, true, ctx.Mark()});
+            stepRetry = true;
+        }
+        bool second = IsUpSplitter(e);
+        if (!stepRetry)
+            second = !second;
+        ctx.state.current = second ? e->link1 : e->link0;
+    }
+
+    // A unitor whose splitter's entry is on top commits the fork or iteration.
+    static void StepUnitor(const BNFelement* e, Context& ctx, std::size_t base)
+    {
+        const BNFelement* top = TopElement(ctx, base);
+        if (top && top == SplitterOf(e)) {
+            ctx.run.choices.pop_back();
+            ReleaseUndo(ctx);
+        }
+        ctx.state.current = e->link0;
+    }
+
+    static bool Walk(Context& ctx, std::size_t base)
+    {
+        while (const BNFelement* e = ctx.state.current) {
+            if (D::Stopped(ctx))
+                return true;
+            if (--ctx.stepsLeft < 0) {
+                ctx.run.aborted = true;
+                return false;
+            }
+            bool ok = true;
+            switch (e->type) {
+            case kSplitterType:
+                if (e->link1) {
+                    StepSplitter(e, ctx, base);
+                    continue;
+                }
+                break;
+            case kUnitorType:
+                // An iteration without progress ends the loop like a failing one.
+                ok = IterationProgressed(e, ctx, base);
+                if (ok) {
+                    StepUnitor(e, ctx, base);
+                    continue;
+                }
+                break;
+            case kTerminalType:
+            case kNonterminalType:
+            case kCodeType:
+                ok = D::Run(*e, ctx);
+                if (ctx.run.aborted)
+                    return false;
+                if (D::Stopped(ctx))
+                    return true;
+                break;
+            default:
+                break;  // connectors pass
+            }
+            if (ok)
+                ctx.state.current = e->link0;
+            else if (!Backtrack(ctx, base))
+                return false;
+        }
+        return true;
+    }
+};
+
+using ParseMatcher = Matcher<ParseDirection>;
+using ComposeMatcher = Matcher<ComposeDirection>;
+
+}  // namespace baudrill::detail

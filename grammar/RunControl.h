@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace baudrill {
+
+class BNFelement;
+
+// Bounds of every run. A run that exceeds one fails instead of hanging.
+inline constexpr std::int64_t kDefaultStepBudget = 10'000'000;  // elements run, sub-runs included
+inline constexpr int kMaxNonterminalNesting = 512;
+
+// One open choice: the splitter, whether its other successor is untried, and
+// the state marks at the moment it was reached.
+template <class Mark>
+struct ChoicePoint {
+    const BNFelement* splitter;
+    bool retry;
+    Mark mark;
+};
+
+// The matcher's bookkeeping in a context; actions leave it alone.
+template <class Mark>
+struct RunControl {
+    std::vector<ChoicePoint<Mark>> choices;  // shared by nested runs, each above its own base
+    int depth = 0;         // nonterminals being run
+    int heldMarks = 0;     // marks that nonterminals and code elements hold right now
+    bool aborted = false;  // the step budget ran out: every level fails at once
+};
+
+}  // namespace baudrill

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace baudrill {
+
+// The engine's dynamic value: void, int, int64, double or a byte string.
+// Kinds are exact (an int64 is never an int). The null values of the numeric
+// kinds are ordinary members: they travel through value lists like any other.
+class Value {
+public:
+    enum class Kind { Void, Int, Int64, Double, String };
+
+    static constexpr std::int32_t kIntNull = std::numeric_limits<std::int32_t>::min();
+    static constexpr std::int64_t kInt64Null = std::numeric_limits<std::int64_t>::min();
+    static constexpr double kDoubleNull = -1e308;
+
+    Value() = default;
+    Value(std::int32_t v) : kind_(Kind::Int) { number_.i = v; }
+    Value(std::int64_t v) : kind_(Kind::Int64) { number_.l = v; }
+    Value(double v) : kind_(Kind::Double) { number_.d = v; }
+    Value(std::string v) : kind_(Kind::String), string_(std::move(v)) {}
+    Value(std::string_view v) : kind_(Kind::String), string_(v) {}
+    Value(const char* v) : kind_(Kind::String), string_(v) {}
+
+    Kind GetKind() const { return kind_; }
+    bool IsVoid() const { return GetKind() == Kind::Void; }
+    bool IsInt() const { return GetKind() == Kind::Int; }
+    bool IsInt64() const { return GetKind() == Kind::Int64; }
+    bool IsDouble() const { return GetKind() == Kind::Double; }
+    bool IsString() const { return GetKind() == Kind::String; }
+    bool IsNumber() const { return IsInt() || IsInt64() || IsDouble(); }
+
+    // Void, the numeric null values and the empty string are null.
+    bool IsNull() const;
+
+    // Readers for a known kind; a value of another kind reads as the kind's null
+    // (empty for strings), never as undefined behaviour.
+    std::int32_t GetInt() const;
+    std::int64_t GetInt64() const;
+    double GetDouble() const;
+    const std::string& GetString() const;
+
+    // Same kind: by value. Numbers of different kinds: numerically.
+    // Anything else: equal only when both are null.
+    friend bool operator==(const Value& a, const Value& b);
+
+    // The text shown in rows, the grid and the log (see Value.cpp).
+    std::string ToString() const;
+
+private:
+    // A plain tagged layout rather than std::variant: g++ 12 reports false
+    // "maybe uninitialized" warnings when variants holding strings are moved.
+    Kind kind_ = Kind::Void;
+    union {
+        std::int32_t i;
+        std::int64_t l;
+        double d;
+    } number_{};
+    std::string string_;
+};
+
+using ValueList = std::vector<Value>;
+
+// The display form of a double: at most 15 significant digits, no trailing zeros,
+// fixed notation unless the number is very small or has over 15 integer digits.
+std::string FormatDouble(double v);
+
+}  // namespace baudrill

@@ -1,0 +1,137 @@
+// Every run ends: loops without progress, deep nesting and long searches.
+
+#include "tests/grammar/GrammarTestSupport.h"
+
+namespace baudrill {
+namespace {
+
+using test::NewArticle;
+using test::RuleBuilder;
+
+TEST(Bounds, EmptyLoopTerminates)
+{
+    BNFarticle a;
+    RuleBuilder r(a);
+    r.Loop([] {}).T("x");
+    test::ParseResult p = test::ParseText(a, "x");
+    EXPECT_TRUE(p.ok);
+    EXPECT_EQ(p.pos, 1);
+    test::ComposeResult c = test::ComposeValues(a, {});
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(c.output, "x");
+}
+
+TEST(Bounds, LoopOverAnItemThatMatchesEmptyTerminates)
+{
+    // {["a"]}: every turn after the a's matches without consuming.
+    BNFarticle a;
+    RuleBuilder r(a);
+    r.Loop([&] { r.Option([&] { r.T("a"); }); });
+    test::ParseResult p = test::ParseText(a, "aab");
+    EXPECT_TRUE(p.ok);
+    EXPECT_EQ(p.pos, 2);
+
+    // {<e>} where e is the empty rule.
+    BNFarticle& empty = NewArticle("BoundsEmpty", "e");
+    BNFarticle b;
+    RuleBuilder s(b);
+    s.Loop([&] { s.Ref(empty, "BoundsEmpty"); });
+    EXPECT_TRUE(test::ParseText(b, "zzz").ok);
+    EXPECT_TRUE(test::ComposeValues(b, {}).ok);
+
+    // {{"a"}}: the inner loop's leftover entry lies above the outer iteration.
+    BNFarticle c;
+    RuleBuilder t(c);
+    t.Loop([&] { t.Loop([&] { t.T("a"); }); });
+    p = test::ParseText(c, "aab");
+    EXPECT_TRUE(p.ok);
+    EXPECT_EQ(p.pos, 2);
+}
+
+TEST(Bounds, ComposingALoopOfLiteralsWritesNothing)
+{
+    // Output alone is no progress, so {"A"} composes to nothing.
+    BNFarticle a;
+    RuleBuilder r(a);
+    r.Loop([&] { r.T("A"); });
+    test::ComposeResult c = test::ComposeValues(a, {});
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(c.output, "");
+}
+
+TEST(Bounds, LeftRecursionFailsCleanly)
+{
+    // a = <a> "x"
+    BNFarticle& a = NewArticle("BoundsLeft", "a");
+    RuleBuilder(a).Ref(a, "BoundsLeft").T("x");
+    ParseContext ctx("xxx");
+    EXPECT_FALSE(a.Parse(ctx));
+    EXPECT_FALSE(ctx.BudgetExhausted());
+    ComposeContext out;
+    EXPECT_FALSE(a.Compose(out));
+}
+
+TEST(Bounds, NestingDeeperThan512FailsTheNonterminal)
+{
+    // a = "x" [<a>]: each level takes one x; the 513th reference fails and its
+    // option's bypass is taken.
+    BNFarticle& a = NewArticle("BoundsDeep", "a");
+    RuleBuilder r(a);
+    r.T("x").Option([&] { r.Ref(a, "BoundsDeep"); });
+    EXPECT_EQ(test::ParseText(a, std::string(100, 'x')).pos, 100);
+    test::ParseResult deep = test::ParseText(a, std::string(600, 'x'));
+    EXPECT_TRUE(deep.ok);
+    EXPECT_EQ(deep.pos, kMaxNonterminalNesting + 1);
+}
+
+// {"a" {"z"}} repeated: each loop keeps every iteration open, so a failure at
+// the end searches all ways to share the a's among the loops (like (a*)^k b).
+void BuildSharing(RuleBuilder& r, int loops)
+{
+    for (int k = 0; k < loops; ++k)
+        r.Loop([&] { r.T("a").Loop([&] { r.T("z"); }); });
+    r.T("b");
+}
+
+TEST(Bounds, PathologicalBacktrackingStopsWithinTheStepBudget)
+{
+    BNFarticle a;
+    RuleBuilder r(a);
+    BuildSharing(r, 5);
+    EXPECT_TRUE(test::ParseText(a, "aaab").ok);  // a small input just matches
+
+    std::string input(200, 'a');
+    input += 'c';
+    ParseContext ctx(input);  // with the default budget of 10^7 steps
+    EXPECT_FALSE(a.Parse(ctx));
+    EXPECT_TRUE(ctx.BudgetExhausted());
+    EXPECT_LE(ctx.stepsLeft, 0);
+    EXPECT_EQ(ctx.OpenChoices(), 0u);
+
+    // A context that ran out stays failed; the budget is shared by passing it on.
+    EXPECT_FALSE(a.Parse(ctx));
+    EXPECT_EQ(kDefaultStepBudget, 10'000'000);
+}
+
+TEST(Bounds, TheBudgetCountsStepsOfSubRunsToo)
+{
+    BNFarticle& inner = NewArticle("BoundsBudget", "inner");
+    RuleBuilder(inner).T("a").T("b");
+    BNFarticle caller;
+    RuleBuilder(caller).Ref(inner, "BoundsBudget");
+    ParseContext measured("ab");
+    ASSERT_TRUE(caller.Parse(measured));
+    std::int64_t used = kDefaultStepBudget - measured.stepsLeft;
+    EXPECT_GT(used, 5);  // the caller's own begin, link, reference, link, end and the inner run
+
+    ParseContext tight("ab");
+    tight.stepsLeft = used - 1;
+    EXPECT_FALSE(caller.Parse(tight));
+    EXPECT_TRUE(tight.BudgetExhausted());
+    ParseContext enough("ab");
+    enough.stepsLeft = used;
+    EXPECT_TRUE(caller.Parse(enough));
+}
+
+}  // namespace
+}  // namespace baudrill

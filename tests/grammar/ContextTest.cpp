@@ -1,0 +1,127 @@
+#include "grammar/ComposeContext.h"
+#include "grammar/ParseContext.h"
+
+#include <gtest/gtest.h>
+
+namespace baudrill {
+namespace {
+
+TEST(RegisterBanksTest, EveryChangeIsUndoneInReverseOrder)
+{
+    RegisterBanks regs;
+    regs.Ints(9).Push(3);
+    regs.Strings(10).Push("word");
+    std::size_t mark = regs.UndoHeight();
+
+    regs.Ints(9).SetTop(2);
+    regs.Ints(9).Push(7);
+    std::int32_t popped = 0;
+    EXPECT_TRUE(regs.Ints(9).Pop(popped));
+    EXPECT_EQ(popped, 7);
+    EXPECT_TRUE(regs.Strings(10).Pop());
+    regs.Values(10).Push(Value(1.5));
+    regs.Values(10).SetTop(Value("x"));
+    EXPECT_EQ(*regs.Ints(9).Top(), 2);
+
+    regs.UndoTo(mark);
+    ASSERT_EQ(regs.Ints(9).Count(), 1u);
+    EXPECT_EQ(*regs.Ints(9).Top(), 3);
+    ASSERT_EQ(regs.Strings(10).Count(), 1u);
+    EXPECT_EQ(*regs.Strings(10).Top(), "word");
+    EXPECT_TRUE(regs.Values(10).Empty());
+}
+
+TEST(RegisterBanksTest, EmptyStacksAndBadIndexesFailWithoutChange)
+{
+    RegisterBanks regs;
+    EXPECT_FALSE(regs.Ints(9).Pop());
+    EXPECT_FALSE(regs.Ints(9).SetTop(1));
+    EXPECT_EQ(regs.Ints(9).Top(), nullptr);
+    EXPECT_FALSE(regs.Ints(16).Push(1));
+    EXPECT_FALSE(regs.Ints(-1).Push(1));
+    EXPECT_EQ(regs.Elements(99).Count(), 0u);
+    EXPECT_EQ(regs.UndoHeight(), 0u);
+}
+
+TEST(RegisterBanksTest, TopReadsEntriesBelowIt)
+{
+    RegisterBanks regs;
+    for (int v : {10, 20, 30})
+        regs.Ints(11).Push(v);
+    const RegisterBanks& view = regs;
+    EXPECT_EQ(*view.Ints(11).Top(0), 30);
+    EXPECT_EQ(*view.Ints(11).Top(1), 20);
+    EXPECT_EQ(*view.Ints(11).Top(2), 10);
+    EXPECT_EQ(view.Ints(11).Top(3), nullptr);
+}
+
+TEST(ContextTest, ACopiedStateSharesNothingWithItsSource)
+{
+    ParseState state;
+    state.intRegs(9).Push(1);
+    state.values.push_back(Value(1));
+    ParseState copy = state;
+    copy.intRegs(9).SetTop(2);
+    copy.intRegs(9).Push(3);
+    copy.values.push_back(Value(2));
+    EXPECT_EQ(state.intRegs(9).Count(), 1u);
+    EXPECT_EQ(*state.intRegs(9).Top(), 1);
+    EXPECT_EQ(state.values.size(), 1u);
+    EXPECT_EQ(*copy.intRegs(9).Top(1), 2);
+}
+
+TEST(ContextTest, ParseMarkRestoresPositionValuesRegistersAndRetry)
+{
+    ParseContext ctx("abcdef");
+    ctx.state.pos = 1;
+    ctx.AddValue(Value(1));
+    ParseMark mark = ctx.Mark();
+    ctx.Advance(3);
+    ctx.AddValue(Value("x"));
+    ctx.state.intRegs(9).Push(5);
+    ctx.state.retry = false;
+    ctx.Restore(mark);
+    EXPECT_EQ(ctx.state.pos, 1);
+    ASSERT_EQ(ctx.state.values.size(), 1u);
+    EXPECT_EQ(ctx.state.values[0], Value(1));
+    EXPECT_TRUE(ctx.state.intRegs(9).Empty());
+    EXPECT_TRUE(ctx.state.retry);
+}
+
+TEST(ContextTest, ParseReadersNeverLeaveTheInput)
+{
+    ParseContext ctx("ab");
+    EXPECT_TRUE(ctx.Has(2));
+    EXPECT_FALSE(ctx.Has(3));
+    EXPECT_EQ(ctx.ByteAt(1), unsigned('b'));
+    ctx.state.pos = 3;  // an action may leave pos anywhere; readers see nothing there
+    EXPECT_FALSE(ctx.PosValid());
+    EXPECT_EQ(ctx.Remaining(), 0u);
+    EXPECT_FALSE(ctx.Has(0));
+    EXPECT_EQ(ctx.Rest(), "");
+    ctx.state.pos = -1;
+    EXPECT_FALSE(ctx.Has(0));
+}
+
+TEST(ContextTest, ComposeMarkCutsOutputAndDropsLaterEscapes)
+{
+    ComposeContext ctx(ValueList{Value(1), Value(2)});
+    ctx.WriteEscape("\\0A");
+    ComposeMark mark = ctx.Mark();
+    EXPECT_EQ(*ctx.TakeValue(), Value(1));
+    ctx.Write("xy");
+    ctx.WriteEscape("\\0D");
+    ctx.WriteByte(0x141);  // only the low byte is written
+    EXPECT_EQ(ctx.state.output, "\\0Axy\\0D\x41");
+    ctx.Restore(mark);
+    EXPECT_EQ(ctx.state.next, 0);
+    EXPECT_EQ(ctx.state.output, "\\0A");
+    EXPECT_EQ(ctx.state.escapes, std::vector<std::size_t>{0});
+    EXPECT_NE(ctx.TakeValue(), nullptr);
+    EXPECT_NE(ctx.TakeValue(), nullptr);
+    EXPECT_EQ(ctx.TakeValue(), nullptr);
+    EXPECT_EQ(ctx.state.next, 2);
+}
+
+}  // namespace
+}  // namespace baudrill

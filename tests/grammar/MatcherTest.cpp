@@ -1,0 +1,202 @@
+#include "tests/grammar/GrammarTestSupport.h"
+
+namespace baudrill {
+namespace {
+
+using test::RuleBuilder;
+
+using Build = std::function<void(RuleBuilder&)>;
+
+// Rules are written in the rule-text notation in the comments; inputs are bytes.
+struct ParseCase {
+    const char* name;
+    Build build;
+    const char* input;
+    bool ok;
+    int pos;  // checked only when ok
+};
+
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+
+class ChoiceSemantics : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ChoiceSemantics, Parse)
+{
+    const ParseCase& c = GetParam();
+    BNFarticle article;
+    RuleBuilder rule(article);
+    c.build(rule);
+    ASSERT_EQ(CheckGraph(article), "");
+    test::ParseResult r = test::ParseText(article, c.input);
+    EXPECT_EQ(r.ok, c.ok);
+    if (c.ok && r.ok) {
+        EXPECT_EQ(r.pos, c.pos);
+    }
+}
+
+const Build kAB = [](RuleBuilder& r) { r.T("AB"); };
+const Build kEmpty = [](RuleBuilder&) {};
+// ("A" | "AB") "C"
+const Build kShortFirst = [](RuleBuilder& r) {
+    r.Group([&] { r.T("A").Or([&] { r.T("AB"); }); }).T("C");
+};
+// ("AB" | "A") "C"
+const Build kLongFirst = [](RuleBuilder& r) {
+    r.Group([&] { r.T("AB").Or([&] { r.T("A"); }); }).T("C");
+};
+// ["A"] "AC"
+const Build kOption = [](RuleBuilder& r) { r.Option([&] { r.T("A"); }).T("AC"); };
+// ["A" {"B"}] "AC"
+const Build kOptionWithLoop = [](RuleBuilder& r) {
+    r.Option([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AC");
+};
+// {"A"} "AB"
+const Build kLoopThenAB = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }).T("AB"); };
+// {"A" {"B"}} "AB"
+const Build kNestedLoopThenAB = [](RuleBuilder& r) {
+    r.Loop([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AB");
+};
+// {"A"}
+const Build kLoop = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }); };
+// (nosuch | "A")
+const Build kUnknownAction = [](RuleBuilder& r) {
+    r.Group([&] { r.Code("no_such_action").Or([&] { r.T("A"); }); });
+};
+// a | b c  with literals: ("a") or ("b" "c")
+const Build kAlternatives = [](RuleBuilder& r) { r.T("a").Or([&] { r.T("b").T("c"); }); };
+// | "a": an empty first alternative always matches
+const Build kEmptyFirstAlternative = [](RuleBuilder& r) { r.Or([&] { r.T("a"); }); };
+// "a" | "b" | "c"
+const Build kThreeAlternatives = [](RuleBuilder& r) {
+    r.T("a").Or([&] { r.T("b").Or([&] { r.T("c"); }); });
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Matcher, ChoiceSemantics,
+    ::testing::Values(
+        ParseCase{"LiteralMatchesPrefix", kAB, "ABC", true, 2},
+        ParseCase{"LiteralFailsShort", kAB, "A", false, 0},
+        ParseCase{"LiteralFailsMismatch", kAB, "AX", false, 0},
+        ParseCase{"EmptyRuleOnEmptyInput", kEmpty, "", true, 0},
+        ParseCase{"EmptyRuleOnAnyInput", kEmpty, "xyz", true, 0},
+        // the fork is committed at its unitor: "AB" is never tried
+        ParseCase{"CommittedForkFails", kShortFirst, "ABC", false, 0},
+        ParseCase{"OrderedForkLongFirstABC", kLongFirst, "ABC", true, 3},
+        ParseCase{"OrderedForkLongFirstAC", kLongFirst, "AC", true, 2},
+        ParseCase{"CommittedOptionFails", kOption, "AC", false, 0},
+        ParseCase{"OptionTaken", kOption, "AAC", true, 3},
+        // the finished loop's leftover entry keeps the option open
+        ParseCase{"LoopKeepsOptionOpen", kOptionWithLoop, "AC", true, 2},
+        ParseCase{"LoopNeverGivesBack", kLoopThenAB, "AAB", false, 0},
+        ParseCase{"InnerLoopKeepsOuterIterationsOpen", kNestedLoopThenAB, "AAB", true, 3},
+        ParseCase{"LoopZeroTimes", kLoop, "B", true, 0},
+        ParseCase{"LoopGreedy", kLoop, "AAA", true, 3},
+        ParseCase{"UnknownActionFailsAndBranchIsTaken", kUnknownAction, "A", true, 1},
+        ParseCase{"AlternativeFirst", kAlternatives, "a", true, 1},
+        ParseCase{"AlternativeSecondIsSequence", kAlternatives, "bc", true, 2},
+        ParseCase{"AlternativeSecondIncomplete", kAlternatives, "b", false, 0},
+        ParseCase{"EmptyFirstAlternative", kEmptyFirstAlternative, "a", true, 0},
+        ParseCase{"ThirdAlternative", kThreeAlternatives, "c", true, 1},
+        ParseCase{"NoAlternative", kThreeAlternatives, "d", false, 0}),
+    [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+// The cursor operations, as the built-in rules use them.
+TEST(CursorBuiltRules, ForkTriesTheRegionThenTheBypass)
+{
+    BNFarticle a;
+    a.SetMark(true).InsertTerminal("a").SetMark(false).Wrap(false).InsertTerminal("b").PopCursor();
+    ASSERT_EQ(CheckGraph(a), "");
+    EXPECT_TRUE(test::ParseText(a, "a").ok);
+    EXPECT_TRUE(test::ParseText(a, "b").ok);
+    EXPECT_FALSE(test::ParseText(a, "c").ok);
+}
+
+TEST(CursorBuiltRules, LoopMatchesAnyRunIncludingNone)
+{
+    BNFarticle a;
+    a.SetMark(false).InsertLink().SetMark(true).Wrap(true).InsertTerminal("x").PopCursor();
+    ASSERT_EQ(CheckGraph(a), "");
+    EXPECT_EQ(test::ParseText(a, "").pos, 0);
+    EXPECT_EQ(test::ParseText(a, "xxxy").pos, 3);
+}
+
+TEST(CursorBuiltRules, LoopWrappedLastIsTriedFirstOnEveryPass)
+{
+    BNFarticle a;
+    a.SetMark(false).InsertLink().SetMark(true);
+    for (const char* literal : {"x", "y"})
+        a.Wrap(true).InsertTerminal(literal).PopCursor();
+    ASSERT_EQ(CheckGraph(a), "");
+    test::ParseResult r = test::ParseText(a, "yxy");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.pos, 3);
+}
+
+TEST(CursorBuiltRules, NestedLoopsAroundOneRegionReadTheLongestRun)
+{
+    // Whitespace as the built-in rule builds it: four loops around the same
+    // empty region. Every pass goes back through all four, whose leftover
+    // entries are passed again.
+    BNFarticle a;
+    a.SetMark(false).InsertLink().SetMark(true);
+    for (const char* blank : {" ", "\n", "\t", "\r"})
+        a.Wrap(true).InsertTerminal(blank).PopCursor();
+    ASSERT_EQ(CheckGraph(a), "");
+    test::ParseResult r = test::ParseText(a, " \t\r\n  \tx");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.pos, 7);
+    EXPECT_EQ(test::ParseText(a, "x").pos, 0);
+    EXPECT_EQ(test::ParseText(a, "").pos, 0);
+
+    // What is inserted at the cursor afterwards lies inside the region, so it
+    // runs on every pass: "x" here must come before each blank and at the end.
+    a.InsertTerminal("x");
+    ASSERT_EQ(CheckGraph(a), "");
+    EXPECT_EQ(test::ParseText(a, "x x\tx").pos, 5);
+    EXPECT_FALSE(test::ParseText(a, " x").ok);
+}
+
+TEST(MatcherRuns, ParseStartsAtPosAndAppendsToValues)
+{
+    BNFarticle a;
+    RuleBuilder(a).Code("t_byte").T("!");
+    ParseContext ctx("ab!");
+    ctx.state.pos = 1;
+    ctx.AddValue(Value("earlier"));
+    ASSERT_TRUE(a.Parse(ctx));
+    EXPECT_EQ(ctx.state.pos, 3);
+    EXPECT_EQ(ctx.state.values, (ValueList{Value("earlier"), Value(int('b'))}));
+}
+
+TEST(MatcherRuns, StartOutsideTheInputFails)
+{
+    BNFarticle a;  // the empty rule matches anywhere inside the input
+    for (int pos : {-1, 3, 100}) {
+        ParseContext ctx("ab");
+        ctx.state.pos = pos;
+        EXPECT_FALSE(a.Parse(ctx)) << pos;
+    }
+    ParseContext atEnd("ab");
+    atEnd.state.pos = 2;
+    EXPECT_TRUE(a.Parse(atEnd));
+    ComposeContext past(ValueList{Value(1)});
+    past.state.next = 2;
+    EXPECT_FALSE(a.Compose(past));
+}
+
+TEST(MatcherRuns, StopEndsTheRunWithSuccessAtOnce)
+{
+    BNFarticle a;
+    RuleBuilder(a).T("A").Code("t_stop").T("Z");
+    test::ParseResult r = test::ParseText(a, "A");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.pos, 1);
+
+    ParseContext already("A");
+    already.stop = true;
+    EXPECT_TRUE(a.Parse(already));
+    EXPECT_EQ(already.state.pos, 0);
+}
+
+}  // namespace
+}  // namespace baudrill
