@@ -55,18 +55,19 @@ bool FakeCommDevice::SetState(const LineSettings& settings) {
     Lock lock(mutex_);
     TermiosImage image;  // refuses what a real driver refuses
     if (!Enter(Call::SetState) || !open_ || !ToTermios(settings, image)) return false;
-    if (!controlsApplied_ || settings.dtrControl != state_.dtrControl ||
-        settings.rtsControl != state_.rtsControl)
-        ApplyLineControls(settings);
+    ApplyLineControls(settings);
     state_ = settings;
     controlsApplied_ = true;
     return true;
 }
 
+// As a driver does: a line is driven when its control changes (or first after opening), so a
+// rate change leaves DTR and RTS as they were switched.
 void FakeCommDevice::ApplyLineControls(const LineSettings& settings) {
-    if (settings.dtrControl != LineControl::Handshake)
+    bool first = !controlsApplied_;
+    if (DrivesLine(settings.dtrControl, state_.dtrControl, first))
         dtr_ = settings.dtrControl == LineControl::Enable;
-    if (settings.rtsControl != LineControl::Handshake)
+    if (DrivesLine(settings.rtsControl, state_.rtsControl, first))
         rts_ = settings.rtsControl == LineControl::Enable;
 }
 
@@ -141,8 +142,6 @@ int FakeCommDevice::Write(const char* data, int length, int boundMs) {
 
     uint64_t generation = ++writeGeneration_;
     boundExpired_ = false;
-    writeHeld_ = true;
-    changed_.notify_all();
     TimerId timer = 0;
     if (boundMs > 0) {
         lock.unlock();
@@ -154,6 +153,9 @@ int FakeCommDevice::Write(const char* data, int length, int boundMs) {
         });
         lock.lock();
     }
+    // Shown as held only now that its bound runs, so a test that waits for it may move time.
+    writeHeld_ = true;
+    changed_.notify_all();
     changed_.wait(lock, [&] { return !holding_ || aborted_ || boundExpired_ || !open_; });
     if (!holding_ && !aborted_ && open_) accepted += Accept(data + accepted, length - accepted);
     bool abortedNow = aborted_;

@@ -34,6 +34,12 @@ struct LineSettings {
     bool operator==(const LineSettings&) const = default;
 };
 
+// Whether new line settings drive an output line: when its control is Enable or Disable and
+// differs from the one in force, or first after opening.
+constexpr bool DrivesLine(LineControl wanted, LineControl inForce, bool firstAfterOpen) {
+    return wanted != LineControl::Handshake && (firstAfterOpen || wanted != inForce);
+}
+
 // Read and write time-outs. Only the "return at once" configuration is used: reads come back
 // with what the driver holds, writes carry their own bound.
 struct CommTimeouts {

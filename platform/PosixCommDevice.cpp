@@ -79,21 +79,20 @@ bool PosixCommDevice::SetState(const LineSettings& settings) {
     if (fd_ < 0 || !ToTermios(settings, image) || !WriteTermios(fd_, image)) return false;
     TermiosImage effective;
     if (!ReadTermios(fd_, effective)) return false;
-    // Lines are driven when their control changes, not on every rate change, so DTR and RTS
-    // stay as the user last switched them.
-    if (!controlsApplied_ || settings.dtrControl != applied_.dtrControl ||
-        settings.rtsControl != applied_.rtsControl)
-        ApplyLineControls(settings);
+    ApplyLineControls(settings);
     applied_ = settings;
     controlsApplied_ = true;
     return true;
 }
 
-// A pty has no modem lines: failures here do not fail the settings.
+// A line is driven when its control changes (or first after opening), so a rate change leaves
+// DTR and RTS as the user last switched them. A pty has no modem lines: failures here do not
+// fail the settings.
 void PosixCommDevice::ApplyLineControls(const LineSettings& settings) {
-    if (settings.dtrControl != LineControl::Handshake)
+    bool first = !controlsApplied_;
+    if (DrivesLine(settings.dtrControl, applied_.dtrControl, first))
         DriveLine(TIOCM_DTR, settings.dtrControl == LineControl::Enable);
-    if (settings.rtsControl != LineControl::Handshake)
+    if (DrivesLine(settings.rtsControl, applied_.rtsControl, first))
         DriveLine(TIOCM_RTS, settings.rtsControl == LineControl::Enable);
 }
 
