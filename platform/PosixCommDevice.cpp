@@ -60,7 +60,7 @@ bool PosixCommDevice::Open(const char* path) {
 void PosixCommDevice::Close() {
     if (fd_ < 0) return;
     ioctl(fd_, TIOCNXCL);
-    tcflush(fd_, TCOFLUSH);  // close would otherwise wait up to 30 s for held output
+    DiscardQueuedOutput();  // close would otherwise wait up to 30 s for held output
     ::close(fd_);
     fd_ = -1;
 }
@@ -163,8 +163,7 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
     if (stop == WaitResult::Ready && WaitDrained(deadline)) return accepted;
 
     // Cut short: what is still queued was not sent and is discarded.
-    int sent = std::max(accepted - OutputQueued(), 0);
-    tcflush(fd_, TCOFLUSH);
+    int sent = std::max(accepted - DiscardQueuedOutput(), 0);
     if (sent == 0 && (stop == WaitResult::Aborted || stop == WaitResult::Failed || aborted_))
         return -1;
     return sent;
@@ -198,6 +197,14 @@ bool PosixCommDevice::WaitDrained(long long deadlineMs) const {
         poll(&p, 1, 1);
     }
     return true;
+}
+
+// Flushes the output queue when it holds anything; returns how much it held. Flushing an empty
+// queue is not harmless: on a pty it drops bytes already on their way to the peer.
+int PosixCommDevice::DiscardQueuedOutput() {
+    int queued = OutputQueued();
+    if (queued > 0) tcflush(fd_, TCOFLUSH);
+    return queued;
 }
 
 int PosixCommDevice::OutputQueued() const {

@@ -49,6 +49,7 @@ private:
     WaitResult WaitWritable(long long deadlineMs) const;
     bool WaitDrained(long long deadlineMs) const;
     int OutputQueued() const;
+    int DiscardQueuedOutput();
     void DrainAbortEvent();
     bool DriveLine(int modemBit, bool high);
     void ApplyLineControls(const LineSettings& settings);

@@ -17,7 +17,7 @@ int WriteBoundMs(int length, const LineSettings& line, const WriteBoundPolicy& p
     long long bound = std::max<long long>(static_cast<long long>(std::max(length, 0)) *
                                               policy.msPerByte,
                                           policy.minimumMs);
-    bound += 2 * LineTimeMs(length, line);
+    bound += static_cast<long long>(policy.lineTimeFactor) * LineTimeMs(length, line);
     bool flowControl = line.ctsOutFlow || line.rtsControl == LineControl::Handshake ||
                        line.outX || line.inX;
     if (flowControl) bound += policy.flowControlGraceMs;
