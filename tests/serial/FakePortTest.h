@@ -36,4 +36,10 @@ protected:
     std::unique_ptr<SerialPort> port;
 };
 
+// The same port, opened with the default settings before each test.
+class OpenFakePortTest : public FakePortTest {
+protected:
+    void SetUp() override { ASSERT_EQ(OpenPort(), 0); }
+};
+
 }  // namespace baudrill::test_support

@@ -8,7 +8,7 @@
 namespace baudrill {
 namespace {
 
-using test_support::FakePortTest;
+using test_support::OpenFakePortTest;
 
 struct TerminatorResult {
     int result;
@@ -16,9 +16,8 @@ struct TerminatorResult {
     bool zeroTerminated;
 };
 
-class ReadToTerminatorTest : public FakePortTest {
+class ReadToTerminatorTest : public OpenFakePortTest {
 protected:
-    void SetUp() override { ASSERT_EQ(OpenPort(), 0); }
 
     TerminatorResult Run(const char* terminator, int timeoutMs = 1000, char quote = '"') {
         char* buffer = nullptr;

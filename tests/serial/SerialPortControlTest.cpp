@@ -9,12 +9,12 @@ namespace baudrill {
 namespace {
 
 using test_support::FakePortTest;
+using test_support::OpenFakePortTest;
 using Call = platform::FakeCommDevice::Call;
 namespace pf = platform;
 
-class SerialPortControlTest : public FakePortTest {
+class SerialPortControlTest : public OpenFakePortTest {
 protected:
-    void SetUp() override { ASSERT_EQ(OpenPort(), 0); }
 
     LineErrorCounts Counts() {
         LineErrorCounts counts{-1, -1, -1, -1};

@@ -38,6 +38,14 @@ protected:
         return port->Open(pty.SlavePath().c_str(), &settings);
     }
 
+    // Opens with XON/XOFF and lets the peer hold our output with XOFF.
+    void OpenHeldByXoff() {
+        SerialSettings settings;
+        settings.xonXoff = true;
+        ASSERT_EQ(OpenPort(settings), 0);
+        SendAndWaitForMarker("\x13");
+    }
+
     // Bytes from the peer cross the pty asynchronously; a marker byte after a control
     // character shows that the driver has handled the character.
     void SendAndWaitForMarker(const std::string& bytes) {
@@ -122,10 +130,7 @@ TEST_F(SerialPortPtyTest, BytesTravelBothWays) {
 }
 
 TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
-    SerialSettings settings;
-    settings.xonXoff = true;
-    ASSERT_EQ(OpenPort(settings), 0);
-    SendAndWaitForMarker("\x13");
+    OpenHeldByXoff();
     port->SetWriteBound({100, 0, 0});
     auto start = SteadyClock::now();
     EXPECT_EQ(port->Write("hello", 5), 0);  // nothing was sent
@@ -147,10 +152,7 @@ TEST_F(SerialPortPtyTest, WriteIntoAFullLineReportsTheBytesActuallySent) {
 }
 
 TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
-    SerialSettings settings;
-    settings.xonXoff = true;
-    ASSERT_EQ(OpenPort(settings), 0);
-    SendAndWaitForMarker("\x13");
+    OpenHeldByXoff();
     port->SetWriteBound({30000, 0, 0});
     SteadyClock::time_point abortedAt;
     std::thread aborter([&] {

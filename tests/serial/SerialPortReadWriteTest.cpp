@@ -7,13 +7,10 @@
 namespace baudrill {
 namespace {
 
-using test_support::FakePortTest;
+using test_support::OpenFakePortTest;
 using Call = platform::FakeCommDevice::Call;
 
-class SerialPortReadWriteTest : public FakePortTest {
-protected:
-    void SetUp() override { ASSERT_EQ(OpenPort(), 0); }
-};
+using SerialPortReadWriteTest = OpenFakePortTest;
 
 TEST_F(SerialPortReadWriteTest, PutBackBytesComeFirst) {
     port->PutBack().PushBytes("abcde", 5);

@@ -8,12 +8,11 @@
 namespace baudrill {
 namespace {
 
-using test_support::FakePortTest;
+using test_support::OpenFakePortTest;
 using Call = platform::FakeCommDevice::Call;
 
-class TimedTransferTest : public FakePortTest {
+class TimedTransferTest : public OpenFakePortTest {
 protected:
-    void SetUp() override { ASSERT_EQ(OpenPort(), 0); }
 
     std::string ReadTimed(int length, int timeoutMs) {
         std::string buffer(static_cast<std::size_t>(length), '\0');
