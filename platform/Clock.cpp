@@ -1,0 +1,7 @@
+#include "platform/Clock.h"
+
+namespace baudrill::platform {
+
+Clock::~Clock() = default;
+
+}  // namespace baudrill::platform

@@ -1,0 +1,7 @@
+#include "platform/CommDevice.h"
+
+namespace baudrill::platform {
+
+CommDevice::~CommDevice() = default;
+
+}  // namespace baudrill::platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/LineSettings.h"
+
+namespace baudrill::platform {
+
+// One serial device as the serial classes see it. Every call returns false or -1 on failure and
+// never throws. All calls but AbortIo come from the owner, one at a time.
+class CommDevice {
+public:
+    virtual ~CommDevice();
+
+    // Opens the device exclusively. Fails when it is already open.
+    virtual bool Open(const char* path) = 0;
+    // Releases the device; does nothing when it is closed.
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+
+    virtual bool GetState(LineSettings& out) = 0;
+    virtual bool SetState(const LineSettings& settings) = 0;
+    // Makes the event through which AbortIo wakes a waiting write.
+    virtual bool CreateAbortEvent() = 0;
+    virtual bool SetTimeouts(const CommTimeouts& timeouts) = 0;
+    virtual bool SetupQueues(int inBytes, int outBytes) = 0;
+
+    // Returns at once with what the driver holds: 0 when nothing, -1 on failure or when the
+    // device is gone.
+    virtual int Read(char* buffer, int length) = 0;
+    // Writes the block and waits until it has left the driver, at most boundMs milliseconds
+    // (no bound when boundMs <= 0). Returns the bytes actually sent (the unsent rest is
+    // discarded), or -1 when the write failed or was aborted before anything was sent.
+    virtual int Write(const char* data, int length, int boundMs) = 0;
+    // Callable from any thread: the waiting write returns at once, and every write fails at
+    // once until ResumeIo or the next Open.
+    virtual void AbortIo() = 0;
+    // Ends the effect of AbortIo. The owner calls it once it knows no write is running (under
+    // the lock that serialises its calls), never concurrently with AbortIo.
+    virtual void ResumeIo() = 0;
+
+    virtual bool Purge(uint32_t flags) = 0;               // PurgeTxClear | PurgeRxClear
+    virtual bool Escape(int code) = 0;                    // EscapeSetRts .. EscapeClearDtr
+    virtual bool GetModemStatus(uint32_t& status) = 0;    // ModemCtsOn | ...
+    // The error bits seen since the previous call (ErrorBreak | ...), then clears them.
+    virtual bool ClearError(uint32_t& errors, CommStatus& status) = 0;
+    virtual bool SetBreak() = 0;
+    virtual bool ClearBreak() = 0;
+};
+
+}  // namespace baudrill::platform

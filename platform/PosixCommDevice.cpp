@@ -1,0 +1,299 @@
+#include "platform/PosixCommDevice.h"
+
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/PlatformCodes.h"
+#include "platform/Termios2.h"
+
+namespace baudrill::platform {
+
+namespace {
+
+long long NowMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Pseudo-terminals and some drivers have no modem lines or counters: not a failure.
+bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
+
+}  // namespace
+
+PosixCommDevice::PosixCommDevice() { CreateAbortEvent(); }
+
+PosixCommDevice::~PosixCommDevice() {
+    Close();
+    int fd = abortFd_.exchange(-1);
+    if (fd >= 0) ::close(fd);
+}
+
+bool PosixCommDevice::Open(const char* path) {
+    if (fd_ >= 0 || !path) return false;
+    int fd = ::open(path, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    // flock keeps out every other opener, root included (TIOCEXCL does not stop root).
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0 ||
+        (ioctl(fd, TIOCEXCL) != 0 && !NotSupported(errno))) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    controlsApplied_ = false;
+    lastCounters_ = {};
+    ReadCounters(lastCounters_);  // errors from before the open are not reported
+    ResumeIo();
+    return true;
+}
+
+void PosixCommDevice::Close() {
+    if (fd_ < 0) return;
+    ioctl(fd_, TIOCNXCL);
+    DiscardQueuedOutput();  // close would otherwise wait up to 30 s for held output
+    ::close(fd_);
+    fd_ = -1;
+}
+
+bool PosixCommDevice::IsOpen() const { return fd_ >= 0; }
+
+bool PosixCommDevice::GetState(LineSettings& out) {
+    TermiosImage image;
+    if (fd_ < 0 || !ReadTermios(fd_, image)) return false;
+    out = FromTermios(image, applied_);
+    return true;
+}
+
+bool PosixCommDevice::SetState(const LineSettings& settings) {
+    TermiosImage image;
+    if (fd_ < 0 || !ToTermios(settings, image) || !WriteTermios(fd_, image)) return false;
+    TermiosImage effective;
+    if (!ReadTermios(fd_, effective)) return false;
+    ApplyLineControls(settings);
+    applied_ = settings;
+    controlsApplied_ = true;
+    return true;
+}
+
+// A line is driven when its control changes (or first after opening), so a rate change leaves
+// DTR and RTS as the user last switched them. A pty has no modem lines: failures here do not
+// fail the settings.
+void PosixCommDevice::ApplyLineControls(const LineSettings& settings) {
+    bool first = !controlsApplied_;
+    if (DrivesLine(settings.dtrControl, applied_.dtrControl, first))
+        DriveLine(TIOCM_DTR, settings.dtrControl == LineControl::Enable);
+    if (DrivesLine(settings.rtsControl, applied_.rtsControl, first))
+        DriveLine(TIOCM_RTS, settings.rtsControl == LineControl::Enable);
+}
+
+bool PosixCommDevice::DriveLine(int modemBit, bool high) {
+    if (fd_ < 0) return false;
+    int bits = modemBit;
+    return ioctl(fd_, high ? TIOCMBIS : TIOCMBIC, &bits) == 0;
+}
+
+bool PosixCommDevice::CreateAbortEvent() {
+    if (abortFd_.load() >= 0) return true;
+    int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (fd < 0) return false;
+    abortFd_.store(fd);
+    return true;
+}
+
+bool PosixCommDevice::SetTimeouts(const CommTimeouts& timeouts) {
+    // Reads never wait (VMIN = VTIME = 0, O_NONBLOCK) and writes carry their own bound: that is
+    // the only configuration this device has.
+    return fd_ >= 0 && timeouts == CommTimeouts{};
+}
+
+bool PosixCommDevice::SetupQueues(int inBytes, int outBytes) {
+    return fd_ >= 0 && inBytes >= 0 && outBytes >= 0;  // the driver sizes its own queues
+}
+
+int PosixCommDevice::Read(char* buffer, int length) {
+    if (fd_ < 0 || length < 0 || (length > 0 && !buffer)) return -1;
+    if (length == 0) return 0;
+    for (;;) {
+        ssize_t n = ::read(fd_, buffer, static_cast<size_t>(length));
+        if (n > 0) return static_cast<int>(n);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno == EAGAIN ? 0 : -1;  // EIO, ENXIO: the device is gone
+        return DeviceIsGone() ? -1 : 0;
+    }
+}
+
+// A quiet read returns 0 too; a hung-up device also reads 0, but polls as readable or hung up
+// and refuses FIONREAD.
+bool PosixCommDevice::DeviceIsGone() const {
+    pollfd p{fd_, POLLIN, 0};
+    if (poll(&p, 1, 0) <= 0) return false;
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return true;
+    int waiting = 0;
+    return ioctl(fd_, FIONREAD, &waiting) != 0 || waiting == 0;
+}
+
+int PosixCommDevice::Write(const char* data, int length, int boundMs) {
+    if (fd_ < 0 || length < 0 || (length > 0 && !data) || aborted_) return -1;
+    if (length == 0) return 0;
+    const long long deadline = boundMs > 0 ? NowMs() + boundMs : -1;
+    int accepted = 0;
+    WaitResult stop = WaitResult::Ready;
+    while (accepted < length && stop == WaitResult::Ready) {
+        ssize_t n = ::write(fd_, data + accepted, static_cast<size_t>(length - accepted));
+        if (n > 0) {
+            accepted += static_cast<int>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && errno != EAGAIN) {
+            stop = WaitResult::Failed;
+        } else {
+            stop = WaitWritable(deadline);
+        }
+    }
+    if (stop == WaitResult::Ready && WaitDrained(deadline)) return accepted;
+
+    // Cut short: what is still queued was not sent and is discarded.
+    int sent = std::max(accepted - DiscardQueuedOutput(), 0);
+    if (sent == 0 && (stop == WaitResult::Aborted || stop == WaitResult::Failed || aborted_))
+        return -1;
+    return sent;
+}
+
+PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) const {
+    for (;;) {
+        if (aborted_) return WaitResult::Aborted;
+        int timeout = -1;
+        if (deadlineMs >= 0) {
+            long long left = deadlineMs - NowMs();
+            if (left <= 0) return WaitResult::TimedOut;
+            timeout = static_cast<int>(std::min<long long>(left, 1000));
+        }
+        pollfd p[2] = {{fd_, POLLOUT, 0}, {abortFd_.load(), POLLIN, 0}};
+        int n = poll(p, 2, timeout);
+        if (n < 0 && errno != EINTR) return WaitResult::Failed;
+        if (n <= 0) continue;
+        if (p[1].revents & POLLIN) return WaitResult::Aborted;
+        if (p[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return WaitResult::Failed;
+        if (p[0].revents & POLLOUT) return WaitResult::Ready;
+    }
+}
+
+// Waits in 1 ms steps until the driver's output queue is empty ("flush file buffers"; tcdrain
+// has no time-out). False when the deadline passed or the write was aborted first.
+bool PosixCommDevice::WaitDrained(long long deadlineMs) const {
+    while (OutputQueued() > 0) {
+        if (aborted_ || (deadlineMs >= 0 && NowMs() >= deadlineMs)) return false;
+        pollfd p{abortFd_.load(), POLLIN, 0};
+        poll(&p, 1, 1);
+    }
+    return true;
+}
+
+// Flushes the output queue when it holds anything; returns how much it held. Flushing an empty
+// queue is not harmless: on a pty it drops bytes already on their way to the peer.
+int PosixCommDevice::DiscardQueuedOutput() {
+    int queued = OutputQueued();
+    if (queued > 0) tcflush(fd_, TCOFLUSH);
+    return queued;
+}
+
+int PosixCommDevice::OutputQueued() const {
+    int queued = 0;
+    if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
+    return queued;
+}
+
+void PosixCommDevice::AbortIo() {
+    aborted_ = true;
+    int fd = abortFd_.load();
+    if (fd >= 0) {
+        uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = ::write(fd, &one, sizeof one);
+    }
+}
+
+void PosixCommDevice::ResumeIo() {
+    DrainAbortEvent();
+    aborted_ = false;
+}
+
+void PosixCommDevice::DrainAbortEvent() {
+    int fd = abortFd_.load();
+    if (fd < 0) return;
+    uint64_t count = 0;
+    while (::read(fd, &count, sizeof count) > 0) {
+    }
+}
+
+bool PosixCommDevice::Purge(uint32_t flags) {
+    if (fd_ < 0) return false;
+    bool rx = flags & PurgeRxClear;
+    bool tx = flags & PurgeTxClear;
+    if (!rx && !tx) return true;
+    return tcflush(fd_, rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) == 0;
+}
+
+bool PosixCommDevice::Escape(int code) {
+    switch (code) {
+        case EscapeSetRts: return DriveLine(TIOCM_RTS, true);
+        case EscapeClearRts: return DriveLine(TIOCM_RTS, false);
+        case EscapeSetDtr: return DriveLine(TIOCM_DTR, true);
+        case EscapeClearDtr: return DriveLine(TIOCM_DTR, false);
+        default: return false;
+    }
+}
+
+bool PosixCommDevice::GetModemStatus(uint32_t& status) {
+    int bits = 0;
+    if (fd_ < 0 || ioctl(fd_, TIOCMGET, &bits) != 0) return false;
+    status = 0;
+    if (bits & TIOCM_CTS) status |= ModemCtsOn;
+    if (bits & TIOCM_DSR) status |= ModemDsrOn;
+    if (bits & TIOCM_RNG) status |= ModemRingOn;
+    if (bits & TIOCM_CAR) status |= ModemRlsdOn;
+    return true;
+}
+
+bool PosixCommDevice::ReadCounters(ErrorCounters& out) const {
+    serial_icounter_struct counts{};
+    if (ioctl(fd_, TIOCGICOUNT, &counts) != 0) return false;
+    out = {counts.frame, counts.overrun, counts.parity, counts.brk, counts.buf_overrun};
+    return true;
+}
+
+bool PosixCommDevice::ClearError(uint32_t& errors, CommStatus& status) {
+    if (fd_ < 0) return false;
+    int waiting = 0;
+    if (ioctl(fd_, FIONREAD, &waiting) != 0) return false;
+    errors = 0;
+    ErrorCounters now;
+    if (ReadCounters(now)) {
+        if (now.frame != lastCounters_.frame) errors |= ErrorFrame;
+        if (now.overrun != lastCounters_.overrun) errors |= ErrorOverrun;
+        if (now.parity != lastCounters_.parity) errors |= ErrorParity;
+        if (now.brk != lastCounters_.brk) errors |= ErrorBreak;
+        if (now.bufferOverrun != lastCounters_.bufferOverrun) errors |= ErrorRxOverflow;
+        lastCounters_ = now;
+    } else if (!NotSupported(errno)) {
+        return false;
+    }
+    status.inQueue = static_cast<uint32_t>(std::max(waiting, 0));
+    status.outQueue = static_cast<uint32_t>(OutputQueued());
+    return true;
+}
+
+bool PosixCommDevice::SetBreak() { return fd_ >= 0 && ioctl(fd_, TIOCSBRK) == 0; }
+
+bool PosixCommDevice::ClearBreak() { return fd_ >= 0 && ioctl(fd_, TIOCCBRK) == 0; }
+
+}  // namespace baudrill::platform

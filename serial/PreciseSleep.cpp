@@ -1,0 +1,7 @@
+#include "serial/PreciseSleep.h"
+
+namespace baudrill {
+
+void PreciseSleep(int ms, platform::Clock& clock) { clock.Sleep(ms); }
+
+}  // namespace baudrill

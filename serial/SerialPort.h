@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "platform/CommDevice.h"
+#include "platform/WriteBound.h"
+#include "serial/LineErrorCounts.h"
+#include "serial/SerialPortBase.h"
+
+namespace baudrill {
+
+// A serial port on a comm device: the POSIX device by default, any other (a fake in tests) when
+// given. Keeps no lock: its owner serialises every call, except AbortIo, which any thread may
+// call while a Write waits.
+class SerialPort : public SerialPortBase {
+public:
+    static constexpr std::array<int, 11> StandardRates = {
+        1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
+    static bool IsStandardRate(int rate);
+
+    SerialPort();
+    explicit SerialPort(std::unique_ptr<platform::CommDevice> device,
+                        platform::Clock& clock = platform::SystemClock::Instance());
+    ~SerialPort() override;
+
+    int Close() override;
+    // 0 opened; -1 cannot be opened (or already open: nothing changes); -2 line settings
+    // refused; -3 abort event not made; -5 time-outs refused; -6 queue sizes refused. After -2
+    // to -6 the device is held (IsOpen) until Close.
+    int Open(const char* deviceName, const SerialSettings* settings) override;
+    int Control(int code, void* out) override;
+    bool IsOpen() override;
+    // Put-back bytes first, then what the driver holds. Put-back bytes taken are returned even
+    // when the driver read then fails; the failure shows on the next call.
+    int Read(char* buffer, int length) override;
+    // One write, bounded (see SetWriteBound): the bytes actually sent, -1 on failure or abort.
+    int Write(const char* data, int length) override;
+    int DiscardBuffers() override;
+    int ToggleLines(int lines) override;
+    int LowerLines(int lines) override;
+    int GetInputLines() override;
+    int PulseBreak(int n) override;
+    int SetStandardBaud(int rate) override;
+    int SetAnyBaud(int rate) override;
+    int RaiseLines(int lines) override;
+
+    // Wakes a waiting Write at once and fails every write until ResumeIo or the next Open.
+    // Safe from any thread. Call it before taking the lock that the waiting writer holds.
+    void AbortIo();
+    // Ends AbortIo's effect; call it under the owner's lock, once the abort has been served.
+    void ResumeIo();
+
+    void SetWriteBound(const platform::WriteBoundPolicy& policy) { writeBound = policy; }
+    const platform::WriteBoundPolicy& WriteBound() const { return writeBound; }
+    int LineState() const { return lineState; }
+    const LineErrorCounts& ErrorCounts() const { return errorCounts; }
+
+private:
+    enum class LineAction { Raise, Lower, Toggle };
+    int DriveLines(int lines, LineAction action);
+    int ChangeBaud(int rate);
+    void CountErrors(uint32_t errorBits);
+
+    std::unique_ptr<platform::CommDevice> device;
+    LineErrorCounts errorCounts;
+    int lineState = 0;
+    platform::WriteBoundPolicy writeBound;
+};
+
+}  // namespace baudrill

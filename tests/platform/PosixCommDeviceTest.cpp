@@ -1,0 +1,99 @@
+#include "platform/PosixCommDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/platform/PtyPair.h"
+
+namespace baudrill::platform {
+namespace {
+
+class PosixCommDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminals here";
+        ASSERT_TRUE(device.Open(pty.SlavePath().c_str()));
+        ASSERT_TRUE(device.SetState(LineSettings{}));
+    }
+
+    // Input crosses the pty asynchronously: waits until `count` bytes are queued.
+    bool WaitForInput(uint32_t count) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline) {
+            uint32_t errors = 0;
+            CommStatus status;
+            if (device.ClearError(errors, status) && status.inQueue >= count) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+
+    test_support::PtyPair pty;
+    PosixCommDevice device;
+};
+
+TEST_F(PosixCommDeviceTest, QuietReadIsZeroAndQueuedInputIsCounted) {
+    char buffer[16];
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), 0);
+    ASSERT_TRUE(pty.Send("hello"));
+    ASSERT_TRUE(WaitForInput(5));
+    uint32_t errors = 0xFF;
+    CommStatus status;
+    ASSERT_TRUE(device.ClearError(errors, status));
+    EXPECT_EQ(errors, 0u);  // a pty has no error counters: no errors rather than a failure
+    EXPECT_EQ(status.inQueue, 5u);
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), 5);
+}
+
+TEST_F(PosixCommDeviceTest, PtyHasNoModemLines) {
+    uint32_t status = 0;
+    EXPECT_FALSE(device.GetModemStatus(status));
+    EXPECT_FALSE(device.Escape(EscapeSetDtr));
+    EXPECT_FALSE(device.Escape(99));
+}
+
+TEST_F(PosixCommDeviceTest, AcceptsOnlyTimeoutsThatReturnAtOnce) {
+    EXPECT_TRUE(device.SetTimeouts(CommTimeouts{}));
+    CommTimeouts waiting;
+    waiting.readTotalConstant = 100;
+    EXPECT_FALSE(device.SetTimeouts(waiting));
+}
+
+TEST_F(PosixCommDeviceTest, AbortBeforeAWriteFailsItAtOnceUntilResumed) {
+    device.AbortIo();
+    EXPECT_EQ(device.Write("abc", 3, 10000), -1);
+    device.ResumeIo();
+    EXPECT_EQ(device.Write("abc", 3, 10000), 3);
+    EXPECT_EQ(pty.Receive(3, std::chrono::seconds(10)), "abc");
+}
+
+TEST_F(PosixCommDeviceTest, EveryCallFailsOnAClosedDevice) {
+    device.Close();
+    device.Close();  // twice is harmless
+    char c;
+    uint32_t bits;
+    CommStatus status;
+    LineSettings settings;
+    EXPECT_FALSE(device.IsOpen());
+    EXPECT_EQ(device.Read(&c, 1), -1);
+    EXPECT_EQ(device.Write("a", 1, 100), -1);
+    EXPECT_FALSE(device.GetState(settings));
+    EXPECT_FALSE(device.SetState(settings));
+    EXPECT_FALSE(device.Purge(PurgeRxClear));
+    EXPECT_FALSE(device.GetModemStatus(bits));
+    EXPECT_FALSE(device.ClearError(bits, status));
+    EXPECT_FALSE(device.SetBreak());
+    EXPECT_FALSE(device.SetupQueues(4096, 4096));
+}
+
+TEST(PosixCommDeviceOpenTest, MissingDeviceDoesNotOpen) {
+    PosixCommDevice device;
+    EXPECT_FALSE(device.Open("/dev/baudrill-no-such-device"));
+    EXPECT_FALSE(device.Open(nullptr));
+    EXPECT_FALSE(device.IsOpen());
+}
+
+}  // namespace
+}  // namespace baudrill::platform

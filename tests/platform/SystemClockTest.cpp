@@ -1,0 +1,80 @@
+#include "platform/SystemClock.h"
+
+#include <gtest/gtest.h>
+#include <time.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/TickCount.h"
+#include "tests/platform/KillWaitCheck.h"
+
+namespace baudrill::platform {
+namespace {
+
+uint32_t MonotonicMs32() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+}
+
+TEST(TickCountTest, IsCLOCK_MONOTONICInMilliseconds) {
+    uint32_t before = MonotonicMs32();
+    uint32_t tick = TickCount();
+    uint32_t after = MonotonicMs32();
+    EXPECT_LE(TicksBetween(before, tick), TicksBetween(before, after));
+}
+
+TEST(TickCountTest, DifferencesAreModulo2To32) {
+    EXPECT_EQ(TicksBetween(0xFFFFFFF0u, 0x10u), 0x20u);
+    EXPECT_EQ(TicksBetween(5u, 5u), 0u);
+}
+
+// Records the order in which callbacks ran and lets the test wait for a count.
+class Recorder {
+public:
+    void Add(char c) {
+        std::lock_guard lock(mutex_);
+        order_ += c;
+        changed_.notify_all();
+    }
+    std::string WaitFor(std::size_t count) {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::seconds(10), [&] { return order_.size() >= count; });
+        return order_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::string order_;
+};
+
+TEST(SystemClockTest, TimersFireByDueTimeAndKilledOnesNever) {
+    SystemClock clock;
+    Recorder recorder;
+    clock.StartTimer(150, [&] { recorder.Add('c'); });
+    TimerId killed = clock.StartTimer(20, [&] { recorder.Add('x'); });
+    clock.StartTimer(1, [&] { recorder.Add('a'); });
+    clock.StartTimer(60, [&] { recorder.Add('b'); });
+    clock.KillTimer(killed);
+    EXPECT_EQ(recorder.WaitFor(3), "abc");
+}
+
+TEST(SystemClockTest, KillWaitsForARunningCallback) {
+    SystemClock clock;
+    test_support::ExpectKillWaitsForRunningCallback(clock, nullptr);
+}
+
+TEST(SystemClockTest, SleepLastsAtLeastItsTime) {
+    SystemClock clock;
+    uint32_t start = clock.Tick();
+    clock.Sleep(5);
+    EXPECT_GE(TicksBetween(start, clock.Tick()), 4u);  // tick granularity: 1 ms either side
+}
+
+}  // namespace
+}  // namespace baudrill::platform

@@ -1,0 +1,87 @@
+#include "serial/OneShotTimer.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/FakeClock.h"
+
+namespace baudrill {
+namespace {
+
+class OneShotTimerTest : public ::testing::Test {
+protected:
+    platform::FakeClock clock;
+    std::atomic<int> flag{0};
+};
+
+TEST_F(OneShotTimerTest, SetsTheFlagWhenItsDelayHasPassed) {
+    OneShotTimer timer(5, &flag, clock);
+    timer.Start();
+    EXPECT_TRUE(timer.IsArmed());
+    clock.Advance(4);
+    EXPECT_EQ(flag, 0);
+    clock.Advance(1);
+    EXPECT_EQ(flag, 1);
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+TEST_F(OneShotTimerTest, ZeroDelayIsOneMillisecond) {
+    OneShotTimer timer(0, &flag, clock);
+    EXPECT_EQ(timer.Delay(), 1u);
+    timer.Start();
+    clock.Advance(0);
+    EXPECT_EQ(flag, 0);
+    clock.Advance(1);
+    EXPECT_EQ(flag, 1);
+}
+
+TEST_F(OneShotTimerTest, StoppedTimerNeverFires) {
+    OneShotTimer timer(5, &flag, clock);
+    timer.Start();
+    timer.Stop();
+    timer.Stop();
+    clock.Advance(10);
+    EXPECT_EQ(flag, 0);
+    EXPECT_EQ(clock.ArmedTimers(), 0u);
+}
+
+TEST_F(OneShotTimerTest, StartingAgainRestartsTheDelay) {
+    OneShotTimer timer(5, &flag, clock);
+    timer.Start();
+    clock.Advance(3);
+    timer.Start();
+    clock.Advance(3);
+    EXPECT_EQ(flag, 0);
+    clock.Advance(2);
+    EXPECT_EQ(flag, 1);
+    EXPECT_EQ(clock.ArmedTimers(), 0u);
+}
+
+TEST_F(OneShotTimerTest, DestroyingTheTimerKillsIt) {
+    {
+        OneShotTimer timer(5, &flag, clock);
+        timer.Start();
+    }
+    EXPECT_EQ(clock.ArmedTimers(), 0u);
+    clock.Advance(10);
+    EXPECT_EQ(flag, 0);
+}
+
+// A clock that cannot arm timers.
+class NoTimerClock final : public platform::Clock {
+public:
+    uint32_t Tick() override { return 0; }
+    void Sleep(int) override {}
+    platform::TimerId StartTimer(unsigned, platform::TimerCallback) override { return 0; }
+    void KillTimer(platform::TimerId) override {}
+};
+
+TEST_F(OneShotTimerTest, TimerThatCannotBeArmedExpiresAtOnce) {
+    NoTimerClock noTimers;
+    OneShotTimer timer(100, &flag, noTimers);
+    timer.Start();
+    EXPECT_EQ(flag, 1);  // so a timed loop on it still ends
+    EXPECT_FALSE(timer.IsArmed());
+}
+
+}  // namespace
+}  // namespace baudrill
