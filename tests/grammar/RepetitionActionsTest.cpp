@@ -127,6 +127,18 @@ TEST_F(CountedRules, ALengthByteGovernsTheLoop)
     EXPECT_EQ(c.next, 3);
 }
 
+TEST_F(CountedRules, ACountedLoopOfLiteralsPads)
+{
+    // byte set_rep {rep "\00"}: an iteration consumes no value, but counting
+    // down is progress, so the loop writes one zero byte per count.
+    BNFarticle a;
+    RuleBuilder r(a);
+    r.Code("byte").Code("set_rep").Loop([&] { r.Code("rep").T(std::string(1, '\0')); });
+    test::ComposeResult c = test::ComposeValues(a, {Value(3)});
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(test::HexDump(c.output), "03 00 00 00");
+}
+
 TEST_F(CountedRules, AnInnerSpentCounterStaysOnTop)
 {
     // byte set_rep {rep byte set_rep {rep byte}}

@@ -62,6 +62,7 @@ TEST(TextActions, ParseStrInt)
         {"hexadecimal", ParseStrInt, "0x1F,", kNoArg, true, 4, {Value(31)}},
         {"hexadecimal wraps modulo 2^32", ParseStrInt, "0x100000001", kNoArg, true, 11, {Value(1)}},
         {"hexadecimal all ones", ParseStrInt, "0xffffffff", kNoArg, true, 10, {Value(-1)}},
+        {"hexadecimal int null", ParseStrInt, "0x80000000", kNoArg, true, 10, {Value(Value::kIntNull)}},
         // Only a lower-case x starts the hexadecimal form: 0X1F is the number 0.
         {"upper-case X", ParseStrInt, "0X1F", kNoArg, true, 1, {Value(0)}},
         {"0x without digits", ParseStrInt, "0xg", kNoArg, false},
