@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace baudrill {
@@ -23,6 +24,9 @@ class ParseContext {
 public:
     ParseContext() = default;
     explicit ParseContext(std::string_view bytes) : input(bytes) {}
+    explicit ParseContext(const char* bytes) : input(bytes) {}
+    // The context only views its input: a temporary string would be gone before the run.
+    explicit ParseContext(std::string&&) = delete;
     ParseContext(const ParseContext&) = delete;
     ParseContext& operator=(const ParseContext&) = delete;
 

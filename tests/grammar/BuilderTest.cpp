@@ -36,6 +36,9 @@ TEST(Builder, CursorOperationsKeepTheGraphSoundAndAddTheirElements)
     Step(a, 2, [&] { a.InsertNonterminal("BuilderTarget"); });
     Step(a, 0, [&] { a.SetMark(false); });
     Step(a, 3, [&] { a.Wrap(false); });
+    // The bypass link's successor is the unitor, which names it as input1: the
+    // new link must take over that back reference, not input0.
+    Step(a, 1, [&] { a.InsertLink(); });
     Step(a, 2, [&] { a.InsertTerminal("b"); });
     Step(a, 0, [&] { a.PopCursor(); });
     Step(a, 3, [&] { a.Wrap(false); });  // wrapping the same marks again nests

@@ -55,6 +55,21 @@ TEST(RegisterBanksTest, TopReadsEntriesBelowIt)
     EXPECT_EQ(view.Ints(11).Top(3), nullptr);
 }
 
+TEST(ContextTest, ACopiedStateSharesNothingWithItsSource)
+{
+    ParseState state;
+    state.intRegs(9).Push(1);
+    state.values.push_back(Value(1));
+    ParseState copy = state;
+    copy.intRegs(9).SetTop(2);
+    copy.intRegs(9).Push(3);
+    copy.values.push_back(Value(2));
+    EXPECT_EQ(state.intRegs(9).Count(), 1u);
+    EXPECT_EQ(*state.intRegs(9).Top(), 1);
+    EXPECT_EQ(state.values.size(), 1u);
+    EXPECT_EQ(*copy.intRegs(9).Top(1), 2);
+}
+
 TEST(ContextTest, ParseMarkRestoresPositionValuesRegistersAndRetry)
 {
     ParseContext ctx("abcdef");

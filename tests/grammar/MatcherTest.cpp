@@ -132,6 +132,30 @@ TEST(CursorBuiltRules, LoopWrappedLastIsTriedFirstOnEveryPass)
     EXPECT_EQ(r.pos, 3);
 }
 
+TEST(CursorBuiltRules, NestedLoopsAroundOneRegionReadTheLongestRun)
+{
+    // Whitespace as the built-in rule builds it: four loops around the same
+    // empty region. Every pass goes back through all four, whose leftover
+    // entries are passed again.
+    BNFarticle a;
+    a.SetMark(false).InsertLink().SetMark(true);
+    for (const char* blank : {" ", "\n", "\t", "\r"})
+        a.Wrap(true).InsertTerminal(blank).PopCursor();
+    ASSERT_EQ(CheckGraph(a), "");
+    test::ParseResult r = test::ParseText(a, " \t\r\n  \tx");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.pos, 7);
+    EXPECT_EQ(test::ParseText(a, "x").pos, 0);
+    EXPECT_EQ(test::ParseText(a, "").pos, 0);
+
+    // What is inserted at the cursor afterwards lies inside the region, so it
+    // runs on every pass: "x" here must come before each blank and at the end.
+    a.InsertTerminal("x");
+    ASSERT_EQ(CheckGraph(a), "");
+    EXPECT_EQ(test::ParseText(a, "x x\tx").pos, 5);
+    EXPECT_FALSE(test::ParseText(a, " x").ok);
+}
+
 TEST(MatcherRuns, ParseStartsAtPosAndAppendsToValues)
 {
     BNFarticle a;

@@ -1,0 +1,52 @@
+// Making a context and running a rule without choices or values allocates
+// nothing: the decoder makes a fresh context for every tail it tries.
+
+#include "tests/grammar/GrammarTestSupport.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+void* CountedAlloc(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return CountedAlloc(size); }
+void* operator new[](std::size_t size) { return CountedAlloc(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace baudrill {
+namespace {
+
+TEST(Allocation, ContextsAndStraightRunsAllocateNothing)
+{
+    BNFarticle rule;
+    rule.InsertTerminal("AB").InsertTerminal("C");
+    const std::string input = "ABCD";
+    long before = allocations.load();
+    {
+        ParseContext parse(input);
+        EXPECT_TRUE(rule.Parse(parse));
+        EXPECT_EQ(parse.state.pos, 3);
+        ComposeContext compose;
+        EXPECT_TRUE(rule.Compose(compose));
+        EXPECT_EQ(compose.state.output, "ABC");
+    }
+    EXPECT_EQ(allocations.load(), before);
+}
+
+}  // namespace
+}  // namespace baudrill
