@@ -6,7 +6,7 @@ packages=(
     libasan8 libubsan1 libtsan2
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core locales
     xvfb xauth
 )
 missing=()
