@@ -15,8 +15,8 @@ namespace baudrill {
 // again.
 class Logger : public CallbackThread {
 public:
-    // Names the files by the local time now and creates the month folder; Start the thread
-    // before posting.
+    // Names the files by the local time now (or the given start time) and creates the month
+    // folder. Rows posted are written once Start has started the thread.
     explicit Logger(std::string logRoot);
     Logger(std::string logRoot, const std::tm& startTime);
     // Writes every row posted before, then ends the thread.
