@@ -28,6 +28,8 @@ public:
 
     bool Ok() const { return master_ >= 0 && !path_.empty(); }
     const std::string& SlavePath() const { return path_; }
+    // The peer's end (non-blocking), for tests that drive it themselves.
+    int MasterFd() const { return master_; }
 
     void CloseMaster() {
         if (master_ >= 0) ::close(master_);

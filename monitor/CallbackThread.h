@@ -1,0 +1,31 @@
+#pragma once
+
+#include <mutex>
+#include <thread>
+
+#include "monitor/CallbackQueue.h"
+
+namespace baudrill {
+
+// A call queue with a consumer thread of its own, which runs the calls one after the other.
+class CallbackThread : public CallbackQueue {
+public:
+    explicit CallbackThread(int maxCount);
+    // Stops the thread first. A derived class whose calls use its own fields stops it in its
+    // own destructor, before those fields go.
+    ~CallbackThread() override;
+
+    // Starts the consumer thread; a second Start does nothing.
+    void Start() override;
+    // Once started: every call queued before the stop is run, then the thread is joined.
+    void Stop() override;
+
+private:
+    void RunLoop();
+    void Join();
+
+    std::mutex joinLock;
+    std::thread thread;
+};
+
+}  // namespace baudrill

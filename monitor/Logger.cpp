@@ -1,0 +1,82 @@
+#include "monitor/Logger.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "monitor/LogFileName.h"
+#include "monitor/LogRow.h"
+
+namespace baudrill {
+
+Logger* theLogger = nullptr;
+
+namespace {
+
+std::tm LocalTimeNow() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+void MakeFolder(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::create_directories(path, ignored);
+}
+
+int OpenForAppend(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+Logger::Logger(std::string logRoot) : Logger(std::move(logRoot), LocalTimeNow()) {}
+
+Logger::Logger(std::string logRoot, const std::tm& startTime)
+    : CallbackThread(QueueBound),
+      logRoot(std::move(logRoot)),
+      baseName(LogBaseName(startTime)),
+      monthFolder(this->logRoot + "/" + LogMonthName(startTime)) {
+    MakeFolder(monthFolder);
+}
+
+Logger::~Logger() { CallbackThread::Stop(); }
+
+std::string Logger::FileName(std::string_view device) const {
+    return monthFolder + "/" + baseName + "_" + DeviceLogName(device) + extension;
+}
+
+void Logger::Write(std::string device, std::string timeText, bool received, std::string bytes,
+                   std::string protocolText) {
+    rowText.clear();
+    AppendLogRow(rowText, timeText, received, bytes, protocolText);
+    if (!rowText.empty()) AppendToFile(FileName(device));
+}
+
+void Logger::AppendToFile(const std::string& path) {
+    int fd = OpenForAppend(path);
+    if (fd < 0 && errno == ENOENT) {
+        // The folder went away during the run (or could not be made at start): make it again.
+        MakeFolder(monthFolder);
+        fd = OpenForAppend(path);
+    }
+    if (fd < 0) return;
+    WriteAll(fd, rowText);
+    ::close(fd);
+}
+
+}  // namespace baudrill

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+#include "monitor/CallbackThread.h"
+
+namespace baudrill {
+
+// Appends every finished traffic row to its port's text log, one file per port per run
+// (<root>/<yyyy-mm>/<yyyy-mm-dd_hh-mm-ss>_<DEVICE>.txt), on a thread of its own: rows are
+// posted as Write calls. Each row opens, appends to and closes the file, so it is on disk as
+// soon as its call has run. Failures are not reported: that row is lost, the next one tries
+// again.
+class Logger : public CallbackThread {
+public:
+    // Names the files by the local time now (or the given start time) and creates the month
+    // folder. Rows posted are written once Start has started the thread.
+    explicit Logger(std::string logRoot);
+    Logger(std::string logRoot, const std::tm& startTime);
+    // Writes every row posted before, then ends the thread.
+    ~Logger() override;
+
+    // The job: appends one row to the device's file (see AppendLogRow). Post it with
+    // Post(&Logger::Write, device, timeText, received, bytes, protocolText).
+    void Write(std::string device, std::string timeText, bool received, std::string bytes,
+               std::string protocolText);
+
+    std::string FileName(std::string_view device) const;
+    const std::string& MonthFolder() const { return monthFolder; }
+
+private:
+    void AppendToFile(const std::string& path);
+
+    const std::string logRoot;
+    const std::string baseName;
+    const std::string monthFolder;
+    const std::string extension = ".txt";
+    std::string rowText;  // reused for every row; only the logger's thread touches it
+};
+
+// The program's log writer, made at start-up; null when there is none.
+extern Logger* theLogger;
+
+}  // namespace baudrill

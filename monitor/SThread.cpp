@@ -1,0 +1,232 @@
+#include "monitor/SThread.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/TickCount.h"
+#include "serial/LineFlags.h"
+
+namespace baudrill {
+
+namespace {
+
+constexpr int ClosedPauseMs = 100;
+constexpr int QuietPauseMs = 50;
+constexpr int RepeatSleepMs = 10;
+constexpr int PauseStepMs = 10;  // how soon a pausing worker notices that it is to stop
+constexpr int BaudReadTimeoutMs = 4;
+
+int LengthOf(const std::string& bytes) {
+    return static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
+}
+
+}  // namespace
+
+SThread::Notifier::Notifier() : CallbackQueue(QueueBound) {}
+
+SThread::SThread(SerialPort* port, Notifier* notifier, int readTimeoutMs)
+    : notifier(notifier), port(port), readTimeout(readTimeoutMs) {
+    thread = std::thread(&SThread::RunLoop, this);
+}
+
+SThread::~SThread() {
+    open = false;
+    stop = true;
+    port->AbortIo();
+    thread.join();
+    std::lock_guard guard(lock);
+    port->ResumeIo();  // the abort has been served; leave the port as it was
+}
+
+void SThread::Send(std::string bytes) {
+    std::lock_guard guard(lock);
+    command = Command::SendOnce;
+    period = 0;
+    data = std::move(bytes);
+}
+
+void SThread::SendRepeat(int periodMs, std::string bytes) {
+    std::lock_guard guard(lock);
+    command = Command::SendRepeatedly;
+    period = periodMs;
+    data = std::move(bytes);
+}
+
+void SThread::Stop() {
+    port->AbortIo();  // a write held by flow control would keep the lock
+    std::lock_guard guard(lock);
+    command = Command::Read;
+    period = 0;
+    data.clear();
+    notifier->Post(&Notifier::OnSendDone, true);
+    port->ResumeIo();
+}
+
+int SThread::SetBaudRate(int rate) {
+    std::lock_guard guard(lock);
+    readTimeout = BaudReadTimeoutMs;
+    if (!open) return -1;
+    return IsStandardBaud(rate) ? port->SetStandardBaud(rate) : port->SetAnyBaud(rate);
+}
+
+void SThread::SetLineState(int lines) {
+    std::lock_guard guard(lock);
+    if (!open) return;
+    for (int line : {LineFlags::Dtr, LineFlags::Rts}) {
+        if (lines & line)
+            port->RaiseLines(line);
+        else
+            port->LowerLines(line);
+    }
+}
+
+bool SThread::IsStandardBaud(int rate) {
+    switch (rate) {
+        case 9600:
+        case 19200:
+        case 38400:
+        case 57600:
+        case 115200: return true;
+        default: return false;
+    }
+}
+
+int SThread::WriteTimeoutMs(int length) { return std::max(length, MinWriteTimeoutMs); }
+
+std::unique_lock<std::mutex> SThread::LockPort() { return std::unique_lock(lock); }
+
+void SThread::SetOpen(bool isOpen) { open = isOpen; }
+
+void SThread::AbortWrite() { port->AbortIo(); }
+
+void SThread::ClosePort() {
+    AbortWrite();
+    std::lock_guard guard(lock);
+    open = false;
+    port->Close();
+}
+
+uint32_t SThread::Tick() { return port->GetClock().Tick(); }
+
+void SThread::Pause(int ms) {
+    platform::Clock& clock = port->GetClock();
+    for (int left = ms; left > 0 && !stop; left -= PauseStepMs)
+        clock.Sleep(std::min(left, PauseStepMs));
+}
+
+void SThread::RunLoop() {
+    bool newRow = true;
+    while (!stop) {
+        if (!open) {
+            Pause(ClosedPauseMs);
+            continue;
+        }
+        Command current;
+        {
+            std::lock_guard guard(lock);
+            if (!open) continue;
+            PollLines();
+            current = command;
+        }
+        switch (current) {
+            case Command::Read: ReadTurn(newRow); break;
+            case Command::SendOnce: SendOnceTurn(newRow); break;
+            case Command::SendRepeatedly: SendRepeatTurn(newRow); break;
+        }
+    }
+}
+
+// Under the lock. A failed reading (-1) is compared like any other value.
+void SThread::PollLines() {
+    int lines = port->GetInputLines();
+    if (lines == lastLines) return;
+    lastLines = lines;
+    notifier->OnLineStatus(lines);
+}
+
+std::optional<int> SThread::PollRead() {
+    std::lock_guard guard(lock);
+    if (!open) return std::nullopt;
+    return port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
+}
+
+void SThread::ReadTurn(bool& newRow) {
+    std::optional<int> n = PollRead();
+    if (!n) return;
+    if (*n > 0) {
+        PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(), newRow);
+        return;
+    }
+    Pause(QuietPauseMs);
+    newRow = true;
+}
+
+// Reads that do not wait, until the driver holds nothing more.
+std::string SThread::DrainInput() {
+    std::string waiting;
+    for (;;) {
+        int n = port->Read(readBuffer.data(), ReadBufferSize);
+        if (n <= 0) break;
+        waiting.append(readBuffer.data(), static_cast<std::size_t>(n));
+        if (n < ReadBufferSize) break;
+    }
+    return waiting;
+}
+
+std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
+    std::lock_guard guard(lock);
+    if (!open) return std::nullopt;
+    WriteStep step;
+    step.period = period;
+    // The write first discards unread input: take it now, so none of it is lost.
+    step.waiting = DrainInput();
+    step.waitingTick = Tick();
+    int length = LengthOf(data);
+    int written = port->WriteTimed(data.data(), length, WriteTimeoutMs(length));
+    if (current == Command::SendOnce && command == Command::SendOnce) command = Command::Read;
+    if (written > 0) step.sent = data.substr(0, static_cast<std::size_t>(written));
+    return step;
+}
+
+void SThread::PostWriteStep(WriteStep& step, bool& newRow) {
+    if (!step.waiting.empty()) PostReceive(std::move(step.waiting), step.waitingTick, newRow);
+    if (!step.sent.empty()) notifier->Post(&Notifier::OnSent, std::move(step.sent), Tick());
+    newRow = true;
+}
+
+void SThread::PostReceive(std::string bytes, uint32_t tick, bool& newRow) {
+    notifier->Post(&Notifier::OnReceive, std::move(bytes), tick, newRow);
+    newRow = false;
+}
+
+void SThread::SendOnceTurn(bool& newRow) {
+    std::optional<WriteStep> step = WriteData(Command::SendOnce);
+    if (!step) return;
+    PostWriteStep(*step, newRow);
+    notifier->Post(&Notifier::OnSendDone, true);
+}
+
+// Writes, then reads while reads deliver (sleeps once one does not) until the period has
+// passed since the write began.
+void SThread::SendRepeatTurn(bool& newRow) {
+    const uint32_t start = Tick();
+    std::optional<WriteStep> step = WriteData(Command::SendRepeatedly);
+    if (!step) return;
+    bool delivering = !step->sent.empty();
+    const int periodMs = step->period;
+    PostWriteStep(*step, newRow);
+    while (!stop && static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
+        if (!delivering) {
+            port->GetClock().Sleep(RepeatSleepMs);
+            continue;
+        }
+        std::optional<int> n = PollRead();
+        if (!n) return;
+        delivering = *n > 0;
+        if (delivering)
+            PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(),
+                        newRow);
+    }
+}
+
+}  // namespace baudrill

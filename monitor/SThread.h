@@ -1,0 +1,112 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "monitor/CallbackQueue.h"
+#include "serial/SerialPort.h"
+
+namespace baudrill {
+
+// The worker of one port: on a thread of its own it polls the device for received bytes,
+// writes the blocks handed to it once or repeatedly, and watches the modem input lines. It
+// touches the port only under its lock and only while the owner has marked the device open.
+// Received bytes, sent blocks and the end of a send are posted into the owner's queue; line
+// changes are reported by a direct call, inside the lock.
+class SThread {
+public:
+    // How a worker reports to its port; the port is this queue, emptied by the GUI thread.
+    class Notifier : public CallbackQueue {
+    public:
+        Notifier();
+
+        // Posted: bytes read, the tick count after the read, whether they start a new row.
+        virtual void OnReceive(std::string bytes, uint32_t tick, bool newRow) = 0;
+        // Posted: the bytes a write actually sent, the tick count after the write.
+        virtual void OnSent(std::string bytes, uint32_t tick) = 0;
+        // Called on the worker thread, inside the worker's lock: the input lines changed
+        // (LineFlags; -1 when they could not be read).
+        virtual void OnLineStatus(int lines) = 0;
+        // Posted: a single send has finished or a send was stopped (always true).
+        virtual void OnSendDone(bool done) = 0;
+    };
+
+    static constexpr int ReadBufferSize = 1024;
+    static constexpr int MinWriteTimeoutMs = 300;
+
+    // Starts the thread at once; it idles until the owner marks the device open.
+    SThread(SerialPort* port, Notifier* notifier, int readTimeoutMs);
+    // Frees a held write, then ends the thread; returns when the current read, write or short
+    // sleep has ended. Nothing is posted after it.
+    ~SThread();
+    SThread(const SThread&) = delete;
+    SThread& operator=(const SThread&) = delete;
+
+    void Send(std::string bytes);
+    void SendRepeat(int periodMs, std::string bytes);
+    // Ends any send (a held write is freed first) and posts OnSendDone, also when idle.
+    void Stop();
+    // 0, or -1 when the device refuses the rate or is closed.
+    int SetBaudRate(int rate);
+    // Drives DTR (0x002) and RTS (0x004) to the state of those bits; nothing while closed.
+    void SetLineState(int lines);
+
+    static bool IsStandardBaud(int rate);
+    static int WriteTimeoutMs(int length);
+
+    // For the owner, which opens and closes the device under the worker's lock:
+    // LockPort, Open the port, SetOpen(true) on success; to close, ClosePort (or AbortWrite,
+    // then LockPort, SetOpen(false) and Close the port).
+    [[nodiscard]] std::unique_lock<std::mutex> LockPort();
+    void SetOpen(bool isOpen);  // under LockPort
+    bool IsOpen() const { return open.load(); }
+    // Any thread: frees a write that flow control holds, so that LockPort returns soon.
+    void AbortWrite();
+    void ClosePort();
+
+private:
+    enum class Command { Read, SendOnce, SendRepeatedly };
+
+    // What one locked write step did.
+    struct WriteStep {
+        std::string waiting;  // read just before the write, so the purge loses nothing
+        uint32_t waitingTick = 0;
+        std::string sent;
+        int period = 0;
+    };
+
+    void RunLoop();
+    void PollLines();
+    void ReadTurn(bool& newRow);
+    void SendOnceTurn(bool& newRow);
+    void SendRepeatTurn(bool& newRow);
+    // The locked steps; nullopt when the device was closed meanwhile (nothing done).
+    std::optional<int> PollRead();
+    std::optional<WriteStep> WriteData(Command current);
+    std::string DrainInput();
+    void PostWriteStep(WriteStep& step, bool& newRow);
+    void PostReceive(std::string bytes, uint32_t tick, bool& newRow);
+    // Sleeps on the port's clock in short steps, ending early when the thread is to stop.
+    void Pause(int ms);
+    uint32_t Tick();
+
+    Notifier* notifier;
+    Command command = Command::Read;
+    int period = 0;
+    std::string data;
+    SerialPort* port;
+    int readTimeout;
+    std::mutex lock;
+    std::atomic<bool> open{false};
+    std::atomic<bool> stop{false};
+    std::array<char, ReadBufferSize> readBuffer{};
+    int lastLines = -1;
+    std::thread thread;  // last, so it starts with every other member ready
+};
+
+}  // namespace baudrill

@@ -1,0 +1,105 @@
+// The queue with a consumer thread of its own: Stop runs everything queued before it, and many
+// producers each get every call run exactly once, in their order.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "monitor/CallbackThread.h"
+
+namespace baudrill {
+namespace {
+
+using namespace std::chrono_literals;
+
+class RecordingThread : public CallbackThread {
+public:
+    static constexpr int Producers = 8;
+
+    RecordingThread() : CallbackThread(QueueBound) {}
+    ~RecordingThread() override { CallbackThread::Stop(); }  // the calls use `ran`
+
+    void Note(int value) {
+        ran.push_back(value);
+        consumer = std::this_thread::get_id();
+    }
+    void NoteFrom(int producer, int sequence) { fromProducer[producer].push_back(sequence); }
+    void WaitFor(std::shared_future<void> gate) { gate.wait(); }
+    void Touch(std::shared_ptr<int> counter) { ++*counter; }
+
+    // Written on the consumer thread only; read after Stop, which joins it.
+    std::vector<int> ran;
+    std::thread::id consumer;
+    std::vector<int> fromProducer[Producers];
+};
+
+TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread) {
+    RecordingThread queue;
+    std::promise<void> open;
+    queue.Start();
+    queue.Post(&RecordingThread::WaitFor, open.get_future().share());  // keeps the consumer busy
+    for (int value = 1; value <= 5; ++value) queue.Post(&RecordingThread::Note, value);
+    auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
+    EXPECT_EQ(stopped.wait_for(50ms), std::future_status::timeout);  // waits for the calls
+    open.set_value();
+    stopped.get();
+    EXPECT_EQ(queue.ran, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_NE(queue.consumer, std::this_thread::get_id());
+    EXPECT_EQ(queue.Count(), 0);  // the wake-up call ran too
+    EXPECT_TRUE(queue.IsQuitting());
+}
+
+TEST(CallbackThread, CallsQueuedBeforeStartRunOnceItStarts) {
+    RecordingThread queue;
+    queue.Stop();  // never started: nothing happens
+    EXPECT_FALSE(queue.IsQuitting());
+    queue.Post(&RecordingThread::Note, 1);
+    queue.Post(&RecordingThread::Note, 2);
+    queue.Start();
+    queue.Start();
+    queue.Stop();
+    queue.Stop();
+    EXPECT_EQ(queue.ran, (std::vector<int>{1, 2}));
+}
+
+TEST(CallbackThread, CallsPostedAfterTheStopAreDeletedUnrun) {
+    auto counter = std::make_shared<int>(0);
+    {
+        RecordingThread queue;
+        queue.Start();
+        queue.Stop();
+        queue.Post(&RecordingThread::Touch, counter);
+        EXPECT_EQ(queue.Count(), 1);
+    }
+    EXPECT_EQ(*counter, 0);
+    EXPECT_EQ(counter.use_count(), 1);
+}
+
+TEST(CallbackThread, EightProducersHaveEveryCallRunOnceInTheirOrder) {
+    constexpr int PerProducer = 10000;  // all of them fit the bound: none is dropped
+    RecordingThread queue;
+    queue.Start();
+    std::atomic<bool> go{false};
+    std::vector<std::thread> producers;
+    for (int p = 0; p < RecordingThread::Producers; ++p) {
+        producers.emplace_back([&, p] {
+            while (!go) std::this_thread::yield();
+            for (int i = 0; i < PerProducer; ++i) queue.Post(&RecordingThread::NoteFrom, p, i);
+        });
+    }
+    go = true;
+    for (std::thread& producer : producers) producer.join();
+    queue.Stop();
+    for (int p = 0; p < RecordingThread::Producers; ++p) {
+        const std::vector<int>& got = queue.fromProducer[p];
+        ASSERT_EQ(got.size(), static_cast<std::size_t>(PerProducer)) << "producer " << p;
+        for (int i = 0; i < PerProducer; ++i)
+            ASSERT_EQ(got[i], i) << "producer " << p << ", call " << i;
+    }
+}
+
+}  // namespace
+}  // namespace baudrill

@@ -1,0 +1,144 @@
+// The log writer on files in a temporary folder.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "monitor/LogFileName.h"
+#include "monitor/LogRow.h"
+#include "monitor/Logger.h"
+
+namespace baudrill {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::tm StartTime() {
+    std::tm time{};
+    time.tm_year = 2024 - 1900;
+    time.tm_mon = 2;
+    time.tm_mday = 5;
+    time.tm_hour = 14;
+    time.tm_min = 7;
+    time.tm_sec = 9;
+    return time;
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Row(const std::string& timeText, bool received, const std::string& bytes,
+                const std::string& protocolText = "") {
+    std::string text;
+    AppendLogRow(text, timeText, received, bytes, protocolText);
+    return text;
+}
+
+class LoggerTest : public ::testing::Test {
+protected:
+    LoggerTest() {
+        std::string pattern = (fs::temp_directory_path() / "baudrill-log-XXXXXX").string();
+        if (mkdtemp(pattern.data())) folder = pattern;
+    }
+    ~LoggerTest() override {
+        std::error_code ignored;
+        if (!folder.empty()) fs::remove_all(folder, ignored);
+    }
+    void SetUp() override { ASSERT_FALSE(folder.empty()); }
+
+    fs::path Root() const { return folder / "Baudrill" / "LOG"; }
+    fs::path MonthFolder() const { return Root() / "2024-03"; }
+    fs::path FileOf(const std::string& part) const {
+        return MonthFolder() / ("2024-03-05_14-07-09_" + part + ".txt");
+    }
+
+    fs::path folder;
+};
+
+TEST_F(LoggerTest, MakesTheMonthFolderAndNamesFilesByStartTimeAndDevice) {
+    Logger logger(Root().string(), StartTime());
+    EXPECT_TRUE(fs::is_directory(MonthFolder()));
+    EXPECT_EQ(logger.FileName("\\\\.\\com5"), FileOf("COM5").string());
+}
+
+TEST_F(LoggerTest, EveryNameOfOneDeviceWritesToTheSameFile) {
+    Logger logger(Root().string(), StartTime());
+    logger.Write("COM5", "00:00.001", true, "a", "");
+    logger.Write("\\\\.\\COM5", "00:00.002", false, "b", "");
+    logger.Write("\\\\.\\com5", "00:00.003", true, "c", "P : 1");
+    EXPECT_EQ(ReadFile(FileOf("COM5")), Row("00:00.001", true, "a") + Row("00:00.002", false, "b") +
+                                            Row("00:00.003", true, "c", "P : 1"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(MonthFolder()), fs::directory_iterator()), 1);
+}
+
+TEST_F(LoggerTest, AppendsToAnExistingFile) {
+    fs::create_directories(MonthFolder());
+    std::ofstream(FileOf("TTYUSB0"), std::ios::binary) << "earlier\n";
+    Logger logger(Root().string(), StartTime());
+    logger.Write("/dev/ttyUSB0", "00:10.000", true, "xyz", "");
+    EXPECT_EQ(ReadFile(FileOf("TTYUSB0")), "earlier\n" + Row("00:10.000", true, "xyz"));
+}
+
+TEST_F(LoggerTest, RowWithoutBytesMakesNoFile) {
+    Logger logger(Root().string(), StartTime());
+    logger.Write("COM1", "00:00.000", true, "", "P : 1");
+    EXPECT_FALSE(fs::exists(FileOf("COM1")));
+}
+
+TEST_F(LoggerTest, EveryRowQueuedBeforeTheLoggerIsDeletedIsWritten) {
+    constexpr int Rows = 2000;
+    std::string expected;
+    {
+        auto logger = std::make_unique<Logger>(Root().string(), StartTime());
+        logger->Start();
+        for (int i = 0; i < Rows; ++i) {
+            std::string timeText = "00:" + std::to_string(10 + i % 50) + ".000";
+            std::string bytes = "row " + std::to_string(i);
+            logger->Post(&Logger::Write, std::string("COM7"), timeText, i % 2 == 0, bytes,
+                         std::string());
+            expected += Row(timeText, i % 2 == 0, bytes);
+        }
+    }
+    EXPECT_EQ(ReadFile(FileOf("COM7")), expected);
+}
+
+TEST_F(LoggerTest, FolderThatCannotBeMadeLosesTheRowAndTheNextRowTriesAgain) {
+    const fs::path blocker = folder / "blocker";
+    std::ofstream(blocker) << "a file where the folder should be";
+    const fs::path root = blocker / "LOG";
+    Logger logger(root.string(), StartTime());
+    logger.Write("COM1", "00:00.001", true, "lost", "");
+    EXPECT_FALSE(fs::exists(root));
+
+    fs::remove(blocker);
+    logger.Write("COM1", "00:00.002", true, "kept", "");
+    EXPECT_EQ(ReadFile(root / "2024-03" / "2024-03-05_14-07-09_COM1.txt"),
+              Row("00:00.002", true, "kept"));
+}
+
+TEST(LogFileNames, FollowTheStartTime) {
+    EXPECT_EQ(LogBaseName(StartTime()), "2024-03-05_14-07-09");
+    EXPECT_EQ(LogMonthName(StartTime()), "2024-03");
+}
+
+TEST(LogRoot, IsBaudrillLogInTheApplicationDataFolder) {
+    const char* old = getenv("XDG_DATA_HOME");
+    std::string saved = old ? old : "";
+    setenv("XDG_DATA_HOME", "/data/home", 1);
+    EXPECT_EQ(DefaultLogRoot(), "/data/home/Baudrill/LOG");
+    if (old)
+        setenv("XDG_DATA_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
+}  // namespace baudrill

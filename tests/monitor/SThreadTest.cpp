@@ -1,0 +1,324 @@
+// The port worker on the fake device and a fake clock: what it posts over bursts, quiet reads
+// and writes, its sends, stops, line reports and rate and line commands, and how it ends.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <future>
+#include <ostream>
+#include <string>
+
+#include "platform/PlatformCodes.h"
+#include "serial/LineFlags.h"
+#include "tests/monitor/WorkerTestSupport.h"
+
+namespace baudrill {
+namespace {
+
+using namespace std::chrono_literals;
+using test_support::Notice;
+using test_support::WorkerTest;
+
+std::string Block(int length) {
+    std::string bytes;
+    for (int i = 0; i < length; ++i) bytes.push_back(static_cast<char>('0' + i % 10));
+    return bytes;
+}
+
+TEST_F(WorkerTest, ClosedDeviceIsNeverTouchedAndNothingIsPosted) {
+    MakeWorker();
+    clock.Release();
+    LetTimePass(2000);
+    EXPECT_EQ(device->TotalCalls(), 0);
+    EXPECT_EQ(notifier.Count(), 0);
+    EXPECT_TRUE(notifier.Lines().empty());
+    EXPECT_EQ(worker->SetBaudRate(57600), -1);  // closed: refused without a port call
+    worker->SetLineState(LineFlags::Dtr);
+    EXPECT_EQ(device->TotalCalls(), 0);
+}
+
+// Input arrives one byte every 2 ms, then pauses, then comes again; a write ends a row too.
+TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst) {
+    Open();
+    const std::string burst = "abcdefghijklmnop";
+    for (std::size_t i = 0; i < burst.size(); ++i)
+        device->AddInput(burst.substr(i, 1), 300 + 2 * static_cast<uint32_t>(i));
+    device->AddInput("xyz", 800);
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == burst + "xyz"; }));
+    worker->Send("w");
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
+    device->AddInput("after");
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == burst + "xyz" + "after"; }));
+
+    std::vector<Notice> received = notifier.Of(Notice::Receive);
+    ASSERT_GE(received.size(), 4u);  // the burst took several reads
+    const std::size_t burstReads = received.size() - 2;
+    EXPECT_TRUE(received[0].flag);
+    for (std::size_t i = 1; i < burstReads; ++i) EXPECT_FALSE(received[i].flag) << i;
+    EXPECT_EQ(received[burstReads].bytes, "xyz");
+    EXPECT_TRUE(received[burstReads].flag);
+    EXPECT_EQ(received.back().bytes, "after");
+    EXPECT_TRUE(received.back().flag);
+    EXPECT_GE(received[0].tick, 300u);  // stamped after the read
+    EXPECT_EQ(notifier.notices.size(), received.size() + 2);
+    EXPECT_EQ(notifier.notices[received.size() - 1].kind, Notice::Sent);
+}
+
+struct SendCase {
+    const char* name;
+    int length;
+    int timeoutMs;
+    friend void PrintTo(const SendCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WorkerSend : public WorkerTest, public ::testing::WithParamInterface<SendCase> {};
+
+TEST_P(WorkerSend, SingleSendWritesOncePostsSentAndDoneThenReadsAgain) {
+    const SendCase& c = GetParam();
+    const std::string block = Block(c.length);
+    OpenAndRun();
+    worker->Send(block);
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
+    EXPECT_EQ(device->Output(), block);
+    EXPECT_EQ(port->WriteTicks().size(), 1u);
+    ASSERT_EQ(notifier.notices.size(), 2u);
+    EXPECT_EQ(notifier.notices[0].kind, Notice::Sent);
+    EXPECT_EQ(notifier.notices[0].bytes, block);
+    EXPECT_TRUE(notifier.notices[1].flag);
+
+    device->AddInput("reply");
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "reply"; }));
+    EXPECT_EQ(port->WriteTicks().size(), 1u);  // back to reading: no second write
+}
+
+TEST_P(WorkerSend, SendThatNothingLeavesEndsAtItsTimeout) {
+    const SendCase& c = GetParam();
+    OpenAndRun();
+    port->SendNothing(true);
+    worker->Send(Block(c.length));
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
+    std::vector<uint32_t> attempts = port->WriteTicks();
+    ASSERT_FALSE(attempts.empty());
+    EXPECT_EQ(attempts.back() - attempts.front() + 1, static_cast<uint32_t>(c.timeoutMs));
+    EXPECT_TRUE(notifier.Of(Notice::Sent).empty());
+    EXPECT_EQ(device->Output(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerSend,
+                         ::testing::Values(SendCase{"TenBytes", 10, 300},
+                                           SendCase{"TwoThousandBytes", 2000, 2000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WorkerTest, FailedWriteStillEndsTheSendAndReadingGoesOn) {
+    OpenAndRun();
+    device->FailCall(Call::Write);
+    worker->Send("abc");
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
+    EXPECT_TRUE(notifier.Of(Notice::Sent).empty());
+    device->AddInput("in");
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "in"; }));
+    EXPECT_TRUE(notifier.Of(Notice::Receive)[0].flag);
+}
+
+TEST_F(WorkerTest, BytesWaitingWhenASendStartsAreReportedBeforeTheSentBlock) {
+    Open();
+    device->AddInput("early", 0);
+    worker->Send("out");  // its first turn finds the bytes waiting
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
+    ASSERT_EQ(notifier.notices.size(), 3u);
+    EXPECT_EQ(notifier.notices[0].kind, Notice::Receive);
+    EXPECT_EQ(notifier.notices[0].bytes, "early");
+    EXPECT_TRUE(notifier.notices[0].flag);
+    EXPECT_EQ(notifier.notices[1].kind, Notice::Sent);
+    EXPECT_EQ(device->Output(), "out");
+}
+
+TEST_F(WorkerTest, StopWhileIdlePostsSendDone) {
+    OpenAndRun();
+    worker->Stop();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.notices.size() == 1; }));
+    EXPECT_EQ(notifier.notices[0].kind, Notice::SendDone);
+    EXPECT_TRUE(notifier.notices[0].flag);
+    LetTimePass(500);
+    EXPECT_EQ(notifier.notices.size(), 1u);
+    EXPECT_EQ(device->CallCount(Call::Write), 0);
+}
+
+TEST_F(WorkerTest, RepeatWritesEveryPeriodUntilStopped) {
+    OpenAndRun();
+    worker->SendRepeat(100, "r");
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Of(Notice::Sent).size() >= 3; }));
+    worker->Stop();
+    const std::string sentAtStop = device->Output();
+    std::vector<uint32_t> ticks = port->WriteTicks();
+    for (std::size_t i = 1; i < ticks.size(); ++i) {
+        EXPECT_GE(ticks[i] - ticks[i - 1], 100u);
+        EXPECT_LE(ticks[i] - ticks[i - 1], 110u);  // the period ends in 10 ms sleeps
+    }
+    LetTimePass(1000);
+    EXPECT_EQ(device->Output(), sentAtStop);
+    EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);  // only the stop's
+}
+
+TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
+    device->SetModemStatus(platform::ModemCtsOn);
+    OpenAndRun();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Lines().size() == 1; }));
+    LetTimePass(500);
+    EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
+    device->SetModemStatus(platform::ModemCtsOn | platform::ModemDsrOn);
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Lines().size() == 2; }));
+    LetTimePass(500);
+    EXPECT_EQ(notifier.Lines(),
+              (std::vector<int>{LineFlags::Cts, LineFlags::Cts | LineFlags::Dsr}));
+}
+
+struct RateCase {
+    int rate;
+    bool standard;
+    friend void PrintTo(const RateCase& c, std::ostream* os) { *os << c.rate; }
+};
+
+class WorkerRate : public WorkerTest, public ::testing::WithParamInterface<RateCase> {};
+
+TEST_P(WorkerRate, GoesThroughTheStandardOrTheAnyRateCall) {
+    const RateCase& c = GetParam();
+    OpenAndRun();
+    EXPECT_EQ(SThread::IsStandardBaud(c.rate), c.standard);
+    EXPECT_EQ(worker->SetBaudRate(c.rate), 0);
+    EXPECT_EQ(port->StandardRates(), c.standard ? std::vector<int>{c.rate} : std::vector<int>{});
+    EXPECT_EQ(port->AnyRates(), c.standard ? std::vector<int>{} : std::vector<int>{c.rate});
+    EXPECT_EQ(device->State().baudRate, c.rate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRate,
+                         ::testing::Values(RateCase{9600, true}, RateCase{19200, true},
+                                           RateCase{38400, true}, RateCase{57600, true},
+                                           RateCase{115200, true}, RateCase{1200, false},
+                                           RateCase{230400, false}, RateCase{250000, false}),
+                         [](const auto& info) { return std::to_string(info.param.rate); });
+
+TEST_F(WorkerTest, RefusedRateIsReported) {
+    OpenAndRun();
+    EXPECT_EQ(worker->SetBaudRate(0), -1);
+    device->FailCall(Call::SetState, 1);
+    EXPECT_EQ(worker->SetBaudRate(57600), -1);
+}
+
+struct LineCase {
+    const char* name;
+    int lines;
+    bool dtr;
+    bool rts;
+    friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WorkerLines : public WorkerTest, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(WorkerLines, DriveDtrAndRtsToTheWantedState) {
+    const LineCase& c = GetParam();
+    OpenAndRun();
+    worker->SetLineState(c.lines);
+    EXPECT_EQ(device->Dtr(), c.dtr);
+    EXPECT_EQ(device->Rts(), c.rts);
+    worker->SetLineState(c.lines ^ (LineFlags::Dtr | LineFlags::Rts));
+    EXPECT_EQ(device->Dtr(), !c.dtr);
+    EXPECT_EQ(device->Rts(), !c.rts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerLines,
+                         ::testing::Values(LineCase{"DtrOnly", 0x002, true, false},
+                                           LineCase{"RtsOnly", 0x004, false, true},
+                                           LineCase{"BothAmongInputBits", 0x0E6, true, true},
+                                           LineCase{"InputBitsOnly", 0x1E0, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A write that flow control holds is freed by each way of ending it; the three bytes the line
+// took before it stopped are reported as sent.
+struct FreeCase {
+    const char* name;
+    std::function<void(WorkerTest&)> free;
+    std::size_t sendDones;
+    friend void PrintTo(const FreeCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WorkerHeldWrite : public WorkerTest, public ::testing::WithParamInterface<FreeCase> {};
+
+TEST_P(WorkerHeldWrite, IsFreedAtOnceAndReportsWhatWasSent) {
+    OpenAndRun();
+    device->HoldWrites(3);
+    worker->Send("abcdef");
+    ASSERT_TRUE(device->WaitForHeldWrite());
+    auto freed = std::async(std::launch::async, [&] { GetParam().free(*this); });
+    if (freed.wait_for(10s) != std::future_status::ready) {
+        device->ReleaseWrites();
+        FAIL() << "the held write kept the worker's lock";
+    }
+    EXPECT_FALSE(device->WriteIsHeld());
+    ASSERT_TRUE(notifier.RunUntil(
+        [&] { return notifier.Of(Notice::SendDone).size() == GetParam().sendDones; }));
+    std::vector<Notice> sent = notifier.Of(Notice::Sent);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].bytes, "abc");
+    EXPECT_EQ(device->Output(), "abc");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, WorkerHeldWrite,
+    ::testing::Values(FreeCase{"Stop", [](WorkerTest& t) { t.worker->Stop(); }, 2},
+                      FreeCase{"ClosePort", [](WorkerTest& t) { t.worker->ClosePort(); }, 1},
+                      FreeCase{"Destroy", [](WorkerTest& t) { t.worker.reset(); }, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
+    OpenAndRun();
+    device->HoldWrites(0);
+    worker->SendRepeat(100, "held");
+    ASSERT_TRUE(device->WaitForHeldWrite());
+    worker->Stop();
+    device->ReleaseWrites();
+    worker->Send("next");
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::Sent).empty(); }));
+    EXPECT_EQ(notifier.Of(Notice::Sent)[0].bytes, "next");
+}
+
+// Fake time passed between the clock's release and the end of the destructor.
+struct EndCase {
+    const char* name;
+    std::function<void(WorkerTest&)> setUp;
+    uint32_t withinMs;
+    friend void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WorkerEnd : public WorkerTest, public ::testing::WithParamInterface<EndCase> {};
+
+void StartLongRepeat(WorkerTest& t) {
+    t.OpenAndRun();
+    t.worker->SendRepeat(1000000, "r");
+    ASSERT_TRUE(t.notifier.RunUntil([&] { return !t.notifier.Of(Notice::Sent).empty(); }));
+}
+
+TEST_P(WorkerEnd, DestructorReturnsAfterTheCurrentStep) {
+    MakeWorker();
+    GetParam().setUp(*this);
+    if (HasFatalFailure()) return;
+    clock.Hold();
+    ASSERT_TRUE(clock.WaitForHeldSleeper());
+    const uint64_t before = clock.Elapsed();
+    auto ended = std::async(std::launch::async, [&] { worker.reset(); });
+    // The destructor aborts the port's I/O after it has set the stop flag.
+    const bool stopping = notifier.RunUntil([&] { return device->IsAborted(); });
+    clock.Release();
+    ASSERT_TRUE(stopping);
+    ASSERT_EQ(ended.wait_for(10s), std::future_status::ready);
+    EXPECT_LE(clock.Elapsed() - before, GetParam().withinMs);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerEnd,
+                         ::testing::Values(EndCase{"Closed", [](WorkerTest&) {}, 10},
+                                           EndCase{"LongRepeat", StartLongRepeat, 10}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace baudrill

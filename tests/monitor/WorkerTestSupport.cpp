@@ -1,0 +1,181 @@
+#include "tests/monitor/WorkerTestSupport.h"
+
+#include <thread>
+
+namespace baudrill::test_support {
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto RealTimeLimit = 10s;
+
+}  // namespace
+
+uint32_t HeldClock::Tick() { return inner.Tick(); }
+
+void HeldClock::Sleep(int ms) {
+    {
+        std::unique_lock lock(mutex);
+        ++heldSleepers;
+        changed.notify_all();
+        changed.wait(lock, [&] { return !held; });
+        --heldSleepers;
+    }
+    inner.Sleep(ms);
+}
+
+platform::TimerId HeldClock::StartTimer(unsigned ms, platform::TimerCallback callback) {
+    return inner.StartTimer(ms, std::move(callback));
+}
+
+void HeldClock::KillTimer(platform::TimerId id) { inner.KillTimer(id); }
+
+void HeldClock::Hold() {
+    std::lock_guard lock(mutex);
+    held = true;
+}
+
+void HeldClock::Release() {
+    std::lock_guard lock(mutex);
+    held = false;
+    changed.notify_all();
+}
+
+bool HeldClock::WaitForHeldSleeper() {
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, RealTimeLimit, [&] { return held && heldSleepers > 0; });
+}
+
+bool HeldClock::WaitForTimeToPass(uint64_t ms) {
+    const uint64_t until = Elapsed() + ms;
+    const auto deadline = std::chrono::steady_clock::now() + RealTimeLimit;
+    while (Elapsed() < until) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+int RecordingPort::SetStandardBaud(int rate) {
+    {
+        std::lock_guard lock(mutex);
+        standardRates.push_back(rate);
+    }
+    return SerialPort::SetStandardBaud(rate);
+}
+
+int RecordingPort::SetAnyBaud(int rate) {
+    {
+        std::lock_guard lock(mutex);
+        anyRates.push_back(rate);
+    }
+    return SerialPort::SetAnyBaud(rate);
+}
+
+int RecordingPort::Write(const char* data, int length) {
+    {
+        std::lock_guard lock(mutex);
+        writeTicks.push_back(GetClock().Tick());
+        if (sendNothing) return 0;
+    }
+    return SerialPort::Write(data, length);
+}
+
+void RecordingPort::SendNothing(bool on) {
+    std::lock_guard lock(mutex);
+    sendNothing = on;
+}
+
+std::vector<int> RecordingPort::StandardRates() const {
+    std::lock_guard lock(mutex);
+    return standardRates;
+}
+
+std::vector<int> RecordingPort::AnyRates() const {
+    std::lock_guard lock(mutex);
+    return anyRates;
+}
+
+std::vector<uint32_t> RecordingPort::WriteTicks() const {
+    std::lock_guard lock(mutex);
+    return writeTicks;
+}
+
+void RecordingNotifier::OnReceive(std::string bytes, uint32_t tick, bool newRow) {
+    notices.push_back({Notice::Receive, std::move(bytes), tick, newRow});
+}
+
+void RecordingNotifier::OnSent(std::string bytes, uint32_t tick) {
+    notices.push_back({Notice::Sent, std::move(bytes), tick, false});
+}
+
+void RecordingNotifier::OnLineStatus(int value) {
+    std::lock_guard lock(linesMutex);
+    lines.push_back(value);
+}
+
+void RecordingNotifier::OnSendDone(bool done) {
+    notices.push_back({Notice::SendDone, {}, 0, done});
+}
+
+bool RecordingNotifier::RunUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + RealTimeLimit;
+    for (;;) {
+        ProcessAll();
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+}
+
+std::vector<Notice> RecordingNotifier::Of(Notice::Kind kind) const {
+    std::vector<Notice> found;
+    for (const Notice& notice : notices)
+        if (notice.kind == kind) found.push_back(notice);
+    return found;
+}
+
+std::string RecordingNotifier::Received() const {
+    std::string bytes;
+    for (const Notice& notice : Of(Notice::Receive)) bytes += notice.bytes;
+    return bytes;
+}
+
+std::vector<int> RecordingNotifier::Lines() const {
+    std::lock_guard lock(linesMutex);
+    return lines;
+}
+
+WorkerTest::WorkerTest() {
+    auto fake = std::make_unique<platform::FakeCommDevice>(clock);
+    device = fake.get();
+    port = std::make_unique<RecordingPort>(std::move(fake), clock);
+}
+
+WorkerTest::~WorkerTest() {
+    clock.Release();  // a held worker could not end
+    worker.reset();
+}
+
+void WorkerTest::MakeWorker() { worker = std::make_unique<SThread>(port.get(), &notifier, 4); }
+
+void WorkerTest::Open(SerialSettings settings) {
+    if (!worker) MakeWorker();
+    ASSERT_TRUE(clock.WaitForHeldSleeper());
+    ASSERT_EQ(port->Open("/dev/fake0", &settings), 0);
+    auto lock = worker->LockPort();
+    worker->SetOpen(true);
+}
+
+void WorkerTest::OpenAndRun() {
+    Open();
+    clock.Release();
+}
+
+void WorkerTest::LetTimePass(uint64_t ms) {
+    ASSERT_TRUE(clock.WaitForTimeToPass(ms));
+    notifier.ProcessAll();
+}
+
+}  // namespace baudrill::test_support
