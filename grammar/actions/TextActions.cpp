@@ -1,0 +1,228 @@
+#include "grammar/actions/TextActions.h"
+
+#include "grammar/ByteString.h"
+#include "grammar/ComposeContext.h"
+#include "grammar/NumberText.h"
+#include "grammar/ParseContext.h"
+#include "grammar/actions/DecimalConversion.h"
+#include "grammar/actions/DecimalFormat.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace baudrill {
+
+namespace {
+
+// Bound on digit counts and field widths, so a rule cannot make one action
+// read or write without limit.
+constexpr int kMaxTextWidth = 65536;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsHexDigit(char c) { return DigitValue(static_cast<unsigned char>(c)) < 16; }
+bool IsSign(char c) { return c == '-' || c == '+'; }
+bool IsSeparator(char c) { return c == '.' || c == ','; }
+bool IsPrintable(char c) { return static_cast<signed char>(c) >= 0x20; }
+
+// The length of the run of printable bytes at the start of `text`.
+std::size_t PrintableRun(std::string_view text)
+{
+    return static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), IsPrintable) - text.begin());
+}
+
+// The length of the run of bytes that pass `test`, from `from` on.
+template <class Test>
+std::size_t RunEnd(std::string_view text, std::size_t from, Test test)
+{
+    while (from < text.size() && test(text[from]))
+        ++from;
+    return from;
+}
+
+// The digit count of "hex": an int, a negative one counting as 0.
+bool HexDigitCount(const Value& arg, int& count)
+{
+    if (!arg.IsInt())
+        return false;
+    count = std::max(arg.GetInt(), 0);
+    return count <= kMaxTextWidth;
+}
+
+// The field width of "str_int" and "str_float": an int above 0, else none (0).
+bool FieldWidth(const Value& arg, int& width)
+{
+    width = arg.IsInt() && arg.GetInt() > 0 ? arg.GetInt() : 0;
+    return width <= kMaxTextWidth;
+}
+
+bool ComposeHexDigits(ComposeContext& ctx, const Value& arg, bool upperCase)
+{
+    const Value* value = ctx.TakeValue();
+    int count = 0;
+    if (!value || !value->IsInt() || !HexDigitCount(arg, count))
+        return false;
+    std::string digits = Right(FormatIntHex(static_cast<std::uint32_t>(value->GetInt()), count), count);
+    if (upperCase)
+        std::transform(digits.begin(), digits.end(), digits.begin(),
+                       [](char c) { return c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c; });
+    ctx.Write(digits);
+    return true;
+}
+
+}  // namespace
+
+bool ParseHex(ParseContext& ctx, Value arg)
+{
+    int count = 0;
+    if (!HexDigitCount(arg, count) || !ctx.Has(static_cast<std::size_t>(count)))
+        return false;
+    ctx.AddValue(Value(ScanInt(ctx.Rest().substr(0, static_cast<std::size_t>(count)), 16)));
+    ctx.Advance(static_cast<std::size_t>(count));
+    return true;
+}
+
+bool ComposeHex(ComposeContext& ctx, Value arg)
+{
+    return ComposeHexDigits(ctx, arg, false);
+}
+
+bool ComposeHexUpper(ComposeContext& ctx, Value arg)
+{
+    return ComposeHexDigits(ctx, arg, true);
+}
+
+bool ParseStrInt(ParseContext& ctx, Value)
+{
+    const std::string_view rest = ctx.Rest();
+    if (rest.size() >= 3 && rest[0] == '0' && rest[1] == 'x') {
+        // Once "0x" is seen the text must be hexadecimal: no retry as decimal.
+        const std::size_t end = RunEnd(rest, 2, IsHexDigit);
+        if (end == 2)
+            return false;
+        ctx.AddValue(Value(ScanInt(rest.substr(2, end - 2), 16)));
+        ctx.Advance(end);
+        return true;
+    }
+    if (rest.empty() || !(IsDigit(rest[0]) || IsSign(rest[0])))
+        return false;
+    const std::size_t end = RunEnd(rest, 1, IsDigit);
+    ctx.AddValue(Value(ConvertDecimalInt(rest.substr(0, end))));
+    ctx.Advance(end);
+    return true;
+}
+
+bool ComposeStrInt(ComposeContext& ctx, Value arg)
+{
+    const Value* value = ctx.TakeValue();
+    int width = 0;
+    if (!value || !FieldWidth(arg, width))
+        return false;
+    if (value->IsInt())
+        ctx.Write(FormatDecimal(value->GetInt(), width));
+    else if (value->IsInt64())
+        ctx.Write(FormatDecimal(value->GetInt64(), width));
+    else
+        return false;
+    return true;
+}
+
+bool ParseStrFloat(ParseContext& ctx, Value)
+{
+    const std::string_view rest = ctx.Rest();
+    if (rest.empty() || !(IsDigit(rest[0]) || IsSign(rest[0]) || IsSeparator(rest[0])))
+        return false;
+    const std::size_t end = RunEnd(rest, 1, [](char c) { return IsDigit(c) || IsSeparator(c); });
+    const std::string_view text = rest.substr(0, end);
+    if (std::none_of(text.begin(), text.end(), IsSeparator))
+        return false;  // a number without a decimal separator is no float here
+    // The whole run is consumed, also what the conversion leaves ("1.2.3" is 1.2).
+    ctx.AddValue(Value(ConvertDecimalDouble(text)));
+    ctx.Advance(end);
+    return true;
+}
+
+bool ComposeStrFloat(ComposeContext& ctx, Value arg)
+{
+    const Value* value = ctx.TakeValue();
+    int width = 0;
+    if (!value || !value->IsDouble() || !FieldWidth(arg, width))
+        return false;
+    ctx.Write(FormatFixed(value->GetDouble(), width));
+    return true;
+}
+
+bool ParseStrQuoted(ParseContext& ctx, Value)
+{
+    const std::string_view rest = ctx.Rest();
+    if (rest.empty() || rest[0] != '"')
+        return false;
+    std::string text;
+    std::size_t i = 1;
+    while (i < rest.size()) {
+        const char c = rest[i];
+        if (c == '\\' && i + 1 < rest.size() && (rest[i + 1] == '"' || rest[i + 1] == '\\')) {
+            text += rest[i + 1];
+            i += 2;
+        } else if (c == '\\' && i + 2 < rest.size()) {
+            const auto byte = static_cast<std::uint32_t>(ScanInt(rest.substr(i + 1, 2), 16)) & 0xFFu;
+            text += static_cast<char>(byte);
+            i += 3;
+        } else if (c == '"') {
+            ctx.AddValue(Value(std::move(text)));
+            ctx.Advance(i + 1);
+            return true;
+        } else {
+            text += c;
+            ++i;
+        }
+    }
+    return false;  // no closing quote
+}
+
+bool ComposeStrQuoted(ComposeContext& ctx, Value)
+{
+    const Value* value = ctx.TakeValue();
+    if (!value || !value->IsString())
+        return false;
+    static constexpr char kUpperDigits[] = "0123456789ABCDEF";
+    std::string_view text = value->GetString();
+    ctx.WriteByte('"');
+    while (!text.empty()) {
+        const std::size_t plain = static_cast<std::size_t>(
+            std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }) -
+            text.begin());
+        ctx.Write(text.substr(0, plain));
+        text.remove_prefix(plain);
+        if (text.empty())
+            break;
+        const auto control = static_cast<unsigned char>(text.front());
+        const char escape[] = {'\\', kUpperDigits[control >> 4], kUpperDigits[control & 15]};
+        ctx.WriteEscape(std::string_view(escape, sizeof escape));
+        text.remove_prefix(1);
+    }
+    ctx.WriteByte('"');
+    return true;
+}
+
+bool ParseStrNonctrl(ParseContext& ctx, Value)
+{
+    const std::string_view rest = ctx.Rest();
+    const std::size_t end = PrintableRun(rest);
+    ctx.AddValue(Value(rest.substr(0, end)));
+    ctx.Advance(end);
+    return true;
+}
+
+bool ComposeStrNonctrl(ComposeContext& ctx, Value)
+{
+    const Value* value = ctx.TakeValue();
+    if (!value || !value->IsString())
+        return false;
+    const std::string_view text = value->GetString();
+    ctx.Write(text.substr(0, PrintableRun(text)));
+    return true;
+}
+
+}  // namespace baudrill
