@@ -156,3 +156,28 @@ INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(kReference
 }  // namespace
 
 }  // namespace baudrill::test
+
+namespace baudrill::test {
+
+namespace {
+
+std::string Nested(int depth)
+{
+    return std::string(static_cast<std::size_t>(depth), '[') + "x" + std::string(static_cast<std::size_t>(depth), ']');
+}
+
+TEST(RuleCompileBounds, DeepNestingStopsTheCompileInsteadOfOverflowing)
+{
+    const std::string deep = Nested(400);
+    Compiled fine = CompileText(deep);
+    EXPECT_EQ(fine.consumed, static_cast<int>(deep.size()));
+    EXPECT_EQ(CheckGraph(*fine.article), "");
+    // Past the matcher's nesting bound every level gives up: nothing is consumed.
+    Compiled tooDeep = CompileText(Nested(2000));
+    EXPECT_EQ(tooDeep.consumed, 0);
+    EXPECT_EQ(CheckGraph(*tooDeep.article), "");
+}
+
+}  // namespace
+
+}  // namespace baudrill::test
