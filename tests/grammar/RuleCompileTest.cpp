@@ -82,6 +82,8 @@ const CompileCase kLiterals[] = {
     {"HexEscapes", "\"\\41\\42\"", kWhole, "\"AB\""},
     {"EscapeTakesTwoBytes", "\"\\4142\"", kWhole, "\"A42\""},
     {"EscapedQuote", "\"\\22\"", kWhole, "\"\\22\""},
+    {"BackslashAndZeroByte", "\"\\5C\\00\"", kWhole, "\"\\5C\\00\""},
+    {"SignedEscape", "\"\\-1\"", kWhole, "\"\\FF\""},
     {"BadDigitsGiveLowByte", "\"\\4Z\\ZZ\"", kWhole, "\"\\04\\00\""},
     {"ShortBackslashStays", "\"a\\\"", kWhole, "\"a\\5C\""},
     {"EscapeInActionName", "x\\41y", kWhole, "xAy"},
