@@ -47,7 +47,7 @@ public:
 
     // Saves `next`, the length of `output`, the register undo height and the
     // retry flag; Restore gives them back (and drops escapes past the output).
-    ComposeMark Mark() const;
+    ComposeMark Mark() const { return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry}; }
     void Restore(const ComposeMark& mark);
 
     std::size_t OpenChoices() const { return run.choices.size(); }

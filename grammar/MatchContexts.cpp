@@ -3,11 +3,6 @@
 
 namespace baudrill {
 
-ParseMark ParseContext::Mark() const
-{
-    return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry};
-}
-
 void ParseContext::Restore(const ParseMark& mark)
 {
     state.pos = mark.pos;
@@ -15,11 +10,6 @@ void ParseContext::Restore(const ParseMark& mark)
         state.values.resize(mark.values);
     state.registers.UndoTo(mark.undo);
     state.retry = mark.retry;
-}
-
-ComposeMark ComposeContext::Mark() const
-{
-    return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry};
 }
 
 void ComposeContext::Restore(const ComposeMark& mark)

@@ -52,7 +52,7 @@ public:
 
     // Saves `pos`, the length of `values`, the register undo height and the
     // retry flag; Restore gives them back (the input view and `stop` are not part of it).
-    ParseMark Mark() const;
+    ParseMark Mark() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
     void Restore(const ParseMark& mark);
 
     // Choices open right now (the matcher's stack, all nested runs included).

@@ -1,0 +1,36 @@
+#include "grammar/compiler/CompilerStacks.h"
+
+#include "grammar/BNFarticle.h"
+
+namespace baudrill::compiler {
+
+bool PopWord(ParseContext& ctx, std::string& word)
+{
+    return ctx.state.stringRegs(kWordStack).Pop(word);
+}
+
+BNFelement* BuildPosition(const ParseContext& ctx, int stack)
+{
+    BNFelement* const* top = ctx.state.elementRegs(stack).Top();
+    if (!top || !buildArticle || !buildArticle->elements.Contains(*top))
+        return nullptr;
+    return *top;
+}
+
+bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e)
+{
+    BNFelement* at = BuildPosition(ctx, kCursorStack);
+    if (!at)
+        return false;
+    BNFelement* link = buildArticle->InsertElementAfter(at, std::move(e));
+    return link && ctx.state.elementRegs(kCursorStack).SetTop(link);
+}
+
+bool OpenLevel(ParseContext& ctx, BNFelement* after, BNFelement* inner)
+{
+    return ctx.state.elementRegs(kCursorStack).SetTop(after) &&
+           ctx.state.elementRegs(kGroupStarts).Push(inner) &&
+           ctx.state.elementRegs(kCursorStack).Push(inner);
+}
+
+}  // namespace baudrill::compiler

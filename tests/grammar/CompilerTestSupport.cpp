@@ -1,0 +1,40 @@
+#include "tests/grammar/CompilerTestSupport.h"
+
+#include "grammar/NumberText.h"
+
+namespace baudrill::test {
+
+Compiled CompileText(std::string_view text, const std::string& ns)
+{
+    BNFarticle* article = CreateArticle(ns, "compiled", std::string());
+    const int consumed = CompileRuleText(*article, text);
+    return {article, consumed};
+}
+
+std::string Hex(std::string_view bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (!out.empty())
+            out += ' ';
+        out += FormatIntHex(c, 2);
+    }
+    for (char& c : out)
+        if (c >= 'a' && c <= 'f')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string FromHex(std::string_view pairs)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 1 < pairs.size(); ++i) {
+        if (pairs[i] == ' ')
+            continue;
+        out.push_back(static_cast<char>(ScanInt(pairs.substr(i, 2), 16) & 0xFF));
+        ++i;
+    }
+    return out;
+}
+
+}  // namespace baudrill::test

@@ -1,0 +1,185 @@
+// Compiling rule texts: how far each text compiles and what it builds.
+
+#include "grammar/GrammarRegistry.h"
+#include "grammar/compiler/GrammarBuiltins.h"
+
+#include "tests/grammar/CompilerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace baudrill::test {
+
+namespace {
+
+// Articles that the rules of these tests refer to.
+void MakeReferenceTargets()
+{
+    static bool made = false;
+    if (made)
+        return;
+    made = true;
+    CreateArticle("BNF", "cx_target", "\"T\"");
+    CreateArticle("cx_ns", "inner", "\"I\"");
+    // An article of "BNF" and a namespace of the same name.
+    CreateArticle("BNF", "cx_dual", "\"D\"");
+    CreateArticle("cx_dual", "b", "\"B\"");
+}
+
+constexpr int kWhole = -1;  // the compile takes the whole text
+
+struct CompileCase {
+    const char* name;
+    std::string text;
+    int consumed;
+    std::string built;  // DescribeArticle of the result
+};
+
+void PrintTo(const CompileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<CompileCase>& info)
+{
+    return info.param.name;
+}
+
+class RuleCompile : public ::testing::TestWithParam<CompileCase> {
+protected:
+    void SetUp() override { MakeReferenceTargets(); }
+};
+
+TEST_P(RuleCompile, ConsumesAndBuilds)
+{
+    const CompileCase& c = GetParam();
+    Compiled result = CompileText(c.text);
+    const int expected = c.consumed == kWhole ? static_cast<int>(c.text.size()) : c.consumed;
+    EXPECT_EQ(result.consumed, expected);
+    EXPECT_EQ(DescribeArticle(*result.article), c.built);
+    EXPECT_EQ(CheckGraph(*result.article), "");
+}
+
+const CompileCase kSeparators[] = {
+    {"Empty", "", 0, ""},
+    {"WhitespaceAndOneSemicolon", " \t\r\n ; \n", kWhole, ""},
+    {"SemicolonBetweenItems", "byte ; word", kWhole, "byte word"},
+    {"SemicolonAfterEveryItem", "a; b ;c;", kWhole, "a b c"},
+    {"SemicolonAtStart", ";byte", kWhole, "byte"},
+    {"DoubleSemicolonStops", "byte;;word", 5, "byte"},
+    {"DoubleSemicolonAtStart", ";;byte", 1, ""},
+    {"SemicolonsWithBlanksBetween", "byte ; ; word", 7, "byte"},
+    {"ItemsNeedNoBlanks", "byte\"A\"<BNFwhite>", kWhole, "byte \"A\" <BNFwhite>"},
+    {"SectionMarkerEndsRule", "a b *** c", 4, "a b"},
+    {"StrayClose", "a)", 1, "a"},
+    {"StrayColon", ":a", 0, ""},
+    {"ControlAndHighBytesAreWordBytes", "a\fb \xC3\xA9", kWhole, "a\fb \xC3\xA9"},
+};
+INSTANTIATE_TEST_SUITE_P(Separators, RuleCompile, ::testing::ValuesIn(kSeparators),
+                         CaseName);
+
+const CompileCase kLiterals[] = {
+    {"KeepsDelimiters", "\"a;b c\"", kWhole, "\"a;b c\""},
+    {"HexEscapes", "\"\\41\\42\"", kWhole, "\"AB\""},
+    {"EscapeTakesTwoBytes", "\"\\4142\"", kWhole, "\"A42\""},
+    {"EscapedQuote", "\"\\22\"", kWhole, "\"\\22\""},
+    {"BackslashAndZeroByte", "\"\\5C\\00\"", kWhole, "\"\\5C\\00\""},
+    {"SignedEscape", "\"\\-1\"", kWhole, "\"\\FF\""},
+    {"BadDigitsGiveLowByte", "\"\\4Z\\ZZ\"", kWhole, "\"\\04\\00\""},
+    {"ShortBackslashStays", "\"a\\\"", kWhole, "\"a\\5C\""},
+    {"EscapeInActionName", "x\\41y", kWhole, "xAy"},
+    {"EmptyLiteralInsertsNothing", "\"\" byte", kWhole, "byte"},
+    // The terminal is inserted before the missing closing quote is noticed.
+    {"Unterminated", "byte \"abc", 5, "byte \"abc\""},
+};
+INSTANTIATE_TEST_SUITE_P(Literals, RuleCompile, ::testing::ValuesIn(kLiterals),
+                         CaseName);
+
+const CompileCase kArguments[] = {
+    {"Int", "hex:2", kWhole, "hex:2"},
+    {"BlanksAroundColon", "hex : 2", kWhole, "hex:2"},
+    {"String", "str_int:\"x\"", kWhole, "str_int:\"x\""},
+    {"StringWithDelimiters", "a:\"b c;\"", kWhole, "a:\"b c;\""},
+    {"StringEscapes", "a:\"\\0D\\0A\"", kWhole, "a:\"\\0D\\0A\""},
+    {"Double", "x:1.5", kWhole, "x:1.5"},
+    {"DoubleWithoutFraction", "x:-2.", kWhole, "x:-2.0"},
+    {"Negative", "x:-7", kWhole, "x:-7"},
+    {"IntMax", "x:2147483647", kWhole, "x:2147483647"},
+    {"IntMinPlusOne", "x:-2147483647", kWhole, "x:-2147483647"},
+    {"Hex", "x:0x1F", kWhole, "x:31"},
+    {"HexWraps", "x:0xFFFFFFFF", kWhole, "x:-1"},
+    {"HexWithoutDigitIsNull", "x:0xZZ", kWhole, "x:-2147483648"},
+    // Arguments that do not convert: the action is compiled alone, the compile stops at ':'.
+    {"CapitalX", "x:0X1F y", 1, "x"},
+    {"HexPrefixAlone", "x:0x", 1, "x"},
+    {"Word", "x:abc", 1, "x"},
+    {"EmptyString", "x:\"\"", 1, "x"},
+    {"IntTooLarge", "x:2147483648", 1, "x"},
+    {"IntTooSmall", "x:-2147483648", 1, "x"},
+    {"TwoPoints", "x:1.2.3", 1, "x"},
+    {"DoubleTooLarge", "x:1.5e308", 1, "x"},
+    {"MissingArgument", "x: ;y", 1, "x"},
+};
+INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(kArguments),
+                         CaseName);
+
+const CompileCase kStructure[] = {
+    {"AlternativeBindsWeakerThanSequence", "a | b c", kWhole, "(a | b c)"},
+    {"GroupedAlternatives", "(a | b) c", kWhole, "(a | b) c"},
+    {"ThreeAlternativesNestToTheRight", "a | b | c", kWhole, "(a | (b | c))"},
+    {"EmptyFirstAlternative", "| a", kWhole, "( | a)"},
+    {"AlternativeInOption", "[a | b] c", kWhole, "[(a | b)] c"},
+    {"AlternativeAfterGroup", "x (a) | b", kWhole, "(x a | b)"},
+    {"EmptyConstructs", "{} [] ()", kWhole, "{} []"},
+    {"BlanksInsideBrackets", "{ a } [ b ] ( c )", kWhole, "{a} [b] c"},
+    {"Nested", "{a [b (c | d)] \"e\"}", kWhole, "{a [b (c | d)] \"e\"}"},
+    // A construct is built before its missing closing bracket is noticed; it stays.
+    {"UnclosedOption", "byte [word", 5, "byte [word]"},
+    {"UnclosedLoop", "{a b", 0, "{a b}"},
+    {"UnclosedGroup", "(a | b", 0, "(a | b)"},
+    {"WrongClosingBracket", "x [a}", 2, "x [a]"},
+};
+INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(kStructure),
+                         CaseName);
+
+const CompileCase kReferences[] = {
+    {"BuiltinArticle", "<BNFwhite>", kWhole, "<BNFwhite>"},
+    {"ByName", "<cx_target> x", kWhole, "<cx_target> x"},
+    {"ByNamespace", "<cx_ns::inner>", kWhole, "<cx_ns::inner>"},
+    // Trying <cx_dual> first would leave a reference to the "BNF" article behind.
+    {"NamespaceNamedLikeAnArticle", "<cx_dual::b> x", kWhole, "<cx_dual::b> x"},
+    {"BlanksInside", "< BNFwhite >", 0, ""},
+    {"MissingArticle", "a <cx_missing> b", 2, "a"},
+    {"MissingInNamespace", "a <cx_ns::missing> b", 2, "a"},
+    {"Unclosed", "a <cx_target b", 2, "a <cx_target>"},
+};
+INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(kReferences),
+                         CaseName);
+
+}  // namespace
+
+}  // namespace baudrill::test
+
+namespace baudrill::test {
+
+namespace {
+
+std::string Nested(int depth)
+{
+    return std::string(static_cast<std::size_t>(depth), '[') + "x" + std::string(static_cast<std::size_t>(depth), ']');
+}
+
+TEST(RuleCompileBounds, DeepNestingStopsTheCompileInsteadOfOverflowing)
+{
+    const std::string deep = Nested(400);
+    Compiled fine = CompileText(deep);
+    EXPECT_EQ(fine.consumed, static_cast<int>(deep.size()));
+    EXPECT_EQ(CheckGraph(*fine.article), "");
+    // Past the matcher's nesting bound every level gives up: nothing is consumed.
+    Compiled tooDeep = CompileText(Nested(2000));
+    EXPECT_EQ(tooDeep.consumed, 0);
+    EXPECT_EQ(CheckGraph(*tooDeep.article), "");
+}
+
+}  // namespace
+
+}  // namespace baudrill::test
