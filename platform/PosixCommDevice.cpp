@@ -235,12 +235,12 @@ void PosixCommDevice::DrainAbortEvent() {
     }
 }
 
+// The transmit half discards only what the driver still holds: bytes of an earlier write that
+// returned as sent are the peer's (see DiscardQueuedOutput).
 bool PosixCommDevice::Purge(uint32_t flags) {
     if (fd_ < 0) return false;
-    bool rx = flags & PurgeRxClear;
-    bool tx = flags & PurgeTxClear;
-    if (!rx && !tx) return true;
-    return tcflush(fd_, rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) == 0;
+    if (flags & PurgeTxClear) DiscardQueuedOutput();
+    return !(flags & PurgeRxClear) || tcflush(fd_, TCIFLUSH) == 0;
 }
 
 bool PosixCommDevice::Escape(int code) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <future>
+#include <string>
 #include <thread>
 
 #include "platform/PosixCommDevice.h"
@@ -127,6 +128,20 @@ TEST_F(SerialPortPtyTest, BytesTravelBothWays) {
     char buffer[16] = {};
     ASSERT_EQ(port->ReadTimed(buffer, 6, 10000), 6);
     EXPECT_EQ(std::string(buffer, 6), std::string("wor\0ld", 6));
+}
+
+// Every timed write purges the driver's queues first; that purge must not take back the bytes
+// of the previous write that the driver already passed on.
+TEST_F(SerialPortPtyTest, ConsecutiveTimedWritesAllReachThePeer) {
+    ASSERT_EQ(OpenPort(), 0);
+    std::string expected;
+    for (int i = 0; i < 20; ++i) {
+        std::string block = "block" + std::to_string(i) + ";";
+        int length = static_cast<int>(block.size());
+        ASSERT_EQ(port->WriteTimed(block.data(), length, 300), length);
+        expected += block;
+    }
+    EXPECT_EQ(pty.Receive(expected.size(), 10s), expected);
 }
 
 TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
