@@ -15,6 +15,7 @@
 
 #include "platform/PlatformCodes.h"
 #include "platform/Termios2.h"
+#include "platform/TermiosIo.h"
 
 namespace baudrill::platform {
 
@@ -28,6 +29,16 @@ long long NowMs() {
 
 // Pseudo-terminals and some drivers have no modem lines or counters: not a failure.
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
+
+class DeviceTermios final : public TermiosIo {
+public:
+    explicit DeviceTermios(int fd) : fd_(fd) {}
+    bool Read(TermiosImage& out) override { return ReadTermios(fd_, out); }
+    bool Write(const TermiosImage& image) override { return WriteTermios(fd_, image); }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
@@ -76,9 +87,9 @@ bool PosixCommDevice::GetState(LineSettings& out) {
 
 bool PosixCommDevice::SetState(const LineSettings& settings) {
     TermiosImage image;
-    if (fd_ < 0 || !ToTermios(settings, image) || !WriteTermios(fd_, image)) return false;
-    TermiosImage effective;
-    if (!ReadTermios(fd_, effective)) return false;
+    if (fd_ < 0 || !ToTermios(settings, image)) return false;
+    DeviceTermios io(fd_);
+    if (!ApplyTermios(io, image)) return false;  // refused, or another rate substituted
     ApplyLineControls(settings);
     applied_ = settings;
     controlsApplied_ = true;
