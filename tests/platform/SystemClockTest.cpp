@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -53,14 +54,23 @@ private:
     std::string order_;
 };
 
+// The timer thread is held in the first callback while the others are armed and one is killed,
+// so however late this thread runs, the killed timer cannot have fired first.
 TEST(SystemClockTest, TimersFireByDueTimeAndKilledOnesNever) {
     SystemClock clock;
     Recorder recorder;
+    std::atomic<bool> holding{false}, release{false};
+    clock.StartTimer(1, [&] {
+        holding = true;
+        while (!release) std::this_thread::yield();
+        recorder.Add('a');
+    });
+    while (!holding) std::this_thread::yield();
     clock.StartTimer(150, [&] { recorder.Add('c'); });
     TimerId killed = clock.StartTimer(20, [&] { recorder.Add('x'); });
-    clock.StartTimer(1, [&] { recorder.Add('a'); });
     clock.StartTimer(60, [&] { recorder.Add('b'); });
     clock.KillTimer(killed);
+    release = true;
     EXPECT_EQ(recorder.WaitFor(3), "abc");
 }
 
