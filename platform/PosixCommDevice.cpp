@@ -180,7 +180,7 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
     return sent;
 }
 
-PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) const {
+PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) {
     for (;;) {
         if (aborted_) return WaitResult::Aborted;
         int timeout = -1;
@@ -190,7 +190,7 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) 
             timeout = static_cast<int>(std::min<long long>(left, 1000));
         }
         pollfd p[2] = {{fd_, POLLOUT, 0}, {abortFd_.load(), POLLIN, 0}};
-        int n = poll(p, 2, timeout);
+        int n = PollWaiting(p, 2, timeout);
         if (n < 0 && errno != EINTR) return WaitResult::Failed;
         if (n <= 0) continue;
         if (p[1].revents & POLLIN) return WaitResult::Aborted;
@@ -201,14 +201,24 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) 
 
 // Waits in 1 ms steps until the driver's output queue is empty ("flush file buffers"; tcdrain
 // has no time-out). False when the deadline passed or the write was aborted first.
-bool PosixCommDevice::WaitDrained(long long deadlineMs) const {
+bool PosixCommDevice::WaitDrained(long long deadlineMs) {
     while (OutputQueued() > 0) {
         if (aborted_ || (deadlineMs >= 0 && NowMs() >= deadlineMs)) return false;
         pollfd p{abortFd_.load(), POLLIN, 0};
-        poll(&p, 1, 1);
+        PollWaiting(&p, 1, 1);
     }
     return true;
 }
+
+// Every wait of a write for the line goes through here, after its last look at aborted_.
+int PosixCommDevice::PollWaiting(pollfd* fds, int count, int timeoutMs) {
+    writeWaiting_ = true;
+    int n = poll(fds, static_cast<nfds_t>(count), timeoutMs);
+    writeWaiting_ = false;
+    return n;
+}
+
+bool PosixCommDevice::WriteIsWaiting() const { return writeWaiting_; }
 
 // Flushes the output queue when it holds anything; returns how much it held. Flushing an empty
 // queue is not harmless: on a pty it drops bytes already on their way to the peer.
