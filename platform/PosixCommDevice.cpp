@@ -171,12 +171,16 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
             stop = WaitWritable(deadline);
         }
     }
-    if (stop == WaitResult::Ready && WaitDrained(deadline)) return accepted;
+    if (stop == WaitResult::Ready) stop = WaitDrained(deadline);
+    if (stop == WaitResult::Ready) return accepted;
 
-    // Cut short: what is still queued was not sent and is discarded.
-    int sent = std::max(accepted - DiscardQueuedOutput(), 0);
-    if (sent == 0 && (stop == WaitResult::Aborted || stop == WaitResult::Failed || aborted_))
-        return -1;
+    // Cut short: what the driver still holds was not sent and is discarded. When the device can
+    // no longer tell how much it held (it is gone), the write failed: counting bytes as sent
+    // that may never have left is the worse error.
+    int held = DiscardQueuedOutput();
+    if (held < 0) return -1;
+    int sent = std::max(accepted - held, 0);
+    if (sent == 0 && (stop != WaitResult::TimedOut || aborted_)) return -1;
     return sent;
 }
 
@@ -200,14 +204,18 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) 
 }
 
 // Waits in 1 ms steps until the driver's output queue is empty ("flush file buffers"; tcdrain
-// has no time-out). False when the deadline passed or the write was aborted first.
-bool PosixCommDevice::WaitDrained(long long deadlineMs) {
-    while (OutputQueued() > 0) {
-        if (aborted_ || (deadlineMs >= 0 && NowMs() >= deadlineMs)) return false;
+// has no time-out), the deadline has passed, the write is aborted or the queue can no longer be
+// read.
+PosixCommDevice::WaitResult PosixCommDevice::WaitDrained(long long deadlineMs) {
+    for (;;) {
+        int queued = OutputQueued();
+        if (queued == 0) return WaitResult::Ready;
+        if (queued < 0) return WaitResult::Failed;
+        if (aborted_) return WaitResult::Aborted;
+        if (deadlineMs >= 0 && NowMs() >= deadlineMs) return WaitResult::TimedOut;
         pollfd p{abortFd_.load(), POLLIN, 0};
         PollWaiting(&p, 1, 1);
     }
-    return true;
 }
 
 // Every wait of a write for the line goes through here, after its last look at aborted_.
@@ -220,18 +228,20 @@ int PosixCommDevice::PollWaiting(pollfd* fds, int count, int timeoutMs) {
 
 bool PosixCommDevice::WriteIsWaiting() const { return writeWaiting_; }
 
-// Flushes the output queue when it holds anything; returns how much it held. Flushing an empty
-// queue is not harmless: on a pty it drops bytes already on their way to the peer.
+// Flushes the output queue unless the driver reports it empty; returns how much it held, -1
+// when that cannot be read or the flush failed. Flushing an empty queue is not harmless: on a
+// pty it drops bytes already on their way to the peer.
 int PosixCommDevice::DiscardQueuedOutput() {
     int queued = OutputQueued();
-    if (queued > 0) tcflush(fd_, TCOFLUSH);
+    if (queued != 0 && tcflush(fd_, TCOFLUSH) != 0) return -1;
     return queued;
 }
 
+// Bytes accepted and not yet sent; -1 when the driver cannot tell (a hung-up device).
 int PosixCommDevice::OutputQueued() const {
     int queued = 0;
-    if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
-    return queued;
+    if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return -1;
+    return std::max(queued, 0);
 }
 
 void PosixCommDevice::AbortIo() {
@@ -260,8 +270,8 @@ void PosixCommDevice::DrainAbortEvent() {
 // returned as sent are the peer's (see DiscardQueuedOutput).
 bool PosixCommDevice::Purge(uint32_t flags) {
     if (fd_ < 0) return false;
-    if (flags & PurgeTxClear) DiscardQueuedOutput();
-    return !(flags & PurgeRxClear) || tcflush(fd_, TCIFLUSH) == 0;
+    bool ok = !(flags & PurgeTxClear) || DiscardQueuedOutput() >= 0;
+    return (!(flags & PurgeRxClear) || tcflush(fd_, TCIFLUSH) == 0) && ok;
 }
 
 bool PosixCommDevice::Escape(int code) {
@@ -309,7 +319,7 @@ bool PosixCommDevice::ClearError(uint32_t& errors, CommStatus& status) {
         return false;
     }
     status.inQueue = static_cast<uint32_t>(std::max(waiting, 0));
-    status.outQueue = static_cast<uint32_t>(OutputQueued());
+    status.outQueue = static_cast<uint32_t>(std::max(OutputQueued(), 0));
     return true;
 }
 

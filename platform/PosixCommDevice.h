@@ -53,7 +53,7 @@ private:
     bool ReadCounters(ErrorCounters& out) const;
     bool DeviceIsGone() const;
     WaitResult WaitWritable(long long deadlineMs);
-    bool WaitDrained(long long deadlineMs);
+    WaitResult WaitDrained(long long deadlineMs);
     int PollWaiting(pollfd* fds, int count, int timeoutMs);
     int OutputQueued() const;
     int DiscardQueuedOutput();

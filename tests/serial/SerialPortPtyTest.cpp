@@ -192,6 +192,23 @@ TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
     port->ResumeIo();
 }
 
+// The bytes the driver held when the line went away never reached the peer, and how many it
+// held cannot be read any more: none of them counts as sent.
+TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt) {
+    ASSERT_EQ(OpenPort(), 0);
+    port->SetWriteBound({30000, 0, 0});
+    std::thread peer([&] {
+        auto giveUpAt = SteadyClock::now() + 20s;
+        while (!device->WriteIsWaiting() && SteadyClock::now() < giveUpAt)
+            std::this_thread::sleep_for(1ms);
+        pty.CloseMaster();  // the pty is full and nothing of it was read
+    });
+    std::string block(200000, 'x');
+    int result = port->Write(block.data(), static_cast<int>(block.size()));
+    peer.join();
+    EXPECT_EQ(result, -1);
+}
+
 TEST_F(SerialPortPtyTest, HungUpPeerMakesReadFailInsteadOfReturningNothing) {
     ASSERT_EQ(OpenPort(), 0);
     char buffer[8];
