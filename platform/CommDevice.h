@@ -19,6 +19,8 @@ public:
     virtual bool IsOpen() const = 0;
 
     virtual bool GetState(LineSettings& out) = 0;
+    // Fails, keeping the settings in force, when the driver refuses them or would run another
+    // rate than the one asked for (more than its rounding away).
     virtual bool SetState(const LineSettings& settings) = 0;
     // Makes the event through which AbortIo wakes a waiting write.
     virtual bool CreateAbortEvent() = 0;
@@ -30,7 +32,8 @@ public:
     virtual int Read(char* buffer, int length) = 0;
     // Writes the block and waits until it has left the driver, at most boundMs milliseconds
     // (no bound when boundMs <= 0). Returns the bytes actually sent (the unsent rest is
-    // discarded), or -1 when the write failed or was aborted before anything was sent.
+    // discarded), or -1 when the write failed or was aborted before anything was sent, or the
+    // device went away before it could tell how much of the block it still held.
     virtual int Write(const char* data, int length, int boundMs) = 0;
     // Callable from any thread: the waiting write returns at once, and every write fails at
     // once until ResumeIo or the next Open.

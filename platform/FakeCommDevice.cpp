@@ -5,6 +5,7 @@
 
 #include "platform/PlatformCodes.h"
 #include "platform/Termios2.h"
+#include "platform/TermiosIo.h"
 
 namespace baudrill::platform {
 
@@ -55,8 +56,13 @@ bool FakeCommDevice::SetState(const LineSettings& settings) {
     Lock lock(mutex_);
     TermiosImage image;  // refuses what a real driver refuses
     if (!Enter(Call::SetState) || !open_ || !ToTermios(settings, image)) return false;
+    int effective = settings.baudRate;
+    for (const auto& [requested, made] : substitutedRates_)
+        if (requested == settings.baudRate) effective = made;
+    if (!RateHonoured(image.ospeed, static_cast<uint32_t>(effective))) return false;
     ApplyLineControls(settings);
     state_ = settings;
+    state_.baudRate = effective;
     controlsApplied_ = true;
     return true;
 }
@@ -261,6 +267,11 @@ void FakeCommDevice::ReleaseWrites() {
     Lock lock(mutex_);
     holding_ = false;
     changed_.notify_all();
+}
+
+void FakeCommDevice::SubstituteRate(int requested, int effective) {
+    Lock lock(mutex_);
+    substitutedRates_.emplace_back(requested, effective);
 }
 
 void FakeCommDevice::SetModemStatus(uint32_t modemBits) {

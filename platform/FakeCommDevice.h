@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -63,6 +64,10 @@ public:
     // AbortIo, Close or their bound on the clock.
     void HoldWrites(int acceptFirst = 0);
     void ReleaseWrites();
+    // The driver makes `effective` of a request for `requested`, as drivers without that rate
+    // do; SetState refuses it when it is more than rounding away (see RateHonoured) and keeps the
+    // settings in force, else reads back the effective rate.
+    void SubstituteRate(int requested, int effective);
     void SetModemStatus(uint32_t modemBits);
     void AddErrors(uint32_t errorBits);
     // The next `times` calls of that kind fail (-1: every call until ClearFailures).
@@ -132,6 +137,7 @@ private:
     bool rts_ = false;
     bool breakOn_ = false;
     std::vector<BreakPulse> breaks_;
+    std::vector<std::pair<int, int>> substitutedRates_;
 };
 
 }  // namespace baudrill::platform

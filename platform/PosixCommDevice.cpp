@@ -15,6 +15,7 @@
 
 #include "platform/PlatformCodes.h"
 #include "platform/Termios2.h"
+#include "platform/TermiosIo.h"
 
 namespace baudrill::platform {
 
@@ -28,6 +29,16 @@ long long NowMs() {
 
 // Pseudo-terminals and some drivers have no modem lines or counters: not a failure.
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
+
+class DeviceTermios final : public TermiosIo {
+public:
+    explicit DeviceTermios(int fd) : fd_(fd) {}
+    bool Read(TermiosImage& out) override { return ReadTermios(fd_, out); }
+    bool Write(const TermiosImage& image) override { return WriteTermios(fd_, image); }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
@@ -76,9 +87,9 @@ bool PosixCommDevice::GetState(LineSettings& out) {
 
 bool PosixCommDevice::SetState(const LineSettings& settings) {
     TermiosImage image;
-    if (fd_ < 0 || !ToTermios(settings, image) || !WriteTermios(fd_, image)) return false;
-    TermiosImage effective;
-    if (!ReadTermios(fd_, effective)) return false;
+    if (fd_ < 0 || !ToTermios(settings, image)) return false;
+    DeviceTermios io(fd_);
+    if (!ApplyTermios(io, image)) return false;  // refused, or another rate substituted
     ApplyLineControls(settings);
     applied_ = settings;
     controlsApplied_ = true;
@@ -160,16 +171,20 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
             stop = WaitWritable(deadline);
         }
     }
-    if (stop == WaitResult::Ready && WaitDrained(deadline)) return accepted;
+    if (stop == WaitResult::Ready) stop = WaitDrained(deadline);
+    if (stop == WaitResult::Ready) return accepted;
 
-    // Cut short: what is still queued was not sent and is discarded.
-    int sent = std::max(accepted - DiscardQueuedOutput(), 0);
-    if (sent == 0 && (stop == WaitResult::Aborted || stop == WaitResult::Failed || aborted_))
-        return -1;
+    // Cut short: what the driver still holds was not sent and is discarded. When the device can
+    // no longer tell how much it held (it is gone), the write failed: counting bytes as sent
+    // that may never have left is the worse error.
+    int held = DiscardQueuedOutput();
+    if (held < 0) return -1;
+    int sent = std::max(accepted - held, 0);
+    if (sent == 0 && (stop != WaitResult::TimedOut || aborted_)) return -1;
     return sent;
 }
 
-PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) const {
+PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) {
     for (;;) {
         if (aborted_) return WaitResult::Aborted;
         int timeout = -1;
@@ -179,7 +194,7 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) 
             timeout = static_cast<int>(std::min<long long>(left, 1000));
         }
         pollfd p[2] = {{fd_, POLLOUT, 0}, {abortFd_.load(), POLLIN, 0}};
-        int n = poll(p, 2, timeout);
+        int n = PollWaiting(p, 2, timeout);
         if (n < 0 && errno != EINTR) return WaitResult::Failed;
         if (n <= 0) continue;
         if (p[1].revents & POLLIN) return WaitResult::Aborted;
@@ -189,28 +204,44 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) 
 }
 
 // Waits in 1 ms steps until the driver's output queue is empty ("flush file buffers"; tcdrain
-// has no time-out). False when the deadline passed or the write was aborted first.
-bool PosixCommDevice::WaitDrained(long long deadlineMs) const {
-    while (OutputQueued() > 0) {
-        if (aborted_ || (deadlineMs >= 0 && NowMs() >= deadlineMs)) return false;
+// has no time-out), the deadline has passed, the write is aborted or the queue can no longer be
+// read.
+PosixCommDevice::WaitResult PosixCommDevice::WaitDrained(long long deadlineMs) {
+    for (;;) {
+        int queued = OutputQueued();
+        if (queued == 0) return WaitResult::Ready;
+        if (queued < 0) return WaitResult::Failed;
+        if (aborted_) return WaitResult::Aborted;
+        if (deadlineMs >= 0 && NowMs() >= deadlineMs) return WaitResult::TimedOut;
         pollfd p{abortFd_.load(), POLLIN, 0};
-        poll(&p, 1, 1);
+        PollWaiting(&p, 1, 1);
     }
-    return true;
 }
 
-// Flushes the output queue when it holds anything; returns how much it held. Flushing an empty
-// queue is not harmless: on a pty it drops bytes already on their way to the peer.
+// Every wait of a write for the line goes through here, after its last look at aborted_.
+int PosixCommDevice::PollWaiting(pollfd* fds, int count, int timeoutMs) {
+    writeWaiting_ = true;
+    int n = poll(fds, static_cast<nfds_t>(count), timeoutMs);
+    writeWaiting_ = false;
+    return n;
+}
+
+bool PosixCommDevice::WriteIsWaiting() const { return writeWaiting_; }
+
+// Flushes the output queue unless the driver reports it empty; returns how much it held, -1
+// when that cannot be read or the flush failed. Flushing an empty queue is not harmless: on a
+// pty it drops bytes already on their way to the peer.
 int PosixCommDevice::DiscardQueuedOutput() {
     int queued = OutputQueued();
-    if (queued > 0) tcflush(fd_, TCOFLUSH);
+    if (queued != 0 && tcflush(fd_, TCOFLUSH) != 0) return -1;
     return queued;
 }
 
+// Bytes accepted and not yet sent; -1 when the driver cannot tell (a hung-up device).
 int PosixCommDevice::OutputQueued() const {
     int queued = 0;
-    if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return 0;
-    return queued;
+    if (ioctl(fd_, TIOCOUTQ, &queued) != 0) return -1;
+    return std::max(queued, 0);
 }
 
 void PosixCommDevice::AbortIo() {
@@ -235,12 +266,12 @@ void PosixCommDevice::DrainAbortEvent() {
     }
 }
 
+// The transmit half discards only what the driver still holds: bytes of an earlier write that
+// returned as sent are the peer's (see DiscardQueuedOutput).
 bool PosixCommDevice::Purge(uint32_t flags) {
     if (fd_ < 0) return false;
-    bool rx = flags & PurgeRxClear;
-    bool tx = flags & PurgeTxClear;
-    if (!rx && !tx) return true;
-    return tcflush(fd_, rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) == 0;
+    bool ok = !(flags & PurgeTxClear) || DiscardQueuedOutput() >= 0;
+    return (!(flags & PurgeRxClear) || tcflush(fd_, TCIFLUSH) == 0) && ok;
 }
 
 bool PosixCommDevice::Escape(int code) {
@@ -288,7 +319,7 @@ bool PosixCommDevice::ClearError(uint32_t& errors, CommStatus& status) {
         return false;
     }
     status.inQueue = static_cast<uint32_t>(std::max(waiting, 0));
-    status.outQueue = static_cast<uint32_t>(OutputQueued());
+    status.outQueue = static_cast<uint32_t>(std::max(OutputQueued(), 0));
     return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include "platform/CommDevice.h"
 
+struct pollfd;
+
 namespace baudrill::platform {
 
 // A serial device (or pseudo-terminal) through POSIX calls: exclusive open, termios2 settings,
@@ -38,6 +40,10 @@ public:
     bool SetBreak() override;
     bool ClearBreak() override;
 
+    // True while a write waits for the line to take or send its bytes (flow control, a full
+    // queue, the drain): the state in which AbortIo has to wake it. Safe from any thread.
+    bool WriteIsWaiting() const;
+
 private:
     struct ErrorCounters {
         int frame = 0, overrun = 0, parity = 0, brk = 0, bufferOverrun = 0;
@@ -46,8 +52,9 @@ private:
 
     bool ReadCounters(ErrorCounters& out) const;
     bool DeviceIsGone() const;
-    WaitResult WaitWritable(long long deadlineMs) const;
-    bool WaitDrained(long long deadlineMs) const;
+    WaitResult WaitWritable(long long deadlineMs);
+    WaitResult WaitDrained(long long deadlineMs);
+    int PollWaiting(pollfd* fds, int count, int timeoutMs);
     int OutputQueued() const;
     int DiscardQueuedOutput();
     void DrainAbortEvent();
@@ -58,6 +65,7 @@ private:
     // Made once and kept until destruction, so AbortIo never touches a closed descriptor.
     std::atomic<int> abortFd_{-1};
     std::atomic<bool> aborted_{false};
+    std::atomic<bool> writeWaiting_{false};
     LineSettings applied_;
     bool controlsApplied_ = false;  // DTR/RTS driven since the last open
     ErrorCounters lastCounters_;

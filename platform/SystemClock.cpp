@@ -20,9 +20,11 @@ uint64_t SteadyNanoseconds() {
 
 }  // namespace
 
+// Never destroyed: objects of static duration destroyed at exit may still time things on it.
+// Its timer thread ends with the process.
 SystemClock& SystemClock::Instance() {
-    static SystemClock clock;
-    return clock;
+    static SystemClock* clock = new SystemClock;
+    return *clock;
 }
 
 SystemClock::SystemClock() = default;

@@ -13,6 +13,7 @@ namespace baudrill::platform {
 // (started with the first timer) that runs every timer callback.
 class SystemClock final : public Clock {
 public:
+    // The clock shared by the program; it lives until the process ends.
     static SystemClock& Instance();
 
     SystemClock();

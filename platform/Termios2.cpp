@@ -66,6 +66,9 @@ bool ToTermios(const LineSettings& s, TermiosImage& out) {
     t.cflag = CLOCAL | CREAD | HUPCL | BOTHER | WordLengthFlag(s.byteSize) | ParityFlags(s.parity);
     if (s.stopBits == TwoStopBits) t.cflag |= CSTOPB;
     if (s.ctsOutFlow || s.rtsControl == LineControl::Handshake) t.cflag |= CRTSCTS;
+    // The driver counts a break (TIOCGICOUNT) and it is reported as a line error; without
+    // IGNBRK it would also reach the data as a NUL byte.
+    t.iflag = IGNBRK;
     if (s.parityCheck) t.iflag |= INPCK;
     if (s.outX) t.iflag |= IXON;
     if (s.inX) t.iflag |= IXOFF;

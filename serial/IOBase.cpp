@@ -110,7 +110,7 @@ int IOBase::ReadToTerminator(char** buffer, int* length, const char* terminator,
     // restarts one byte later, so a terminator that begins inside the failed match is found.
     std::string again;
     auto storeData = [&](char c) {
-        if (c == quote) quoted = !quoted;
+        if (quote != 0 && c == quote) quoted = !quoted;  // quote 0: no quoting
         out.Store(c);
     };
 

@@ -9,24 +9,28 @@ OneShotTimer::~OneShotTimer() { Stop(); }
 
 void OneShotTimer::Start() {
     Stop();
+    armed.store(true);
     platform::TimerId id = clock.StartTimer(ms, [this] { Expire(); });
     if (id == 0) {
         Expire();
         return;
     }
-    // Should the timer already have expired, this leaves a stale id behind; killing an expired
-    // timer is harmless.
     timerId.store(id);
+    // Expired before its id was stored: no id is left behind (an expiry from now on clears it
+    // itself).
+    if (!armed.load()) timerId.store(0);
 }
 
 void OneShotTimer::Stop() {
     platform::TimerId id = timerId.exchange(0);
     if (id != 0) clock.KillTimer(id);
+    armed.store(false);
 }
 
 // Runs on the clock's timer thread: the flag first, the id last (the last touch of *this).
 void OneShotTimer::Expire() {
     if (flag) flag->store(1);
+    armed.store(false);
     timerId.store(0);
 }
 

@@ -22,7 +22,7 @@ public:
     // so a timed loop still ends.
     void Start();
     void Stop();
-    bool IsArmed() const { return timerId.load() != 0; }
+    bool IsArmed() const { return armed.load(); }
     unsigned Delay() const { return ms; }
 
 private:
@@ -31,6 +31,7 @@ private:
     unsigned ms;
     std::atomic<int>* flag;
     std::atomic<platform::TimerId> timerId{0};
+    std::atomic<bool> armed{false};  // started and neither expired nor stopped
     platform::Clock& clock;
 };
 

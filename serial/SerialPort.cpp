@@ -55,7 +55,8 @@ int SerialPort::Close() {
 bool SerialPort::IsOpen() { return device->IsOpen(); }
 
 int SerialPort::Read(char* buffer, int length) {
-    if (!buffer || length <= 0) return 0;
+    if (length < 0 || (length > 0 && !buffer)) return -1;
+    if (length == 0) return 0;
     int taken = PutBack().PopBytes(buffer, length);
     if (taken == length) return taken;
     int n = device->Read(buffer + taken, length - taken);

@@ -32,7 +32,8 @@ public:
     int Control(int code, void* out) override;
     bool IsOpen() override;
     // Put-back bytes first, then what the driver holds. Put-back bytes taken are returned even
-    // when the driver read then fails; the failure shows on the next call.
+    // when the driver read then fails; the failure shows on the next call. -1 for a null buffer
+    // or a negative length.
     int Read(char* buffer, int length) override;
     // One write, bounded (see SetWriteBound): the bytes actually sent, -1 on failure or abort.
     int Write(const char* data, int length) override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "tests/platform/PtyPair.h"
@@ -45,6 +46,20 @@ TEST_F(PosixCommDeviceTest, QuietReadIsZeroAndQueuedInputIsCounted) {
     EXPECT_EQ(errors, 0u);  // a pty has no error counters: no errors rather than a failure
     EXPECT_EQ(status.inQueue, 5u);
     EXPECT_EQ(device.Read(buffer, sizeof buffer), 5);
+}
+
+TEST_F(PosixCommDeviceTest, PurgeDropsUnreadInputButNotOutputAlreadySent) {
+    ASSERT_TRUE(pty.Send("old"));
+    ASSERT_TRUE(WaitForInput(3));
+    std::string sent;
+    for (char c = 'a'; c <= 'z'; ++c) {
+        ASSERT_EQ(device.Write(&c, 1, 10000), 1);
+        ASSERT_TRUE(device.Purge(PurgeTxClear | PurgeRxClear));
+        sent += c;
+    }
+    char buffer[16];
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(pty.Receive(sent.size(), std::chrono::seconds(10)), sent);
 }
 
 TEST_F(PosixCommDeviceTest, PtyHasNoModemLines) {

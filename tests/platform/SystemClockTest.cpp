@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <time.h>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -53,15 +56,49 @@ private:
     std::string order_;
 };
 
+// The timer thread is held in the first callback while the others are armed and one is killed,
+// so however late this thread runs, the killed timer cannot have fired first.
 TEST(SystemClockTest, TimersFireByDueTimeAndKilledOnesNever) {
     SystemClock clock;
     Recorder recorder;
+    std::atomic<bool> holding{false}, release{false};
+    clock.StartTimer(1, [&] {
+        holding = true;
+        while (!release) std::this_thread::yield();
+        recorder.Add('a');
+    });
+    while (!holding) std::this_thread::yield();
     clock.StartTimer(150, [&] { recorder.Add('c'); });
     TimerId killed = clock.StartTimer(20, [&] { recorder.Add('x'); });
-    clock.StartTimer(1, [&] { recorder.Add('a'); });
     clock.StartTimer(60, [&] { recorder.Add('b'); });
     clock.KillTimer(killed);
+    release = true;
     EXPECT_EQ(recorder.WaitFor(3), "abc");
+}
+
+// Times a 1 ms timer on the shared clock in its destructor, as an object of static duration
+// might at exit; ends the process with code 1 when the timer never fires.
+class TimesAtExit {
+public:
+    ~TimesAtExit() {
+        std::atomic<int> fired{0};
+        SystemClock::Instance().StartTimer(1, [&] { fired = 1; });
+        auto giveUpAt = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!fired && std::chrono::steady_clock::now() < giveUpAt)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (!fired) std::_Exit(1);
+    }
+};
+
+TEST(SystemClockDeathTest, SharedClockServesStaticObjectsDestroyedAfterIt) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            static TimesAtExit atExit;  // made before the shared clock, so destroyed after it
+            SystemClock::Instance();
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(SystemClockTest, KillWaitsForARunningCallback) {

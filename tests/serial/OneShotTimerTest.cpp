@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/FakeClock.h"
 
 namespace baudrill {
@@ -74,6 +76,26 @@ public:
     platform::TimerId StartTimer(unsigned, platform::TimerCallback) override { return 0; }
     void KillTimer(platform::TimerId) override {}
 };
+
+// A clock whose timer thread outruns the caller: the timer expires before StartTimer returns.
+class InstantTimerClock final : public platform::Clock {
+public:
+    uint32_t Tick() override { return 0; }
+    void Sleep(int) override {}
+    platform::TimerId StartTimer(unsigned, platform::TimerCallback callback) override {
+        std::thread(std::move(callback)).join();
+        return 7;
+    }
+    void KillTimer(platform::TimerId) override {}
+};
+
+TEST_F(OneShotTimerTest, TimerThatExpiredBeforeStartReturnedIsNotArmed) {
+    InstantTimerClock instant;
+    OneShotTimer timer(5, &flag, instant);
+    timer.Start();
+    EXPECT_EQ(flag, 1);
+    EXPECT_FALSE(timer.IsArmed());
+}
 
 TEST_F(OneShotTimerTest, TimerThatCannotBeArmedExpiresAtOnce) {
     NoTimerClock noTimers;

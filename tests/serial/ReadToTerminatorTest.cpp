@@ -36,6 +36,7 @@ struct TerminatorCase {
     int expectedResult;
     std::string expectedData;
     std::string leftForNextRead;
+    char quote = '"';
     friend void PrintTo(const TerminatorCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -45,7 +46,7 @@ class TerminatorTable : public ReadToTerminatorTest,
 TEST_P(TerminatorTable, ReadsUpToTheTerminator) {
     const TerminatorCase& c = GetParam();
     device->AddInput(c.input);
-    TerminatorResult r = Run(c.terminator, 50);
+    TerminatorResult r = Run(c.terminator, 50, c.quote);
     EXPECT_EQ(r.result, c.expectedResult);
     EXPECT_EQ(r.data, c.expectedData);
     EXPECT_TRUE(r.zeroTerminated);
@@ -65,7 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
         TerminatorCase{"TimeoutKeepsAPartialTerminator", "abc\r", "\r\n", 0, "abc\r", ""},
         TerminatorCase{"EmptyInputTimesOut", "", "\r\n", 0, "", ""},
         TerminatorCase{"NulBytesAreData", std::string("a\0b;", 4), ";", 1, std::string("a\0b", 3),
-                       ""}),
+                       ""},
+        // Quote 0 is no quoting: a NUL data byte does not hide the terminator after it.
+        TerminatorCase{"QuoteZeroQuotesNothing", std::string("a\0b;c", 5), ";", 1,
+                       std::string("a\0b", 3), "c", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ReadToTerminatorTest, TerminatorArrivingLaterIsWaitedFor) {

@@ -133,6 +133,21 @@ TEST_F(SerialPortControlTest, AnyBaudSetsAnyPositiveRate) {
     EXPECT_EQ(port->Settings().baud, 1000);
 }
 
+// A driver that cannot make a rate does not fail the settings call; it substitutes one.
+TEST_F(SerialPortControlTest, RateTheDriverSubstitutesIsRefused) {
+    device->SubstituteRate(1000, 9600);
+    device->SubstituteRate(921600, 923077);
+    EXPECT_EQ(port->SetAnyBaud(1000), -1);
+    EXPECT_EQ(port->Settings().baud, 38400);
+    EXPECT_EQ(device->State().baudRate, 38400);
+    EXPECT_EQ(port->SetStandardBaud(921600), 0);  // rounding to a divisor is no substitution
+    EXPECT_EQ(port->Settings().baud, 921600);
+    port->Close();
+    SerialSettings settings;
+    settings.baud = 1000;
+    EXPECT_EQ(OpenPort(settings), -2);
+}
+
 TEST_F(SerialPortControlTest, RateChangeKeepsTheOtherSettingsAndTheLines) {
     ASSERT_EQ(port->LowerLines(LineFlags::Dtr), 0);
     pf::LineSettings before = device->State();

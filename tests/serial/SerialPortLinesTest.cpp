@@ -34,9 +34,9 @@ TEST_P(LineOperation, DrivesDtrAndRtsAndTracksTheState) {
                                      : port->ToggleLines(c.lines);
     EXPECT_EQ(result, c.expectedResult);
     EXPECT_EQ(port->LineState(), c.expectedState);
-    if (c.lines & Both) {
-        EXPECT_EQ(device->Dtr(), (c.expectedState & LineFlags::Dtr) != 0);
-    }
+    // The device's lines follow the state, also the ones an operation left alone.
+    EXPECT_EQ(device->Dtr(), (c.expectedState & LineFlags::Dtr) != 0);
+    EXPECT_EQ(device->Rts(), (c.expectedState & LineFlags::Rts) != 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

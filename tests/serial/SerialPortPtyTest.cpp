@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <future>
+#include <string>
 #include <thread>
 
 #include "platform/PosixCommDevice.h"
@@ -129,6 +130,20 @@ TEST_F(SerialPortPtyTest, BytesTravelBothWays) {
     EXPECT_EQ(std::string(buffer, 6), std::string("wor\0ld", 6));
 }
 
+// Every timed write purges the driver's queues first; that purge must not take back the bytes
+// of the previous write that the driver already passed on.
+TEST_F(SerialPortPtyTest, ConsecutiveTimedWritesAllReachThePeer) {
+    ASSERT_EQ(OpenPort(), 0);
+    std::string expected;
+    for (int i = 0; i < 20; ++i) {
+        std::string block = "block" + std::to_string(i) + ";";
+        int length = static_cast<int>(block.size());
+        ASSERT_EQ(port->WriteTimed(block.data(), length, 300), length);
+        expected += block;
+    }
+    EXPECT_EQ(pty.Receive(expected.size(), 10s), expected);
+}
+
 TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
     OpenHeldByXoff();
     port->SetWriteBound({100, 0, 0});
@@ -155,19 +170,43 @@ TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
     OpenHeldByXoff();
     port->SetWriteBound({30000, 0, 0});
     SteadyClock::time_point abortedAt;
+    bool abortedAWaitingWrite = false;
     std::thread aborter([&] {
-        std::this_thread::sleep_for(100ms);  // let the write start waiting
+        // Only an abort of a write that really waits shows that the abort wakes it.
+        auto giveUpAt = SteadyClock::now() + 20s;
+        while (!device->WriteIsWaiting() && SteadyClock::now() < giveUpAt)
+            std::this_thread::sleep_for(1ms);
+        abortedAWaitingWrite = device->WriteIsWaiting();
         abortedAt = SteadyClock::now();
         port->AbortIo();
     });
     int result = port->Write("hello", 5);
     auto returnedAt = SteadyClock::now();
     aborter.join();
+    EXPECT_TRUE(abortedAWaitingWrite);
     EXPECT_EQ(result, -1);
     EXPECT_GE(returnedAt, abortedAt);  // it waited for the abort
-    // About 10 ms in practice; the margin is for loaded sanitizer builds.
-    EXPECT_LT(MsBetween(abortedAt, returnedAt), 200);
+    // Well under a millisecond in practice; the margin is for loaded sanitizer builds, and stays
+    // below the 1 s slices in which a waiting write looks at the abort flag by itself.
+    EXPECT_LT(MsBetween(abortedAt, returnedAt), 500);
     port->ResumeIo();
+}
+
+// The bytes the driver held when the line went away never reached the peer, and how many it
+// held cannot be read any more: none of them counts as sent.
+TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt) {
+    ASSERT_EQ(OpenPort(), 0);
+    port->SetWriteBound({30000, 0, 0});
+    std::thread peer([&] {
+        auto giveUpAt = SteadyClock::now() + 20s;
+        while (!device->WriteIsWaiting() && SteadyClock::now() < giveUpAt)
+            std::this_thread::sleep_for(1ms);
+        pty.CloseMaster();  // the pty is full and nothing of it was read
+    });
+    std::string block(200000, 'x');
+    int result = port->Write(block.data(), static_cast<int>(block.size()));
+    peer.join();
+    EXPECT_EQ(result, -1);
 }
 
 TEST_F(SerialPortPtyTest, HungUpPeerMakesReadFailInsteadOfReturningNothing) {

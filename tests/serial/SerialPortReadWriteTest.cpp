@@ -29,6 +29,15 @@ TEST_F(SerialPortReadWriteTest, PutBackBytesSurviveAFailingDeviceRead) {
     EXPECT_EQ(port->Read(&c, 1), -1);  // the failure shows on the next call
 }
 
+TEST_F(SerialPortReadWriteTest, ReadWithoutRoomFailsAndOfNothingReadsNothing) {
+    device->AddInput("abc");
+    char c;
+    EXPECT_EQ(port->Read(nullptr, 4), -1);
+    EXPECT_EQ(port->Read(&c, -1), -1);
+    EXPECT_EQ(port->Read(&c, 0), 0);
+    EXPECT_EQ(ReadSome(), "abc");  // nothing was taken
+}
+
 TEST_F(SerialPortReadWriteTest, ClosedPortFailsReadAndWrite) {
     port->Close();
     char c;

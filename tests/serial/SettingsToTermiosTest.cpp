@@ -47,6 +47,7 @@ TEST_P(SettingsToTermios, SetsRateWordParityStopAndFlow) {
     EXPECT_EQ((t.iflag & IXON) != 0, c.xonXoff);
     EXPECT_EQ((t.iflag & IXOFF) != 0, c.xonXoff);
     EXPECT_EQ(t.iflag & INPCK, 0u);  // parity checking off
+    EXPECT_NE(t.iflag & IGNBRK, 0u);  // a break is an error count, not a NUL data byte
     EXPECT_EQ(t.cc[VSTART], 0x11);
     EXPECT_EQ(t.cc[VSTOP], 0x13);
     EXPECT_EQ(t.cflag & (CLOCAL | CREAD), static_cast<uint32_t>(CLOCAL | CREAD));
