@@ -128,11 +128,10 @@ void SThread::RunLoop() {
             PollLines();
             current = command;
         }
-        switch (current) {
-            case Command::Read: ReadTurn(newRow); break;
-            case Command::SendOnce: SendOnceTurn(newRow); break;
-            case Command::SendRepeatedly: SendRepeatTurn(newRow); break;
-        }
+        if (current == Command::Read)
+            ReadTurn(newRow);
+        else
+            WriteTurn(current, newRow);
     }
 }
 
@@ -199,22 +198,23 @@ void SThread::PostReceive(std::string bytes, uint32_t tick, bool& newRow) {
     newRow = false;
 }
 
-void SThread::SendOnceTurn(bool& newRow) {
-    std::optional<WriteStep> step = WriteData(Command::SendOnce);
-    if (!step) return;
-    PostWriteStep(*step, newRow);
-    notifier->Post(&Notifier::OnSendDone, true);
-}
-
-// Writes, then reads while reads deliver (sleeps once one does not) until the period has
-// passed since the write began.
-void SThread::SendRepeatTurn(bool& newRow) {
+// A single send writes once and reports that it is done; a repeated send writes, then reads
+// while reads deliver (sleeps once one does not) until the period has passed since the write
+// began.
+void SThread::WriteTurn(Command current, bool& newRow) {
     const uint32_t start = Tick();
-    std::optional<WriteStep> step = WriteData(Command::SendRepeatedly);
+    std::optional<WriteStep> step = WriteData(current);
     if (!step) return;
-    bool delivering = !step->sent.empty();
+    const bool wrote = !step->sent.empty();
     const int periodMs = step->period;
     PostWriteStep(*step, newRow);
+    if (current == Command::SendOnce)
+        notifier->Post(&Notifier::OnSendDone, true);
+    else
+        FinishPeriod(start, periodMs, wrote, newRow);
+}
+
+void SThread::FinishPeriod(uint32_t start, int periodMs, bool delivering, bool& newRow) {
     while (!stop && static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
         if (!delivering) {
             port->GetClock().Sleep(RepeatSleepMs);

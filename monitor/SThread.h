@@ -83,8 +83,9 @@ private:
     void RunLoop();
     void PollLines();
     void ReadTurn(bool& newRow);
-    void SendOnceTurn(bool& newRow);
-    void SendRepeatTurn(bool& newRow);
+    void WriteTurn(Command current, bool& newRow);
+    // The rest of a repeat period that began at `start`.
+    void FinishPeriod(uint32_t start, int periodMs, bool delivering, bool& newRow);
     // The locked steps; nullopt when the device was closed meanwhile (nothing done).
     std::optional<int> PollRead();
     std::optional<WriteStep> WriteData(Command current);
