@@ -174,7 +174,8 @@ std::string SThread::DrainInput() {
 
 std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     std::lock_guard guard(lock);
-    if (!open) return std::nullopt;
+    // A command handed over since the turn took its command replaces it; the next turn runs it.
+    if (!open || command != current) return std::nullopt;
     WriteStep step;
     step.period = period;
     // The write first discards unread input: take it now, so none of it is lost.
@@ -182,7 +183,7 @@ std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     step.waitingTick = Tick();
     int length = LengthOf(data);
     int written = port->WriteTimed(data.data(), length, WriteTimeoutMs(length));
-    if (current == Command::SendOnce && command == Command::SendOnce) command = Command::Read;
+    if (current == Command::SendOnce) command = Command::Read;
     if (written > 0) step.sent = data.substr(0, static_cast<std::size_t>(written));
     return step;
 }

@@ -86,7 +86,8 @@ private:
     void WriteTurn(Command current, bool& newRow);
     // The rest of a repeat period that began at `start`.
     void FinishPeriod(uint32_t start, int periodMs, bool delivering, bool& newRow);
-    // The locked steps; nullopt when the device was closed meanwhile (nothing done).
+    // The locked steps; nullopt when the device was closed meanwhile, or (a write) when another
+    // command was handed over since the turn began: nothing done.
     std::optional<int> PollRead();
     std::optional<WriteStep> WriteData(Command current);
     std::string DrainInput();

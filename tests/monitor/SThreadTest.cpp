@@ -161,6 +161,44 @@ TEST_F(WorkerTest, RepeatWritesEveryPeriodUntilStopped) {
     EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);  // only the stop's
 }
 
+// A command handed over after a turn has taken its command and before it writes replaces it:
+// the turn writes nothing, and the next one carries out the new command once.
+TEST_F(WorkerTest, SingleSendHandedOverBeforeARepeatWritesIsWrittenOnce) {
+    OpenAndRun();
+    worker->SendRepeat(1000, "r");
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::Sent).empty(); }));
+    port->GateTurnAfterNextLinePoll();
+    ASSERT_TRUE(clock.WaitForGatedTick());  // the next repeat turn, before its write
+    device->TakeOutput();
+    worker->Send("B");  // an automatic answer, say
+    clock.OpenGate();
+    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
+    LetTimePass(3000);
+    EXPECT_EQ(device->Output(), "B");
+    std::vector<Notice> sent = notifier.Of(Notice::Sent);
+    EXPECT_EQ(sent.back().bytes, "B");
+    EXPECT_NE(sent[sent.size() - 2].bytes, "B");
+    EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);
+}
+
+TEST_F(WorkerTest, RepeatHandedOverBeforeASingleSendWritesRunsAsARepeat) {
+    OpenAndRun();
+    clock.Hold();
+    ASSERT_TRUE(clock.WaitForHeldSleeper());  // pausing after a quiet read
+    worker->Send("A");
+    port->GateTurnAfterNextLinePoll();
+    clock.Release();
+    ASSERT_TRUE(clock.WaitForGatedTick());  // the single send's turn, before its write
+    worker->SendRepeat(1000, "r");
+    clock.OpenGate();
+    ASSERT_TRUE(notifier.RunUntil([&] { return port->WriteTicks().size() >= 2; }));
+    notifier.ProcessAll();
+    std::vector<uint32_t> ticks = port->WriteTicks();
+    EXPECT_GE(ticks[1] - ticks[0], 1000u);  // one period apart: no extra write
+    EXPECT_EQ(device->Output().substr(0, 2), "rr");
+    EXPECT_TRUE(notifier.Of(Notice::SendDone).empty());  // the repeat still runs
+}
+
 TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
     device->SetModemStatus(platform::ModemCtsOn);
     OpenAndRun();
