@@ -55,11 +55,16 @@ void SThread::SendRepeat(int periodMs, std::string bytes) {
 void SThread::Stop() {
     port->AbortIo();  // a write held by flow control would keep the lock
     std::lock_guard guard(lock);
+    EndSend();
+    port->ResumeIo();
+}
+
+// Under the lock.
+void SThread::EndSend() {
     command = Command::Read;
     period = 0;
     data.clear();
     notifier->Post(&Notifier::OnSendDone, true);
-    port->ResumeIo();
 }
 
 int SThread::SetBaudRate(int rate) {
@@ -95,14 +100,20 @@ int SThread::WriteTimeoutMs(int length) { return std::max(length, MinWriteTimeou
 
 std::unique_lock<std::mutex> SThread::LockPort() { return std::unique_lock(lock); }
 
-void SThread::SetOpen(bool isOpen) { open = isOpen; }
+void SThread::SetOpen(bool isOpen) {
+    open = isOpen;
+    if (isOpen) return;
+    // Closing ends a send: it must not start again by itself when the device is opened again.
+    ++closings;
+    if (command != Command::Read) EndSend();
+}
 
 void SThread::AbortWrite() { port->AbortIo(); }
 
 void SThread::ClosePort() {
     AbortWrite();
     std::lock_guard guard(lock);
-    open = false;
+    SetOpen(false);
     port->Close();
 }
 
@@ -178,6 +189,7 @@ std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     if (!open || command != current) return std::nullopt;
     WriteStep step;
     step.period = period;
+    step.closings = closings;
     // The write first discards unread input: take it now, so none of it is lost.
     step.waiting = DrainInput();
     step.waitingTick = Tick();
@@ -212,11 +224,15 @@ void SThread::WriteTurn(Command current, bool& newRow) {
     if (current == Command::SendOnce)
         notifier->Post(&Notifier::OnSendDone, true);
     else
-        FinishPeriod(start, periodMs, wrote, newRow);
+        FinishPeriod(start, periodMs, step->closings, wrote, newRow);
 }
 
-void SThread::FinishPeriod(uint32_t start, int periodMs, bool delivering, bool& newRow) {
-    while (!stop && static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
+// Ends early only when the thread is to stop or the device has been closed (which ended the
+// send); a Stop takes effect when the period has passed.
+void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool delivering,
+                           bool& newRow) {
+    while (!stop && closings == closedBefore &&
+           static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
         if (!delivering) {
             port->GetClock().Sleep(RepeatSleepMs);
             continue;

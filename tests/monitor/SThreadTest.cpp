@@ -321,6 +321,51 @@ TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
     EXPECT_EQ(notifier.Of(Notice::Sent)[0].bytes, "next");
 }
 
+// Closing the device ends the send, as Stop does: nothing is written after the device is
+// opened again, and reading goes on at once, also when a long repeat period was running.
+struct CloseCase {
+    const char* name;
+    bool repeat;  // a repeat running, or a single send handed over but not written yet
+    bool closePort;  // SThread::ClosePort, or the owner's own steps under the lock
+    friend void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WorkerClose : public WorkerTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(WorkerClose, EndsTheSendAndReadingResumesAfterTheReopen) {
+    const CloseCase& c = GetParam();
+    OpenAndRun();
+    if (c.repeat) {
+        worker->SendRepeat(1000000, "r");
+        ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::Sent).empty(); }));
+    } else {
+        clock.Hold();
+        ASSERT_TRUE(clock.WaitForHeldSleeper());
+        worker->Send("x");
+    }
+    if (c.closePort)
+        worker->ClosePort();
+    else
+        test_support::CloseForWorker(*worker, *port);
+    const std::string sentBefore = device->TakeOutput();
+    Reopen();
+    clock.Release();
+    device->AddInput("in");
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "in"; }));
+    EXPECT_LT(notifier.Of(Notice::Receive)[0].tick, 1000000u);  // not after the period
+    LetTimePass(1000);
+    EXPECT_EQ(device->Output(), "");
+    EXPECT_EQ(sentBefore, c.repeat ? "r" : "");
+    EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerClose,
+                         ::testing::Values(CloseCase{"RepeatClosePort", true, true},
+                                           CloseCase{"RepeatOwnersSteps", true, false},
+                                           CloseCase{"PendingSendClosePort", false, true},
+                                           CloseCase{"PendingSendOwnersSteps", false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 // Fake time passed between the clock's release and the end of the destructor.
 struct EndCase {
     const char* name;

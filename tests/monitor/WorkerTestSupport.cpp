@@ -170,6 +170,13 @@ int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings) {
     return result;
 }
 
+void CloseForWorker(SThread& worker, SerialPort& port) {
+    worker.AbortWrite();
+    auto lock = worker.LockPort();
+    worker.SetOpen(false);
+    port.Close();
+}
+
 void RecordingNotifier::OnReceive(std::string bytes, uint32_t tick, bool newRow) {
     notices.push_back({Notice::Receive, std::move(bytes), tick, newRow});
 }

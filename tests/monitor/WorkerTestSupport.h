@@ -98,6 +98,9 @@ private:
 // The owner's protocol: opens the port and marks it open for the worker, both under the
 // worker's lock; 0 on success, as SerialPort::Open.
 int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings = {});
+// The owner's other way to close (besides SThread::ClosePort): frees a held write, then marks
+// the port closed and closes it under the worker's lock.
+void CloseForWorker(SThread& worker, SerialPort& port);
 
 struct Notice {
     enum Kind { Receive, Sent, SendDone };
