@@ -43,7 +43,12 @@ TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread) {
     queue.Post(&RecordingThread::WaitFor, open.get_future().share());  // keeps the consumer busy
     for (int value = 1; value <= 5; ++value) queue.Post(&RecordingThread::Note, value);
     auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
-    EXPECT_EQ(stopped.wait_for(50ms), std::future_status::timeout);  // waits for the calls
+    const auto limit = std::chrono::steady_clock::now() + 10s;
+    while (!queue.IsQuitting() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::yield();
+    EXPECT_TRUE(queue.IsQuitting());
+    // The consumer is still held in the first call, so the stop cannot have returned.
+    EXPECT_EQ(stopped.wait_for(0s), std::future_status::timeout);
     open.set_value();
     stopped.get();
     EXPECT_EQ(queue.ran, (std::vector<int>{1, 2, 3, 4, 5}));
