@@ -1,10 +1,13 @@
 // The log writer on files in a temporary folder.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -148,6 +151,47 @@ TEST_F(LoggerTest, FolderThatCannotBeMadeLosesTheRowAndTheNextRowTriesAgain) {
     EXPECT_EQ(ReadFile(root / "2024-03" / "2024-03-05_14-07-09_COM1.txt"),
               Row("00:00.002", true, "kept"));
 }
+
+// A folder that refuses the file: the row is lost, nothing else happens, and once the folder
+// takes files again the next row is written.
+struct RefusalCase {
+    const char* name;
+    bool byPermissions;  // which do not bite when the tests run as root
+    std::function<void(const fs::path& file)> refuse;
+    std::function<void(const fs::path& file)> allow;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LoggerRefused : public LoggerTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(LoggerRefused, LosesTheRowAndTheNextRowTriesAgain) {
+    Logger logger(Root().string(), StartTime());
+    const fs::path file = FileOf("COM1");
+    GetParam().refuse(file);
+    if (GetParam().byPermissions && access(MonthFolder().c_str(), W_OK) == 0)
+        GTEST_SKIP() << "permissions do not bite here (running as root)";
+    logger.Write("COM1", "00:00.001", true, "lost", "");
+    EXPECT_FALSE(fs::is_regular_file(file));
+    GetParam().allow(file);
+    logger.Write("COM1", "00:00.002", true, "kept", "");
+    EXPECT_EQ(ReadFile(file), Row("00:00.002", true, "kept"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LoggerRefused,
+    ::testing::Values(
+        RefusalCase{"ReadOnlyFolder", true,
+                    [](const fs::path& file) {
+                        fs::permissions(file.parent_path(), fs::perms::owner_read |
+                                                                fs::perms::owner_exec);
+                    },
+                    [](const fs::path& file) {
+                        fs::permissions(file.parent_path(), fs::perms::owner_all);
+                    }},
+        RefusalCase{"FolderInThePlaceOfTheFile", false,
+                    [](const fs::path& file) { fs::create_directory(file); },
+                    [](const fs::path& file) { fs::remove(file); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LogFileNames, FollowTheStartTime) {
     EXPECT_EQ(LogBaseName(StartTime()), "2024-03-05_14-07-09");
