@@ -64,6 +64,43 @@ TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst) {
     EXPECT_EQ(notifier.notices[received.size() - 1].kind, Notice::Sent);
 }
 
+// Input arrives every millisecond, before, during and after the writes, so no read is quiet:
+// only a write starts a row, and the bytes read just before it still belong to the old one.
+class WorkerRowAfterWrite : public WorkerTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow) {
+    const bool repeat = GetParam();
+    Open();
+    std::string input;
+    for (uint32_t ms = 0; ms < 1500; ++ms) {
+        input.push_back(static_cast<char>('a' + ms % 26));
+        device->AddInput(input.substr(ms, 1), ms);
+    }
+    if (repeat)
+        worker->SendRepeat(100, "w");
+    else
+        worker->Send("w");
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == input; }));
+    if (repeat) worker->Stop();
+    LetTimePass(200);
+
+    bool startsRow = true;  // the first bytes, then the first after each write
+    bool afterWrite = false;
+    std::size_t rowsAfterWrites = 0;
+    for (const Notice& notice : notifier.notices) {
+        if (notice.kind == Notice::Sent) startsRow = afterWrite = true;
+        if (notice.kind != Notice::Receive) continue;
+        EXPECT_EQ(notice.flag, startsRow) << "bytes " << notice.bytes << " at " << notice.tick;
+        if (startsRow && afterWrite) ++rowsAfterWrites;
+        startsRow = false;
+    }
+    EXPECT_GE(rowsAfterWrites, repeat ? 10u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRowAfterWrite, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Repeat" : "Single"; });
+
 struct SendCase {
     const char* name;
     int length;
@@ -145,7 +182,21 @@ TEST_F(WorkerTest, StopWhileIdlePostsSendDone) {
     EXPECT_EQ(device->CallCount(Call::Write), 0);
 }
 
-TEST_F(WorkerTest, RepeatWritesEveryPeriodUntilStopped) {
+// The period runs from the start of each write: a write that takes time does not lengthen it,
+// and writes longer than the period follow each other without a poll read between (which
+// would add its 4 ms).
+struct RepeatCase {
+    const char* name;
+    int writeMs;
+    uint32_t minGap, maxGap;  // between the starts of two writes; the period ends in 10 ms sleeps
+    friend void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class WorkerRepeat : public WorkerTest, public ::testing::WithParamInterface<RepeatCase> {};
+
+TEST_P(WorkerRepeat, WritesEveryPeriodUntilStopped) {
+    const RepeatCase& c = GetParam();
+    port->WriteTakes(c.writeMs);
     OpenAndRun();
     worker->SendRepeat(100, "r");
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Of(Notice::Sent).size() >= 3; }));
@@ -153,13 +204,49 @@ TEST_F(WorkerTest, RepeatWritesEveryPeriodUntilStopped) {
     const std::string sentAtStop = device->Output();
     std::vector<uint32_t> ticks = port->WriteTicks();
     for (std::size_t i = 1; i < ticks.size(); ++i) {
-        EXPECT_GE(ticks[i] - ticks[i - 1], 100u);
-        EXPECT_LE(ticks[i] - ticks[i - 1], 110u);  // the period ends in 10 ms sleeps
+        EXPECT_GE(ticks[i] - ticks[i - 1], c.minGap);
+        EXPECT_LE(ticks[i] - ticks[i - 1], c.maxGap);
     }
     LetTimePass(1000);
     EXPECT_EQ(device->Output(), sentAtStop);
     EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);  // only the stop's
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeat,
+                         ::testing::Values(RepeatCase{"InstantWrite", 0, 100, 110},
+                                           RepeatCase{"WriteOfThirtyMs", 30, 100, 110},
+                                           RepeatCase{"WriteLongerThanThePeriod", 150, 150, 151}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A Stop during a period takes effect when the period has passed; a repeat that goes on reads
+// in its period only while reads deliver, so bytes that come after a quiet read wait for the
+// period's end either way.
+class WorkerRepeatPeriod : public WorkerTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WorkerRepeatPeriod, BytesArrivingAfterAQuietReadWaitForThePeriodsEnd) {
+    const bool stop = GetParam();
+    Open();
+    worker->SendRepeat(1000, "r");
+    clock.ReleaseFor(400);
+    ASSERT_TRUE(clock.WaitForHeldSleeper());  // in the first period, after its quiet read
+    ASSERT_EQ(port->WriteTicks().size(), 1u);
+    const uint32_t periodEnd = port->WriteTicks()[0] + 1000;
+    if (stop) worker->Stop();
+    device->AddInput("in");
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "in"; }));
+    EXPECT_GE(notifier.Of(Notice::Receive)[0].tick, periodEnd);
+    LetTimePass(2000);
+    if (stop) {
+        EXPECT_EQ(device->Output(), "r");
+        EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);
+    } else {
+        EXPECT_GE(port->WriteTicks().size(), 3u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeatPeriod, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Stopped" : "GoingOn"; });
 
 // A command handed over after a turn has taken its command and before it writes replaces it:
 // the turn writes nothing, and the next one carries out the new command once.
@@ -210,6 +297,42 @@ TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
     LetTimePass(500);
     EXPECT_EQ(notifier.Lines(),
               (std::vector<int>{LineFlags::Cts, LineFlags::Cts | LineFlags::Dsr}));
+}
+
+// An idle worker makes one poll read and one 50 ms pause per turn, and polls the lines once a
+// turn.
+TEST_F(WorkerTest, IdleWorkerPausesAfterEveryQuietRead) {
+    OpenAndRun();
+    LetTimePass(1000);
+    std::vector<uint32_t> polls = port->LinePollTicks();
+    ASSERT_GE(polls.size(), 10u);
+    for (std::size_t i = 1; i < polls.size(); ++i) EXPECT_EQ(polls[i] - polls[i - 1], 4u + 50u);
+}
+
+TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
+    test_support::RecordingNotifier otherNotifier;
+    auto fake = std::make_unique<platform::FakeCommDevice>(clock);
+    platform::FakeCommDevice* otherDevice = fake.get();
+    test_support::RecordingPort otherPort(std::move(fake), clock);
+    device->SetModemStatus(platform::ModemCtsOn);
+    otherDevice->SetModemStatus(platform::ModemDsrOn);
+    MakeWorker();
+    SThread otherWorker(&otherPort, &otherNotifier, 4);
+    ASSERT_EQ(test_support::OpenForWorker(*worker, *port), 0);
+    ASSERT_EQ(test_support::OpenForWorker(otherWorker, otherPort), 0);
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil(
+        [&] { return notifier.Lines().size() == 1 && otherNotifier.Lines().size() == 1; }));
+    LetTimePass(500);
+    EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
+    EXPECT_EQ(otherNotifier.Lines(), std::vector<int>{LineFlags::Dsr});
+
+    otherDevice->SetModemStatus(platform::ModemDsrOn | platform::ModemRingOn);
+    ASSERT_TRUE(notifier.RunUntil([&] { return otherNotifier.Lines().size() == 2; }));
+    LetTimePass(500);
+    EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
+    EXPECT_EQ(otherNotifier.Lines(),
+              (std::vector<int>{LineFlags::Dsr, LineFlags::Dsr | LineFlags::Ring}));
 }
 
 struct RateCase {

@@ -32,7 +32,7 @@ void HeldClock::Sleep(int ms) {
         std::unique_lock lock(mutex);
         ++heldSleepers;
         changed.notify_all();
-        changed.wait(lock, [&] { return !held; });
+        changed.wait(lock, [&] { return !IsHeld(); });
         --heldSleepers;
     }
     inner.Sleep(ms);
@@ -46,18 +46,23 @@ void HeldClock::KillTimer(platform::TimerId id) { inner.KillTimer(id); }
 
 void HeldClock::Hold() {
     std::lock_guard lock(mutex);
-    held = true;
+    holdFrom = 0;
 }
 
-void HeldClock::Release() {
+void HeldClock::Release() { ReleaseFor(UINT64_MAX); }
+
+void HeldClock::ReleaseFor(uint64_t ms) {
     std::lock_guard lock(mutex);
-    held = false;
+    const uint64_t now = inner.Elapsed();
+    holdFrom = ms > UINT64_MAX - now ? UINT64_MAX : now + ms;
     changed.notify_all();
 }
 
+bool HeldClock::IsHeld() const { return inner.Elapsed() >= holdFrom; }
+
 bool HeldClock::WaitForHeldSleeper() {
     std::unique_lock lock(mutex);
-    return changed.wait_for(lock, RealTimeLimit, [&] { return held && heldSleepers > 0; });
+    return changed.wait_for(lock, RealTimeLimit, [&] { return IsHeld() && heldSleepers > 0; });
 }
 
 void HeldClock::GateNextTickOfThisThread() {

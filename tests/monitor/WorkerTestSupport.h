@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -40,6 +41,8 @@ public:
 
     void Hold();
     void Release();
+    // Releases the clock for `ms` of fake time; the first pause after that is held again.
+    void ReleaseFor(uint64_t ms);
     // Waits (in real time, 10 s at most) until a sleep waits for the release.
     bool WaitForHeldSleeper();
     // Waits (in real time, 10 s at most) until `ms` more milliseconds of fake time have passed.
@@ -56,7 +59,9 @@ private:
     platform::FakeClock inner{platform::FakeClock::Mode::AutoAdvance};
     std::mutex mutex;
     std::condition_variable changed;
-    bool held = true;
+    bool IsHeld() const;  // under mutex
+
+    uint64_t holdFrom = 0;  // pauses that begin at this fake time or later are held
     int heldSleepers = 0;
     std::optional<std::thread::id> gatedThread;
     bool gateWaiting = false;
