@@ -171,7 +171,9 @@ void SThread::ReadTurn(bool& newRow) {
     newRow = true;
 }
 
-// Reads that do not wait, until the driver holds nothing more.
+// Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
+// behind the write's purge would discard, and no serial line delivers faster than these reads
+// take it, so the drain ends soon.
 std::string SThread::DrainInput() {
     std::string waiting;
     for (;;) {

@@ -146,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeviceCase{"DeepPath", "/dev/serial/by-id/usb-Maker_x-if00",
                                  "USB-MAKER_X-IF00"},
                       DeviceCase{"BackslashAfterSlash", "a/b\\c", "C"},
+                      DeviceCase{"NonAsciiBytesKept", "/dev/tty\xC3\xA9\xFF", "TTY\xC3\xA9\xFF"},
                       DeviceCase{"EndsInASeparator", "/dev/", ""}, DeviceCase{"Empty", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
