@@ -1,39 +1,54 @@
 #include "monitor/CallbackThread.h"
 
+#include <cassert>
+
 namespace baudrill {
+
+namespace {
+
+// The queue whose consumer runs on this thread, if any.
+thread_local const CallbackThread* ownQueue = nullptr;
+
+}  // namespace
 
 CallbackThread::CallbackThread(int maxCount) : CallbackQueue(maxCount) {}
 
-CallbackThread::~CallbackThread() { CallbackThread::Stop(); }
+CallbackThread::~CallbackThread() {
+    assert(!OnOwnThread() && "a queue's own call cannot destroy it");
+    CallbackThread::Stop();
+}
 
 void CallbackThread::Start() {
     if (started.exchange(true)) return;
+    // Under the join lock, so that a Stop on another thread joins the thread stored here.
+    std::lock_guard guard(joinLock);
     thread = std::thread(&CallbackThread::RunLoop, this);
 }
 
 void CallbackThread::Stop() {
     if (!started) return;
     RequestQuit();
-    Join();
+    // A call that stops its own queue cannot wait for its thread, which ends after the calls
+    // queued before the stop; the destructor, on another thread, then joins it.
+    if (!OnOwnThread()) Join();
 }
+
+bool CallbackThread::OnOwnThread() const { return ownQueue == this; }
 
 // The wake-up call stands behind every call queued before the stop, so the thread ends only
 // after running them all.
 void CallbackThread::RunLoop() {
+    ownQueue = this;
     while (!QuitAndEmpty()) {
         ready.Wait();
         ProcessOne();
     }
+    ownQueue = nullptr;
 }
 
 void CallbackThread::Join() {
     std::lock_guard guard(joinLock);
-    if (!thread.joinable()) return;
-    // A call that stops its own queue cannot wait for itself; the thread ends after it.
-    if (thread.get_id() == std::this_thread::get_id())
-        thread.detach();
-    else
-        thread.join();
+    if (thread.joinable()) thread.join();
 }
 
 }  // namespace baudrill

@@ -7,7 +7,8 @@
 namespace baudrill {
 
 // The device part of a log file's name: the device name after its last '/', then after its
-// last '\', in upper case ("\\.\com3" and "/dev/ttyUSB0" give "COM3" and "TTYUSB0").
+// last '\', in upper case ("\\.\com3" and "/dev/ttyUSB0" give "COM3" and "TTYUSB0"). Only
+// ASCII letters change, whatever the locale; every other byte is kept as it is.
 std::string DeviceLogName(std::string_view device);
 
 // "%04d-%02d-%02d_%02d-%02d-%02d" of a local time: the run's part of every log file name.

@@ -60,23 +60,26 @@ std::string Logger::FileName(std::string_view device) const {
     return monthFolder + "/" + baseName + "_" + DeviceLogName(device) + extension;
 }
 
+// The file is opened with the row's first block, so a row without bytes makes no file.
 void Logger::Write(std::string device, std::string timeText, bool received, std::string bytes,
                    std::string protocolText) {
-    rowText.clear();
-    AppendLogRow(rowText, timeText, received, bytes, protocolText);
-    if (!rowText.empty()) AppendToFile(FileName(device));
+    const std::string path = FileName(device);
+    int fd = -1;
+    WriteLogRow(block, timeText, received, bytes, protocolText, [&](std::string_view text) {
+        if (fd < 0) fd = OpenLogFile(path);
+        return fd >= 0 && WriteAll(fd, text);
+    });
+    if (fd >= 0) ::close(fd);
 }
 
-void Logger::AppendToFile(const std::string& path) {
+int Logger::OpenLogFile(const std::string& path) {
     int fd = OpenForAppend(path);
     if (fd < 0 && errno == ENOENT) {
         // The folder went away during the run (or could not be made at start): make it again.
         MakeFolder(monthFolder);
         fd = OpenForAppend(path);
     }
-    if (fd < 0) return;
-    WriteAll(fd, rowText);
-    ::close(fd);
+    return fd;
 }
 
 }  // namespace baudrill

@@ -22,7 +22,7 @@ public:
     // Writes every row posted before, then ends the thread.
     ~Logger() override;
 
-    // The job: appends one row to the device's file (see AppendLogRow). Post it with
+    // The job: appends one row to the device's file (see WriteLogRow). Post it with
     // Post(&Logger::Write, device, timeText, received, bytes, protocolText).
     void Write(std::string device, std::string timeText, bool received, std::string bytes,
                std::string protocolText);
@@ -31,13 +31,14 @@ public:
     const std::string& MonthFolder() const { return monthFolder; }
 
 private:
-    void AppendToFile(const std::string& path);
+    // -1 when the file cannot be opened.
+    int OpenLogFile(const std::string& path);
 
     const std::string logRoot;
     const std::string baseName;
     const std::string monthFolder;
     const std::string extension = ".txt";
-    std::string rowText;  // reused for every row; only the logger's thread touches it
+    std::string block;  // reused for every row; only the logger's thread touches it
 };
 
 // The program's log writer, made at start-up; null when there is none.

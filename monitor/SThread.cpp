@@ -55,11 +55,16 @@ void SThread::SendRepeat(int periodMs, std::string bytes) {
 void SThread::Stop() {
     port->AbortIo();  // a write held by flow control would keep the lock
     std::lock_guard guard(lock);
+    EndSend();
+    port->ResumeIo();
+}
+
+// Under the lock.
+void SThread::EndSend() {
     command = Command::Read;
     period = 0;
     data.clear();
     notifier->Post(&Notifier::OnSendDone, true);
-    port->ResumeIo();
 }
 
 int SThread::SetBaudRate(int rate) {
@@ -95,14 +100,20 @@ int SThread::WriteTimeoutMs(int length) { return std::max(length, MinWriteTimeou
 
 std::unique_lock<std::mutex> SThread::LockPort() { return std::unique_lock(lock); }
 
-void SThread::SetOpen(bool isOpen) { open = isOpen; }
+void SThread::SetOpen(bool isOpen) {
+    open = isOpen;
+    if (isOpen) return;
+    // Closing ends a send: it must not start again by itself when the device is opened again.
+    ++closings;
+    if (command != Command::Read) EndSend();
+}
 
 void SThread::AbortWrite() { port->AbortIo(); }
 
 void SThread::ClosePort() {
     AbortWrite();
     std::lock_guard guard(lock);
-    open = false;
+    SetOpen(false);
     port->Close();
 }
 
@@ -128,11 +139,10 @@ void SThread::RunLoop() {
             PollLines();
             current = command;
         }
-        switch (current) {
-            case Command::Read: ReadTurn(newRow); break;
-            case Command::SendOnce: SendOnceTurn(newRow); break;
-            case Command::SendRepeatedly: SendRepeatTurn(newRow); break;
-        }
+        if (current == Command::Read)
+            ReadTurn(newRow);
+        else
+            WriteTurn(current, newRow);
     }
 }
 
@@ -161,7 +171,9 @@ void SThread::ReadTurn(bool& newRow) {
     newRow = true;
 }
 
-// Reads that do not wait, until the driver holds nothing more.
+// Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
+// behind the write's purge would discard, and no serial line delivers faster than these reads
+// take it, so the drain ends soon.
 std::string SThread::DrainInput() {
     std::string waiting;
     for (;;) {
@@ -175,15 +187,17 @@ std::string SThread::DrainInput() {
 
 std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     std::lock_guard guard(lock);
-    if (!open) return std::nullopt;
+    // A command handed over since the turn took its command replaces it; the next turn runs it.
+    if (!open || command != current) return std::nullopt;
     WriteStep step;
     step.period = period;
+    step.closings = closings;
     // The write first discards unread input: take it now, so none of it is lost.
     step.waiting = DrainInput();
     step.waitingTick = Tick();
     int length = LengthOf(data);
     int written = port->WriteTimed(data.data(), length, WriteTimeoutMs(length));
-    if (current == Command::SendOnce && command == Command::SendOnce) command = Command::Read;
+    if (current == Command::SendOnce) command = Command::Read;
     if (written > 0) step.sent = data.substr(0, static_cast<std::size_t>(written));
     return step;
 }
@@ -199,23 +213,28 @@ void SThread::PostReceive(std::string bytes, uint32_t tick, bool& newRow) {
     newRow = false;
 }
 
-void SThread::SendOnceTurn(bool& newRow) {
-    std::optional<WriteStep> step = WriteData(Command::SendOnce);
-    if (!step) return;
-    PostWriteStep(*step, newRow);
-    notifier->Post(&Notifier::OnSendDone, true);
-}
-
-// Writes, then reads while reads deliver (sleeps once one does not) until the period has
-// passed since the write began.
-void SThread::SendRepeatTurn(bool& newRow) {
+// A single send writes once and reports that it is done; a repeated send writes, then reads
+// while reads deliver (sleeps once one does not) until the period has passed since the write
+// began.
+void SThread::WriteTurn(Command current, bool& newRow) {
     const uint32_t start = Tick();
-    std::optional<WriteStep> step = WriteData(Command::SendRepeatedly);
+    std::optional<WriteStep> step = WriteData(current);
     if (!step) return;
-    bool delivering = !step->sent.empty();
+    const bool wrote = !step->sent.empty();
     const int periodMs = step->period;
     PostWriteStep(*step, newRow);
-    while (!stop && static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
+    if (current == Command::SendOnce)
+        notifier->Post(&Notifier::OnSendDone, true);
+    else
+        FinishPeriod(start, periodMs, step->closings, wrote, newRow);
+}
+
+// Ends early only when the thread is to stop or the device has been closed (which ended the
+// send); a Stop takes effect when the period has passed.
+void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool delivering,
+                           bool& newRow) {
+    while (!stop && closings == closedBefore &&
+           static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
         if (!delivering) {
             port->GetClock().Sleep(RepeatSleepMs);
             continue;

@@ -63,7 +63,9 @@ public:
     // LockPort, Open the port, SetOpen(true) on success; to close, ClosePort (or AbortWrite,
     // then LockPort, SetOpen(false) and Close the port).
     [[nodiscard]] std::unique_lock<std::mutex> LockPort();
-    void SetOpen(bool isOpen);  // under LockPort
+    // Under LockPort. Marking the device closed ends a running or pending send (posting
+    // OnSendDone, as Stop does), so that it does not resume when the device is opened again.
+    void SetOpen(bool isOpen);
     bool IsOpen() const { return open.load(); }
     // Any thread: frees a write that flow control holds, so that LockPort returns soon.
     void AbortWrite();
@@ -78,14 +80,19 @@ private:
         uint32_t waitingTick = 0;
         std::string sent;
         int period = 0;
+        unsigned closings = 0;  // of the device, up to the write
     };
 
     void RunLoop();
     void PollLines();
     void ReadTurn(bool& newRow);
-    void SendOnceTurn(bool& newRow);
-    void SendRepeatTurn(bool& newRow);
-    // The locked steps; nullopt when the device was closed meanwhile (nothing done).
+    void WriteTurn(Command current, bool& newRow);
+    // The rest of a repeat period that began at `start`.
+    void FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool delivering,
+                      bool& newRow);
+    void EndSend();
+    // The locked steps; nullopt when the device was closed meanwhile, or (a write) when another
+    // command was handed over since the turn began: nothing done.
     std::optional<int> PollRead();
     std::optional<WriteStep> WriteData(Command current);
     std::string DrainInput();
@@ -104,6 +111,7 @@ private:
     std::mutex lock;
     std::atomic<bool> open{false};
     std::atomic<bool> stop{false};
+    std::atomic<unsigned> closings{0};  // how often the device was marked closed
     std::array<char, ReadBufferSize> readBuffer{};
     int lastLines = -1;
     std::thread thread;  // last, so it starts with every other member ready

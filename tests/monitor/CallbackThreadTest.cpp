@@ -43,13 +43,64 @@ TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread) {
     queue.Post(&RecordingThread::WaitFor, open.get_future().share());  // keeps the consumer busy
     for (int value = 1; value <= 5; ++value) queue.Post(&RecordingThread::Note, value);
     auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
-    EXPECT_EQ(stopped.wait_for(50ms), std::future_status::timeout);  // waits for the calls
+    const auto limit = std::chrono::steady_clock::now() + 10s;
+    while (!queue.IsQuitting() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::yield();
+    EXPECT_TRUE(queue.IsQuitting());
+    // The consumer is still held in the first call, so the stop cannot have returned.
+    EXPECT_EQ(stopped.wait_for(0s), std::future_status::timeout);
     open.set_value();
     stopped.get();
     EXPECT_EQ(queue.ran, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_NE(queue.consumer, std::this_thread::get_id());
     EXPECT_EQ(queue.Count(), 0);  // the wake-up call ran too
     EXPECT_TRUE(queue.IsQuitting());
+}
+
+// Sets its flag when the thread it belongs to ends.
+struct ThreadEndFlag {
+    std::shared_ptr<std::atomic<bool>> flag;
+    ~ThreadEndFlag() {
+        if (flag) *flag = true;
+    }
+};
+thread_local ThreadEndFlag threadEnd;
+
+// A queue whose own calls stop it; its destructor says that it has begun.
+class SelfStoppingThread : public CallbackThread {
+public:
+    explicit SelfStoppingThread(std::shared_ptr<std::atomic<bool>> destroying)
+        : CallbackThread(QueueBound), destroying(std::move(destroying)) {}
+    ~SelfStoppingThread() override {
+        *destroying = true;
+        CallbackThread::Stop();
+    }
+
+    void StopItself() { Stop(); }
+    // Keeps the consumer busy until the queue is being destroyed (10 s at most).
+    void WaitForTheDestructor() {
+        const auto limit = std::chrono::steady_clock::now() + 10s;
+        while (!*destroying && std::chrono::steady_clock::now() < limit) std::this_thread::yield();
+    }
+    void WatchThreadEnd(std::shared_ptr<std::atomic<bool>> ended) { threadEnd.flag = ended; }
+
+private:
+    std::shared_ptr<std::atomic<bool>> destroying;
+};
+
+// The first call stops the queue from its own thread, while Start may still be storing the
+// thread; the calls behind it still run, and the destructor, on another thread, waits for the
+// thread to end before the queue goes.
+TEST(CallbackThread, StoppedFromItsOwnThreadRunsTheRestAndIsJoinedByTheDestructor) {
+    auto destroying = std::make_shared<std::atomic<bool>>(false);
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    auto queue = std::make_unique<SelfStoppingThread>(destroying);
+    queue->Post(&SelfStoppingThread::StopItself);
+    queue->Post(&SelfStoppingThread::WatchThreadEnd, ended);
+    queue->Post(&SelfStoppingThread::WaitForTheDestructor);
+    queue->Start();
+    queue.reset();
+    EXPECT_TRUE(*ended);
 }
 
 TEST(CallbackThread, CallsQueuedBeforeStartRunOnceItStarts) {

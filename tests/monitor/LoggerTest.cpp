@@ -1,10 +1,13 @@
 // The log writer on files in a temporary folder.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <sstream>
 #include <string>
 
@@ -37,8 +40,11 @@ std::string ReadFile(const fs::path& path) {
 
 std::string Row(const std::string& timeText, bool received, const std::string& bytes,
                 const std::string& protocolText = "") {
-    std::string text;
-    AppendLogRow(text, timeText, received, bytes, protocolText);
+    std::string block, text;
+    WriteLogRow(block, timeText, received, bytes, protocolText, [&](std::string_view part) {
+        text += part;
+        return true;
+    });
     return text;
 }
 
@@ -74,8 +80,13 @@ TEST_F(LoggerTest, EveryNameOfOneDeviceWritesToTheSameFile) {
     logger.Write("COM5", "00:00.001", true, "a", "");
     logger.Write("\\\\.\\COM5", "00:00.002", false, "b", "");
     logger.Write("\\\\.\\com5", "00:00.003", true, "c", "P : 1");
-    EXPECT_EQ(ReadFile(FileOf("COM5")), Row("00:00.001", true, "a") + Row("00:00.002", false, "b") +
-                                            Row("00:00.003", true, "c", "P : 1"));
+    const std::string padding = std::string(15, ' ') + "   ";
+    EXPECT_EQ(ReadFile(FileOf("COM5")), "00:00.001 >> \n"
+                                        "             a" + padding + "61 \n"
+                                        "00:00.002 << \n"
+                                        "             b" + padding + "62 \n"
+                                        "00:00.003 >> P : 1\n"
+                                        "             c" + padding + "63 \n");
     EXPECT_EQ(std::distance(fs::directory_iterator(MonthFolder()), fs::directory_iterator()), 1);
 }
 
@@ -85,6 +96,23 @@ TEST_F(LoggerTest, AppendsToAnExistingFile) {
     Logger logger(Root().string(), StartTime());
     logger.Write("/dev/ttyUSB0", "00:10.000", true, "xyz", "");
     EXPECT_EQ(ReadFile(FileOf("TTYUSB0")), "earlier\n" + Row("00:10.000", true, "xyz"));
+}
+
+// A row of many blocks arrives whole and in order, also between two short rows.
+TEST_F(LoggerTest, LongRowIsWrittenWhole) {
+    const std::string line = std::string(13, ' ') + "0123456789abcdef" +
+                             "   30 31 32 33 34 35 36 37 38 39 61 62 63 64 65 66 \n";
+    constexpr int Lines = 20000;
+    std::string bytes;
+    for (int i = 0; i < Lines; ++i) bytes += "0123456789abcdef";
+    Logger logger(Root().string(), StartTime());
+    logger.Write("COM2", "00:00.001", true, "a", "");
+    logger.Write("COM2", "00:00.002", true, bytes, "");
+    logger.Write("COM2", "00:00.003", false, "b", "");
+    std::string expected = Row("00:00.001", true, "a") + "00:00.002 >> \n";
+    for (int i = 0; i < Lines; ++i) expected += line;
+    expected += Row("00:00.003", false, "b");
+    EXPECT_TRUE(ReadFile(FileOf("COM2")) == expected);
 }
 
 TEST_F(LoggerTest, RowWithoutBytesMakesNoFile) {
@@ -123,6 +151,47 @@ TEST_F(LoggerTest, FolderThatCannotBeMadeLosesTheRowAndTheNextRowTriesAgain) {
     EXPECT_EQ(ReadFile(root / "2024-03" / "2024-03-05_14-07-09_COM1.txt"),
               Row("00:00.002", true, "kept"));
 }
+
+// A folder that refuses the file: the row is lost, nothing else happens, and once the folder
+// takes files again the next row is written.
+struct RefusalCase {
+    const char* name;
+    bool byPermissions;  // which do not bite when the tests run as root
+    std::function<void(const fs::path& file)> refuse;
+    std::function<void(const fs::path& file)> allow;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LoggerRefused : public LoggerTest, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(LoggerRefused, LosesTheRowAndTheNextRowTriesAgain) {
+    Logger logger(Root().string(), StartTime());
+    const fs::path file = FileOf("COM1");
+    GetParam().refuse(file);
+    if (GetParam().byPermissions && access(MonthFolder().c_str(), W_OK) == 0)
+        GTEST_SKIP() << "permissions do not bite here (running as root)";
+    logger.Write("COM1", "00:00.001", true, "lost", "");
+    EXPECT_FALSE(fs::is_regular_file(file));
+    GetParam().allow(file);
+    logger.Write("COM1", "00:00.002", true, "kept", "");
+    EXPECT_EQ(ReadFile(file), Row("00:00.002", true, "kept"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LoggerRefused,
+    ::testing::Values(
+        RefusalCase{"ReadOnlyFolder", true,
+                    [](const fs::path& file) {
+                        fs::permissions(file.parent_path(), fs::perms::owner_read |
+                                                                fs::perms::owner_exec);
+                    },
+                    [](const fs::path& file) {
+                        fs::permissions(file.parent_path(), fs::perms::owner_all);
+                    }},
+        RefusalCase{"FolderInThePlaceOfTheFile", false,
+                    [](const fs::path& file) { fs::create_directory(file); },
+                    [](const fs::path& file) { fs::remove(file); }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LogFileNames, FollowTheStartTime) {
     EXPECT_EQ(LogBaseName(StartTime()), "2024-03-05_14-07-09");

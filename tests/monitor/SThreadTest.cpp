@@ -1,5 +1,6 @@
 // The port worker on the fake device and a fake clock: what it posts over bursts, quiet reads
-// and writes, its sends, stops, line reports and rate and line commands, and how it ends.
+// and writes, its single sends and stops, line reports and rate and line commands, and how it
+// ends.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -63,6 +64,43 @@ TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst) {
     EXPECT_EQ(notifier.notices.size(), received.size() + 2);
     EXPECT_EQ(notifier.notices[received.size() - 1].kind, Notice::Sent);
 }
+
+// Input arrives every millisecond, before, during and after the writes, so no read is quiet:
+// only a write starts a row, and the bytes read just before it still belong to the old one.
+class WorkerRowAfterWrite : public WorkerTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow) {
+    const bool repeat = GetParam();
+    Open();
+    std::string input;
+    for (uint32_t ms = 0; ms < 1500; ++ms) {
+        input.push_back(static_cast<char>('a' + ms % 26));
+        device->AddInput(input.substr(ms, 1), ms);
+    }
+    if (repeat)
+        worker->SendRepeat(100, "w");
+    else
+        worker->Send("w");
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == input; }));
+    if (repeat) worker->Stop();
+    LetTimePass(200);
+
+    bool startsRow = true;  // the first bytes, then the first after each write
+    bool afterWrite = false;
+    std::size_t rowsAfterWrites = 0;
+    for (const Notice& notice : notifier.notices) {
+        if (notice.kind == Notice::Sent) startsRow = afterWrite = true;
+        if (notice.kind != Notice::Receive) continue;
+        EXPECT_EQ(notice.flag, startsRow) << "bytes " << notice.bytes << " at " << notice.tick;
+        if (startsRow && afterWrite) ++rowsAfterWrites;
+        startsRow = false;
+    }
+    EXPECT_GE(rowsAfterWrites, repeat ? 10u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRowAfterWrite, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Repeat" : "Single"; });
 
 struct SendCase {
     const char* name;
@@ -145,22 +183,6 @@ TEST_F(WorkerTest, StopWhileIdlePostsSendDone) {
     EXPECT_EQ(device->CallCount(Call::Write), 0);
 }
 
-TEST_F(WorkerTest, RepeatWritesEveryPeriodUntilStopped) {
-    OpenAndRun();
-    worker->SendRepeat(100, "r");
-    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Of(Notice::Sent).size() >= 3; }));
-    worker->Stop();
-    const std::string sentAtStop = device->Output();
-    std::vector<uint32_t> ticks = port->WriteTicks();
-    for (std::size_t i = 1; i < ticks.size(); ++i) {
-        EXPECT_GE(ticks[i] - ticks[i - 1], 100u);
-        EXPECT_LE(ticks[i] - ticks[i - 1], 110u);  // the period ends in 10 ms sleeps
-    }
-    LetTimePass(1000);
-    EXPECT_EQ(device->Output(), sentAtStop);
-    EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);  // only the stop's
-}
-
 TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
     device->SetModemStatus(platform::ModemCtsOn);
     OpenAndRun();
@@ -172,6 +194,42 @@ TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
     LetTimePass(500);
     EXPECT_EQ(notifier.Lines(),
               (std::vector<int>{LineFlags::Cts, LineFlags::Cts | LineFlags::Dsr}));
+}
+
+// An idle worker makes one poll read and one 50 ms pause per turn, and polls the lines once a
+// turn.
+TEST_F(WorkerTest, IdleWorkerPausesAfterEveryQuietRead) {
+    OpenAndRun();
+    LetTimePass(1000);
+    std::vector<uint32_t> polls = port->LinePollTicks();
+    ASSERT_GE(polls.size(), 10u);
+    for (std::size_t i = 1; i < polls.size(); ++i) EXPECT_EQ(polls[i] - polls[i - 1], 4u + 50u);
+}
+
+TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
+    test_support::RecordingNotifier otherNotifier;
+    auto fake = std::make_unique<platform::FakeCommDevice>(clock);
+    platform::FakeCommDevice* otherDevice = fake.get();
+    test_support::RecordingPort otherPort(std::move(fake), clock);
+    device->SetModemStatus(platform::ModemCtsOn);
+    otherDevice->SetModemStatus(platform::ModemDsrOn);
+    MakeWorker();
+    SThread otherWorker(&otherPort, &otherNotifier, 4);
+    ASSERT_EQ(test_support::OpenForWorker(*worker, *port), 0);
+    ASSERT_EQ(test_support::OpenForWorker(otherWorker, otherPort), 0);
+    clock.Release();
+    ASSERT_TRUE(notifier.RunUntil(
+        [&] { return notifier.Lines().size() == 1 && otherNotifier.Lines().size() == 1; }));
+    LetTimePass(500);
+    EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
+    EXPECT_EQ(otherNotifier.Lines(), std::vector<int>{LineFlags::Dsr});
+
+    otherDevice->SetModemStatus(platform::ModemDsrOn | platform::ModemRingOn);
+    ASSERT_TRUE(notifier.RunUntil([&] { return otherNotifier.Lines().size() == 2; }));
+    LetTimePass(500);
+    EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
+    EXPECT_EQ(otherNotifier.Lines(),
+              (std::vector<int>{LineFlags::Dsr, LineFlags::Dsr | LineFlags::Ring}));
 }
 
 struct RateCase {
@@ -233,55 +291,6 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerLines,
                                            LineCase{"BothAmongInputBits", 0x0E6, true, true},
                                            LineCase{"InputBitsOnly", 0x1E0, false, false}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// A write that flow control holds is freed by each way of ending it; the three bytes the line
-// took before it stopped are reported as sent.
-struct FreeCase {
-    const char* name;
-    std::function<void(WorkerTest&)> free;
-    std::size_t sendDones;
-    friend void PrintTo(const FreeCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class WorkerHeldWrite : public WorkerTest, public ::testing::WithParamInterface<FreeCase> {};
-
-TEST_P(WorkerHeldWrite, IsFreedAtOnceAndReportsWhatWasSent) {
-    OpenAndRun();
-    device->HoldWrites(3);
-    worker->Send("abcdef");
-    ASSERT_TRUE(device->WaitForHeldWrite());
-    auto freed = std::async(std::launch::async, [&] { GetParam().free(*this); });
-    if (freed.wait_for(10s) != std::future_status::ready) {
-        device->ReleaseWrites();
-        FAIL() << "the held write kept the worker's lock";
-    }
-    EXPECT_FALSE(device->WriteIsHeld());
-    ASSERT_TRUE(notifier.RunUntil(
-        [&] { return notifier.Of(Notice::SendDone).size() == GetParam().sendDones; }));
-    std::vector<Notice> sent = notifier.Of(Notice::Sent);
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].bytes, "abc");
-    EXPECT_EQ(device->Output(), "abc");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, WorkerHeldWrite,
-    ::testing::Values(FreeCase{"Stop", [](WorkerTest& t) { t.worker->Stop(); }, 2},
-                      FreeCase{"ClosePort", [](WorkerTest& t) { t.worker->ClosePort(); }, 1},
-                      FreeCase{"Destroy", [](WorkerTest& t) { t.worker.reset(); }, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
-    OpenAndRun();
-    device->HoldWrites(0);
-    worker->SendRepeat(100, "held");
-    ASSERT_TRUE(device->WaitForHeldWrite());
-    worker->Stop();
-    device->ReleaseWrites();
-    worker->Send("next");
-    ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::Sent).empty(); }));
-    EXPECT_EQ(notifier.Of(Notice::Sent)[0].bytes, "next");
-}
 
 // Fake time passed between the clock's release and the end of the destructor.
 struct EndCase {

@@ -1,6 +1,7 @@
 #include "tests/monitor/WorkerTestSupport.h"
 
 #include <thread>
+#include <utility>
 
 namespace baudrill::test_support {
 
@@ -12,14 +13,26 @@ constexpr auto RealTimeLimit = 10s;
 
 }  // namespace
 
-uint32_t HeldClock::Tick() { return inner.Tick(); }
+uint32_t HeldClock::Tick() {
+    {
+        std::unique_lock lock(mutex);
+        if (gatedThread == std::this_thread::get_id()) {
+            gatedThread.reset();
+            gateWaiting = true;
+            changed.notify_all();
+            changed.wait(lock, [&] { return gateOpen; });
+            gateWaiting = false;
+        }
+    }
+    return inner.Tick();
+}
 
 void HeldClock::Sleep(int ms) {
-    {
+    if (ms >= HeldPauseMs) {
         std::unique_lock lock(mutex);
         ++heldSleepers;
         changed.notify_all();
-        changed.wait(lock, [&] { return !held; });
+        changed.wait(lock, [&] { return !IsHeld(); });
         --heldSleepers;
     }
     inner.Sleep(ms);
@@ -33,18 +46,39 @@ void HeldClock::KillTimer(platform::TimerId id) { inner.KillTimer(id); }
 
 void HeldClock::Hold() {
     std::lock_guard lock(mutex);
-    held = true;
+    holdFrom = 0;
 }
 
-void HeldClock::Release() {
+void HeldClock::Release() { ReleaseFor(UINT64_MAX); }
+
+void HeldClock::ReleaseFor(uint64_t ms) {
     std::lock_guard lock(mutex);
-    held = false;
+    const uint64_t now = inner.Elapsed();
+    holdFrom = ms > UINT64_MAX - now ? UINT64_MAX : now + ms;
     changed.notify_all();
 }
 
+bool HeldClock::IsHeld() const { return inner.Elapsed() >= holdFrom; }
+
 bool HeldClock::WaitForHeldSleeper() {
     std::unique_lock lock(mutex);
-    return changed.wait_for(lock, RealTimeLimit, [&] { return held && heldSleepers > 0; });
+    return changed.wait_for(lock, RealTimeLimit, [&] { return IsHeld() && heldSleepers > 0; });
+}
+
+void HeldClock::GateNextTickOfThisThread() {
+    std::lock_guard lock(mutex);
+    gatedThread = std::this_thread::get_id();
+}
+
+bool HeldClock::WaitForGatedTick() {
+    std::unique_lock lock(mutex);
+    return changed.wait_for(lock, RealTimeLimit, [&] { return gateWaiting; });
+}
+
+void HeldClock::OpenGate() {
+    std::lock_guard lock(mutex);
+    gateOpen = true;
+    changed.notify_all();
 }
 
 bool HeldClock::WaitForTimeToPass(uint64_t ms) {
@@ -56,6 +90,9 @@ bool HeldClock::WaitForTimeToPass(uint64_t ms) {
     }
     return true;
 }
+
+RecordingPort::RecordingPort(std::unique_ptr<platform::CommDevice> device, HeldClock& clock)
+    : SerialPort(std::move(device), clock), heldClock(clock) {}
 
 int RecordingPort::SetStandardBaud(int rate) {
     {
@@ -73,18 +110,42 @@ int RecordingPort::SetAnyBaud(int rate) {
     return SerialPort::SetAnyBaud(rate);
 }
 
+int RecordingPort::GetInputLines() {
+    bool gate;
+    {
+        std::lock_guard lock(mutex);
+        linePollTicks.push_back(GetClock().Tick());
+        gate = std::exchange(gateArmed, false);
+    }
+    if (gate) heldClock.GateNextTickOfThisThread();
+    return SerialPort::GetInputLines();
+}
+
 int RecordingPort::Write(const char* data, int length) {
+    int takesMs;
     {
         std::lock_guard lock(mutex);
         writeTicks.push_back(GetClock().Tick());
         if (sendNothing) return 0;
+        takesMs = writeMs;
     }
+    for (int i = 0; i < takesMs; ++i) GetClock().Sleep(1);
     return SerialPort::Write(data, length);
 }
 
 void RecordingPort::SendNothing(bool on) {
     std::lock_guard lock(mutex);
     sendNothing = on;
+}
+
+void RecordingPort::WriteTakes(int ms) {
+    std::lock_guard lock(mutex);
+    writeMs = ms;
+}
+
+void RecordingPort::GateTurnAfterNextLinePoll() {
+    std::lock_guard lock(mutex);
+    gateArmed = true;
 }
 
 std::vector<int> RecordingPort::StandardRates() const {
@@ -97,9 +158,28 @@ std::vector<int> RecordingPort::AnyRates() const {
     return anyRates;
 }
 
+std::vector<uint32_t> RecordingPort::LinePollTicks() const {
+    std::lock_guard lock(mutex);
+    return linePollTicks;
+}
+
 std::vector<uint32_t> RecordingPort::WriteTicks() const {
     std::lock_guard lock(mutex);
     return writeTicks;
+}
+
+int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings) {
+    auto lock = worker.LockPort();
+    int result = port.Open("/dev/fake0", &settings);
+    if (result == 0) worker.SetOpen(true);
+    return result;
+}
+
+void CloseForWorker(SThread& worker, SerialPort& port) {
+    worker.AbortWrite();
+    auto lock = worker.LockPort();
+    worker.SetOpen(false);
+    port.Close();
 }
 
 void RecordingNotifier::OnReceive(std::string bytes, uint32_t tick, bool newRow) {
@@ -155,6 +235,7 @@ WorkerTest::WorkerTest() {
 
 WorkerTest::~WorkerTest() {
     clock.Release();  // a held worker could not end
+    clock.OpenGate();
     worker.reset();
 }
 
@@ -163,15 +244,15 @@ void WorkerTest::MakeWorker() { worker = std::make_unique<SThread>(port.get(), &
 void WorkerTest::Open(SerialSettings settings) {
     if (!worker) MakeWorker();
     ASSERT_TRUE(clock.WaitForHeldSleeper());
-    ASSERT_EQ(port->Open("/dev/fake0", &settings), 0);
-    auto lock = worker->LockPort();
-    worker->SetOpen(true);
+    ASSERT_EQ(OpenForWorker(*worker, *port, settings), 0);
 }
 
 void WorkerTest::OpenAndRun() {
     Open();
     clock.Release();
 }
+
+void WorkerTest::Reopen() { ASSERT_EQ(OpenForWorker(*worker, *port), 0); }
 
 void WorkerTest::LetTimePass(uint64_t ms) {
     ASSERT_TRUE(clock.WaitForTimeToPass(ms));
