@@ -199,7 +199,10 @@ private:
 
     static bool Walk(Context& ctx, std::size_t base)
     {
+        const BNFelement* previous = nullptr;  // the element run just before, null after a backtrack
         while (const BNFelement* e = ctx.state.current) {
+            const BNFelement* from = previous;
+            previous = e;
             if (D::Stopped(ctx))
                 return true;
             if (--ctx.stepsLeft < 0) {
@@ -215,8 +218,10 @@ private:
                 }
                 break;
             case kUnitorType:
-                // An iteration without progress ends the loop like a failing one.
-                ok = IterationProgressed(e, ctx, base);
+                // An iteration (which reaches the unitor through its branch)
+                // without progress ends the loop like a failing one. Arriving
+                // on the forward path enters the loop: nothing to check.
+                ok = from != e->input1 || IterationProgressed(e, ctx, base);
                 if (ok) {
                     StepUnitor(e, ctx, base);
                     continue;
@@ -238,6 +243,8 @@ private:
                 ctx.state.current = e->link0;
             else if (!Backtrack(ctx, base))
                 return false;
+            else
+                previous = nullptr;
         }
         return true;
     }

@@ -94,6 +94,11 @@ bool ParseStop(ParseContext& ctx, Value)
     return true;
 }
 
+bool ParseLastIs(ParseContext& ctx, Value arg)
+{
+    return !ctx.state.values.empty() && ctx.state.values.back() == arg;
+}
+
 }  // namespace
 
 void RegisterTestActions()
@@ -118,6 +123,7 @@ void RegisterTestActions()
     compose.Register("t_dec", Dec<ComposeContext>);
     parse.Register("t_top", ParseTop);
     parse.Register("t_stop", ParseStop);
+    parse.Register("t_last_is", ParseLastIs);
 }
 
 }  // namespace baudrill::test

@@ -13,6 +13,7 @@ namespace baudrill::test {
 //   t_dec       decrements the top of intRegs(9); fails when it was <= 0 (a "rep")
 //   t_top       parse: appends the top of intRegs(9) as a value
 //   t_stop      parse: sets the stop flag
+//   t_last_is   parse: succeeds when the last value equals the argument
 void RegisterTestActions();
 
 }  // namespace baudrill::test
