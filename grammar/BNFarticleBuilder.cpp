@@ -107,10 +107,10 @@ BNFarticle& BNFarticle::InsertNonterminal(std::string_view articleName)
     GrammarNamespace* ns = GrammarRegistry::Instance().FindNamespace(kBuiltinNamespace);
     if (!ns)
         return *this;
-    int index = ns->FindName(articleName);
-    if (index < 0 || (*ns)[index].uid.IsNull())
+    const BNFarticle* target = ns->At(ns->FindName(articleName));
+    if (!target || target->uid.IsNull())
         return *this;
-    InsertAtCursor(std::make_unique<BNFnonterminal>(kBuiltinNamespace, (*ns)[index].uid));
+    InsertAtCursor(std::make_unique<BNFnonterminal>(kBuiltinNamespace, target->uid));
     return *this;
 }
 

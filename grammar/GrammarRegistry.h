@@ -24,7 +24,9 @@ public:
     GrammarNamespace& Add(const std::string& name) { return spaces_.Add(name); }
 
     int GetCount() const { return spaces_.GetCount(); }
-    GrammarNamespace& operator[](int i) const { return spaces_[i]; }
+    // The namespace at the index, or null.
+    GrammarNamespace* At(int i) const { return spaces_.At(i); }
+    // The name at the index; empty when there is no such index.
     const std::string& GetKey(int i) const { return spaces_.GetKey(i); }
 
 private:
