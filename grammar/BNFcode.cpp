@@ -12,26 +12,13 @@ BNFcode::BNFcode(std::string name, Value argument) : id(std::move(name)), v(std:
 
 BNFcode::BNFcode(const BNFcode& other) : BNFelement(other), id(other.id), v(other.v) {}
 
-void BNFcode::SetText(const std::string& text)
-{
-    id = text;
-    parseAction_ = nullptr;
-    composeAction_ = nullptr;
-}
-
 // Only found functions are cached: a name registered later is still found.
-ParseAction BNFcode::FindParseAction() const
+template <class Registry, class Action>
+Action BNFcode::Find(CachedAction<Action>& cache) const
 {
-    if (!parseAction_)
-        parseAction_ = ParseActionRegistry::Instance().Find(id);
-    return parseAction_;
-}
-
-ComposeAction BNFcode::FindComposeAction() const
-{
-    if (!composeAction_)
-        composeAction_ = ComposeActionRegistry::Instance().Find(id);
-    return composeAction_;
+    if (!cache.action || cache.name != id)
+        cache = {id, Registry::Instance().Find(id)};
+    return cache.action;
 }
 
 }  // namespace baudrill
@@ -40,7 +27,7 @@ namespace baudrill {
 
 bool BNFcode::Parse(ParseContext& ctx) const
 {
-    ParseAction action = FindParseAction();
+    ParseAction action = Find<ParseActionRegistry>(parseAction_);
     if (!action)
         return false;
     // The input is the caller's view; an action that re-points it is undone too.
@@ -53,7 +40,7 @@ bool BNFcode::Parse(ParseContext& ctx) const
 
 bool BNFcode::Compose(ComposeContext& ctx) const
 {
-    ComposeAction action = FindComposeAction();
+    ComposeAction action = Find<ComposeActionRegistry>(composeAction_);
     return action && detail::ComposeMatcher::RunAction(action, ctx, v);
 }
 

@@ -9,7 +9,8 @@
 namespace baudrill {
 
 // A call of the named action with the argument v. The action functions are
-// looked up once and cached here; changing the name through SetText drops them.
+// looked up once and cached here together with the name they were found under,
+// so a changed `id` (through SetText or written directly) is looked up again.
 class BNFcode final : public BNFelement {
 public:
     BNFcode(std::string name, Value argument);
@@ -18,17 +19,22 @@ public:
     bool Parse(ParseContext& ctx) const override;
     bool Compose(ComposeContext& ctx) const override;
     std::string GetText() const override { return id; }
-    void SetText(const std::string& text) override;
+    void SetText(const std::string& text) override { id = text; }
 
     std::string id;
     Value v;
 
 private:
-    ParseAction FindParseAction() const;
-    ComposeAction FindComposeAction() const;
+    template <class Action>
+    struct CachedAction {
+        std::string name;
+        Action action = nullptr;
+    };
+    template <class Registry, class Action>
+    Action Find(CachedAction<Action>& cache) const;
 
-    mutable ParseAction parseAction_ = nullptr;
-    mutable ComposeAction composeAction_ = nullptr;
+    mutable CachedAction<ParseAction> parseAction_;
+    mutable CachedAction<ComposeAction> composeAction_;
 };
 
 }  // namespace baudrill

@@ -137,16 +137,28 @@ TEST(CodeElements, TheTemplateOfInsertCodeStaysTheCallers)
     EXPECT_EQ(r.values, ValueList{Value(5)});
 }
 
-TEST(CodeElements, SetTextDropsTheCachedAction)
+TEST(CodeElements, ARenamedCodeElementCallsItsNewAction)
 {
-    test::RegisterTestActions();
-    BNFarticle a;
-    a.InsertCode(BNFcode("t_fail", Value(0)));
-    BNFelement* code = a.elements[3];
-    ASSERT_EQ(code->type, kCodeType);
-    EXPECT_FALSE(test::ParseText(a, "").ok);  // caches t_fail
-    code->SetText("t_arg");
-    EXPECT_TRUE(test::ParseText(a, "").ok);
+    // The action is cached after the first run; a new name, set through
+    // SetText or written to the public field, must reach the new action.
+    const std::function<void(BNFcode&, const std::string&)> renames[] = {
+        [](BNFcode& code, const std::string& name) { code.SetText(name); },
+        [](BNFcode& code, const std::string& name) { code.id = name; },
+    };
+    for (const auto& rename : renames) {
+        BNFarticle a;
+        a.InsertCode(BNFcode("t_fail", Value(0)));
+        ASSERT_EQ(a.elements[3]->type, kCodeType);
+        auto& code = static_cast<BNFcode&>(*a.elements[3]);
+        EXPECT_FALSE(test::ParseText(a, "").ok);  // caches t_fail
+        EXPECT_FALSE(test::ComposeValues(a, {Value(0)}).ok);
+        rename(code, "t_arg");
+        EXPECT_TRUE(test::ParseText(a, "").ok);
+        EXPECT_TRUE(test::ComposeValues(a, {Value(0)}).ok);
+        rename(code, "t_fail");
+        EXPECT_FALSE(test::ParseText(a, "").ok);
+        EXPECT_FALSE(test::ComposeValues(a, {Value(0)}).ok);
+    }
 }
 
 }  // namespace
