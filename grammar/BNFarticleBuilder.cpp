@@ -152,7 +152,12 @@ BNFelement* BNFarticle::InsertLinkAfter(BNFelement* at)
 
 BNFelement* BNFarticle::InsertElementAfter(BNFelement* at, std::unique_ptr<BNFelement> e)
 {
-    if (!e || !elements.Contains(at) || !at->link0 || elements.Contains(e.get()))
+    if (elements.Contains(e.get())) {
+        // Already ours: refused, and left to the article that owns it.
+        static_cast<void>(e.release());
+        return nullptr;
+    }
+    if (!e || !elements.Contains(at) || !at->link0)
         return nullptr;
     auto link = std::make_unique<BNFlink>();
     SpliceAfter(at, link.get());

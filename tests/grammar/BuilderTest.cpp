@@ -141,6 +141,22 @@ TEST(Builder, PositionOperationsRefuseElementsOfAnotherArticle)
     EXPECT_EQ(CheckGraph(other), "");
 }
 
+TEST(Builder, InsertingAnElementTheArticleOwnsAlreadyIsRefusedAndKeepsIt)
+{
+    auto article = std::make_unique<BNFarticle>();
+    BNFelement* link = article->InsertElementAfter(article->cursor, std::make_unique<BNFterminal>("t"));
+    ASSERT_NE(link, nullptr);
+    BNFelement* owned = link->input0;
+    // Handed in again (as a confused caller might): refused, and neither deleted
+    // nor adopted twice, so destroying the article deletes it exactly once.
+    EXPECT_EQ(article->InsertElementAfter(link, std::unique_ptr<BNFelement>(owned)), nullptr);
+    EXPECT_EQ(article->elements.size(), 5u);
+    EXPECT_EQ(owned->GetText(), "t");
+    EXPECT_EQ(CheckGraph(*article), "");
+    EXPECT_TRUE(test::ParseText(*article, "t").ok);
+    article.reset();
+}
+
 TEST(Builder, PositionOperationsAddTheirElements)
 {
     BNFarticle a;
