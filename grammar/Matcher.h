@@ -87,7 +87,7 @@ public:
             return true;  // a missing target matches the empty text
         if (ctx.run.depth >= kMaxNonterminalNesting)
             return false;
-        const Mark mark = ctx.Mark();
+        const Mark mark = ctx.Snapshot();
         ++ctx.run.depth;
         ++ctx.run.heldMarks;
         bool matched = RunWithOwnStop(*target, ctx);
@@ -102,7 +102,7 @@ public:
     template <class Action>
     static bool RunAction(Action action, Context& ctx, const Value& arg)
     {
-        const Mark mark = ctx.Mark();
+        const Mark mark = ctx.Snapshot();
         ++ctx.run.heldMarks;
         bool matched = action(ctx, arg);
         --ctx.run.heldMarks;
@@ -147,9 +147,11 @@ private:
         return true;
     }
 
+    // Drops the undo log once no mark can need it: no open choice, no mark held
+    // by a code element or nonterminal, none taken by the caller.
     static void ReleaseUndo(Context& ctx)
     {
-        if (ctx.run.choices.empty() && ctx.run.heldMarks == 0)
+        if (ctx.run.choices.empty() && ctx.run.heldMarks == 0 && !ctx.run.callerMarked)
             ctx.state.registers.ForgetUndo();
     }
 
@@ -177,7 +179,7 @@ private:
     {
         bool stepRetry = ctx.state.retry;
         if (TopElement(ctx, base) != e) {
-            ctx.run.choices.push_back(Choice{e, true, ctx.Mark()});
+            ctx.run.choices.push_back(Choice{e, true, ctx.Snapshot()});
             stepRetry = true;
         }
         bool second = IsUpSplitter(e);

@@ -52,7 +52,14 @@ public:
 
     // Saves `pos`, the length of `values`, the register undo height and the
     // retry flag; Restore gives them back (the input view and `stop` are not part of it).
-    ParseMark Mark() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
+    // The mark stays good across runs on this context: once a caller has taken
+    // one, the runs keep the register undo log (the context is made for one
+    // task, so it does not grow for long).
+    ParseMark Mark()
+    {
+        run.callerMarked = true;
+        return Snapshot();
+    }
     void Restore(const ParseMark& mark);
 
     // Choices open right now (the matcher's stack, all nested runs included).
@@ -68,6 +75,12 @@ public:
     std::int64_t stepsLeft = kDefaultStepBudget;
 
     RunControl<ParseMark> run;  // the matcher's own
+
+private:
+    template <class Direction>
+    friend class detail::Matcher;
+    // The matcher's own marks, which need not keep the undo log.
+    ParseMark Snapshot() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
 };
 
 }  // namespace baudrill
