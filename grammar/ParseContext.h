@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grammar/InputView.h"
 #include "grammar/ParseState.h"
 #include "grammar/RunControl.h"
 
@@ -23,10 +24,8 @@ namespace baudrill {
 class ParseContext {
 public:
     ParseContext() = default;
-    explicit ParseContext(std::string_view bytes) : input(bytes) {}
-    explicit ParseContext(const char* bytes) : input(bytes) {}
-    // The context only views its input: a temporary string would be gone before the run.
-    explicit ParseContext(std::string&&) = delete;
+    // The context only views its input: a temporary string is refused (see InputView).
+    explicit ParseContext(InputView bytes) : input(bytes) {}
     ParseContext(const ParseContext&) = delete;
     ParseContext& operator=(const ParseContext&) = delete;
 
@@ -66,7 +65,7 @@ public:
     std::size_t OpenChoices() const { return run.choices.size(); }
     bool BudgetExhausted() const { return run.aborted; }
 
-    std::string_view input;
+    InputView input;
     // Set by an action ("BNFend") to end the current run with success at once.
     bool stop = false;
     ParseState state;

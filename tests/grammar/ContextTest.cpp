@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <type_traits>
+
 namespace baudrill {
 namespace {
 
@@ -86,6 +90,24 @@ TEST(ContextTest, ParseMarkRestoresPositionValuesRegistersAndRetry)
     EXPECT_EQ(ctx.state.values[0], Value(1));
     EXPECT_TRUE(ctx.state.intRegs(9).Empty());
     EXPECT_TRUE(ctx.state.retry);
+}
+
+TEST(ContextTest, TheInputViewRefusesTemporaryStrings)
+{
+    // A view of a temporary would dangle at once (the decoder's retry over the
+    // tails of a row must write std::string_view(row).substr(k)).
+    static_assert(!std::is_assignable_v<InputView&, std::string>);
+    static_assert(!std::is_constructible_v<ParseContext, std::string>);
+    static_assert(std::is_assignable_v<InputView&, const std::string&>);
+    static_assert(std::is_assignable_v<InputView&, std::string_view>);
+    static_assert(std::is_assignable_v<InputView&, const char*>);
+
+    const std::string row = "junk\x01\x02";
+    ParseContext ctx(row);
+    EXPECT_EQ(ctx.input.size(), row.size());
+    ctx.input = std::string_view(row).substr(4);
+    EXPECT_EQ(ctx.input, "\x01\x02");
+    EXPECT_EQ(ctx.Remaining(), 2u);
 }
 
 TEST(ContextTest, ParseReadersNeverLeaveTheInput)
