@@ -15,6 +15,12 @@ namespace baudrill {
 // deletes it. Every change raises Changes(), so cached lookups know to refresh.
 class GrammarNamespace {
 public:
+    GrammarNamespace() = default;
+    // Neither copied nor moved: assigning over a namespace would delete its
+    // articles and reset Changes() behind the lookups cached on it.
+    GrammarNamespace(const GrammarNamespace&) = delete;
+    GrammarNamespace& operator=(const GrammarNamespace&) = delete;
+
     // Appends the article under the key; the namespace owns it from now on.
     BNFarticle& Add(const Uuid& key, std::unique_ptr<BNFarticle> article);
 

@@ -12,6 +12,11 @@ namespace baudrill {
 // owned). Namespaces are never removed. Used on the GUI thread only.
 class GrammarRegistry {
 public:
+    GrammarRegistry() = default;
+    // Namespaces live as long as the registry, where cached lookups find them.
+    GrammarRegistry(const GrammarRegistry&) = delete;
+    GrammarRegistry& operator=(const GrammarRegistry&) = delete;
+
     // The engine-wide registry.
     static GrammarRegistry& Instance();
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace baudrill {
 namespace {
 
@@ -78,6 +80,12 @@ TEST(GrammarRegistryTest, RemovingOrRekeyingAnAbsentArticleChangesNothing)
     EXPECT_EQ(registry.At(0), nullptr);
     EXPECT_EQ(registry.GetKey(-1), "");
 }
+
+// Assigning over a namespace or the registry would delete articles behind the
+// lookups cached on them; neither can be copied or moved.
+static_assert(!std::is_copy_assignable_v<GrammarNamespace> && !std::is_move_assignable_v<GrammarNamespace>);
+static_assert(!std::is_copy_constructible_v<GrammarNamespace> && !std::is_move_constructible_v<GrammarNamespace>);
+static_assert(!std::is_copy_assignable_v<GrammarRegistry> && !std::is_move_assignable_v<GrammarRegistry>);
 
 TEST(GrammarRegistryTest, ArticleRefFollowsRemovalAndReplacement)
 {
