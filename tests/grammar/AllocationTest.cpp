@@ -1,7 +1,11 @@
 // Making a context and running a rule without choices or values allocates
 // nothing: the decoder makes a fresh context for every tail it tries.
 
-#include "tests/grammar/GrammarTestSupport.h"
+#include "grammar/BNFarticle.h"
+#include "grammar/ComposeContext.h"
+#include "grammar/ParseContext.h"
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>

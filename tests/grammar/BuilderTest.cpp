@@ -119,6 +119,18 @@ TEST(Builder, InsertNonterminalResolvesNowOrDoesNothing)
     const auto* ref = static_cast<const BNFnonterminal*>(a.elements[3]);
     EXPECT_EQ(ref->uid, first.uid);  // the first article of the name
     EXPECT_EQ(ref->nspace, "BNF");
+
+    // The first article of the name has the null identifier: nothing is
+    // inserted, although a later one of the name has a real identifier.
+    auto unnamed = std::make_unique<BNFarticle>();
+    unnamed->name = "BuilderNullId";
+    unnamed->uid = Uuid();
+    GrammarRegistry::Instance().GetAdd("BNF").Add(Uuid(), std::move(unnamed));
+    test::NewArticle("BNF", "BuilderNullId");
+    cursor = a.cursor;
+    a.InsertNonterminal("BuilderNullId");
+    EXPECT_EQ(a.elements.size(), 5u);
+    EXPECT_EQ(a.cursor, cursor);
 }
 
 TEST(Builder, PositionOperationsRefuseElementsOfAnotherArticle)

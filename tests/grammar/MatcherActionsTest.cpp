@@ -171,6 +171,7 @@ TEST(CodeElements, ARenamedCodeElementCallsItsNewAction)
 {
     // The action is cached after the first run; a new name, set through
     // SetText or written to the public field, must reach the new action.
+    test::RegisterTestActions();
     const std::function<void(BNFcode&, const std::string&)> renames[] = {
         [](BNFcode& code, const std::string& name) { code.SetText(name); },
         [](BNFcode& code, const std::string& name) { code.id = name; },
