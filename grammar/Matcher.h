@@ -19,6 +19,13 @@
 
 namespace baudrill::detail {
 
+// Registers count as changed by their contents, not by the changes logged:
+// a push and its pop, or setting the top to what it was, are no progress.
+inline bool RegistersChanged(std::size_t undoMark, const MatchState& state)
+{
+    return state.registers.UndoHeight() != undoMark && state.registers.ChangedSince(undoMark);
+}
+
 struct ParseDirection {
     using Context = ParseContext;
     using Mark = ParseMark;
@@ -28,7 +35,7 @@ struct ParseDirection {
     // Progress of a loop iteration: the position moved or a register changed.
     static bool Progressed(const ParseMark& m, const ParseContext& ctx)
     {
-        return ctx.state.pos != m.pos || ctx.state.registers.UndoHeight() != m.undo;
+        return ctx.state.pos != m.pos || RegistersChanged(m.undo, ctx.state);
     }
 };
 
@@ -45,7 +52,7 @@ struct ComposeDirection {
     // than forever.
     static bool Progressed(const ComposeMark& m, const ComposeContext& ctx)
     {
-        return ctx.state.next != m.next || ctx.state.registers.UndoHeight() != m.undo;
+        return ctx.state.next != m.next || RegistersChanged(m.undo, ctx.state);
     }
 };
 

@@ -112,6 +112,9 @@ public:
     std::size_t UndoHeight() const { return storage_ ? storage_->log.size() : 0; }
     // Takes back every change made since the log had that height.
     void UndoTo(std::size_t height);
+    // Whether a register holds other entries than when the log had that height
+    // (a push and its pop, or setting the top to what it was, change nothing).
+    bool ChangedSince(std::size_t height) const;
     // Drops the log when no mark below its top can be restored any more.
     void ForgetUndo();
 

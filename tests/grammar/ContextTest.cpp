@@ -35,6 +35,33 @@ TEST(RegisterBanksTest, EveryChangeIsUndoneInReverseOrder)
     EXPECT_TRUE(regs.Values(10).Empty());
 }
 
+TEST(RegisterBanksTest, ChangedSinceComparesContentsNotChanges)
+{
+    RegisterBanks regs;
+    regs.Ints(9).Push(3);
+    regs.Values(10).Push(Value(1));
+    regs.Strings(10).Push("a");
+    const std::size_t mark = regs.UndoHeight();
+    EXPECT_FALSE(regs.ChangedSince(mark));
+
+    regs.Ints(9).Push(4);
+    regs.Strings(10).Push("b");
+    EXPECT_TRUE(regs.ChangedSince(mark));
+    regs.Strings(10).Pop();
+    regs.Ints(9).Pop();
+    regs.Ints(9).SetTop(3);
+    regs.Strings(10).SetTop("a");
+    EXPECT_FALSE(regs.ChangedSince(mark));  // every register ends as it began
+
+    regs.Values(10).SetTop(Value(1.0));  // equal in number, but of another kind
+    EXPECT_TRUE(regs.ChangedSince(mark));
+    regs.Values(10).SetTop(Value(1));
+    EXPECT_FALSE(regs.ChangedSince(mark));
+    regs.Ints(9).Pop();
+    regs.Ints(11).Push(3);  // the same entry on another register
+    EXPECT_TRUE(regs.ChangedSince(mark));
+}
+
 TEST(RegisterBanksTest, EmptyStacksAndBadIndexesFailWithoutChange)
 {
     RegisterBanks regs;
