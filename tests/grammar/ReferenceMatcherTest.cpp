@@ -11,6 +11,7 @@
 
 #include <random>
 #include <sstream>
+#include <type_traits>
 
 namespace baudrill {
 namespace {
@@ -288,10 +289,29 @@ private:
     std::vector<BNFarticle*> helpers_;
 };
 
+// Runs the rule in the context's direction on the engine and on the reference
+// with the same step budget; true when both matched.
+template <class Context>
+bool RunBoth(const BNFarticle& rule, Context& ctx, ReferenceMatcher reference, FullState& state)
+{
+    constexpr std::int64_t kBudget = 3000;
+    ctx.stepsLeft = kBudget;
+    reference.steps = kBudget;
+    bool matched = false;
+    if constexpr (std::is_same_v<Context, ParseContext>)
+        matched = rule.Parse(ctx);
+    else
+        matched = rule.Compose(ctx);
+    const bool referenceMatched = reference.Run(rule, state);
+    EXPECT_EQ(matched, referenceMatched);
+    EXPECT_EQ(ctx.BudgetExhausted(), reference.aborted);
+    EXPECT_EQ(ctx.stepsLeft, reference.steps);
+    return matched && referenceMatched;
+}
+
 TEST(ReferenceMatcher, RandomRulesRunAsTheLiteralAlgorithm)
 {
     test::RegisterTestActions();
-    constexpr std::int64_t kBudget = 3000;
     for (std::uint32_t seed = 1; seed <= 1500; ++seed) {
         RuleGenerator gen(seed);
         gen.MakeHelpers(2);
@@ -308,33 +328,16 @@ TEST(ReferenceMatcher, RandomRulesRunAsTheLiteralAlgorithm)
             SCOPED_TRACE(::testing::Message() << "seed " << seed << ": " << gen.Text() << " on '" << input << "'");
 
             ParseContext parse(input);
-            parse.stepsLeft = kBudget;
-            const bool parsed = rule.Parse(parse);
-            ReferenceMatcher parseRef(true, input, values);
-            parseRef.steps = kBudget;
-            FullState parseState;
-            const bool refParsed = parseRef.Run(rule, parseState);
-            EXPECT_EQ(parse.BudgetExhausted(), parseRef.aborted);
-            EXPECT_EQ(parsed, refParsed);
-            EXPECT_EQ(parse.stepsLeft, parseRef.steps);
-            if (parsed && refParsed) {
-                EXPECT_EQ(parse.state.pos, parseState.at);
-                EXPECT_EQ(parse.state.values, parseState.values);
+            FullState parsed;
+            if (RunBoth(rule, parse, ReferenceMatcher(true, input, values), parsed)) {
+                EXPECT_EQ(parse.state.pos, parsed.at);
+                EXPECT_EQ(parse.state.values, parsed.values);
             }
-
             ComposeContext compose(values);
-            compose.stepsLeft = kBudget;
-            const bool composed = rule.Compose(compose);
-            ReferenceMatcher composeRef(false, input, values);
-            composeRef.steps = kBudget;
-            FullState composeState;
-            const bool refComposed = composeRef.Run(rule, composeState);
-            EXPECT_EQ(compose.BudgetExhausted(), composeRef.aborted);
-            EXPECT_EQ(composed, refComposed);
-            EXPECT_EQ(compose.stepsLeft, composeRef.steps);
-            if (composed && refComposed) {
-                EXPECT_EQ(compose.state.next, composeState.at);
-                EXPECT_EQ(compose.state.output, composeState.output);
+            FullState composed;
+            if (RunBoth(rule, compose, ReferenceMatcher(false, input, values), composed)) {
+                EXPECT_EQ(compose.state.next, composed.at);
+                EXPECT_EQ(compose.state.output, composed.output);
             }
             if (::testing::Test::HasFailure())
                 return;  // the first disagreement, with its seed, rule and input, is enough
