@@ -7,12 +7,6 @@ namespace baudrill {
 
 namespace {
 
-const std::string& EmptyString()
-{
-    static const std::string empty;
-    return empty;
-}
-
 // Numeric equality across kinds without losing precision on large int64 values.
 bool Int64EqualsDouble(std::int64_t i, double d)
 {
@@ -48,26 +42,6 @@ bool Value::IsNull() const
     case Kind::String: return string_.empty();
     }
     return true;
-}
-
-std::int32_t Value::GetInt() const
-{
-    return IsInt() ? number_.i : kIntNull;
-}
-
-std::int64_t Value::GetInt64() const
-{
-    return IsInt64() ? number_.l : kInt64Null;
-}
-
-double Value::GetDouble() const
-{
-    return IsDouble() ? number_.d : kDoubleNull;
-}
-
-const std::string& Value::GetString() const
-{
-    return IsString() ? string_ : EmptyString();
 }
 
 bool operator==(const Value& a, const Value& b)

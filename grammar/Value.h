@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace baudrill {
@@ -20,6 +21,32 @@ public:
     static constexpr double kDoubleNull = -1e308;
 
     Value() = default;
+    // Only a string value copies or moves its string: the others keep theirs
+    // empty, so passing numbers around (every action argument is a copy) is cheap.
+    Value(const Value& other) : kind_(other.kind_), number_(other.number_)
+    {
+        if (other.IsString())
+            string_ = other.string_;
+    }
+    Value(Value&& other) noexcept : kind_(other.kind_), number_(other.number_)
+    {
+        if (other.IsString())
+            string_ = std::move(other.string_);
+    }
+    Value& operator=(const Value& other)
+    {
+        if (this != &other)
+            Take(other, other.string_);
+        return *this;
+    }
+    Value& operator=(Value&& other) noexcept
+    {
+        if (this != &other)
+            Take(other, std::move(other.string_));
+        return *this;
+    }
+    ~Value() = default;
+
     Value(std::int32_t v) : kind_(Kind::Int) { number_.i = v; }
     Value(std::int64_t v) : kind_(Kind::Int64) { number_.l = v; }
     Value(double v) : kind_(Kind::Double) { number_.d = v; }
@@ -40,10 +67,11 @@ public:
 
     // Readers for a known kind; a value of another kind reads as the kind's null
     // (empty for strings), never as undefined behaviour.
-    std::int32_t GetInt() const;
-    std::int64_t GetInt64() const;
-    double GetDouble() const;
-    const std::string& GetString() const;
+    std::int32_t GetInt() const { return IsInt() ? number_.i : kIntNull; }
+    std::int64_t GetInt64() const { return IsInt64() ? number_.l : kInt64Null; }
+    double GetDouble() const { return IsDouble() ? number_.d : kDoubleNull; }
+    // The string of a value of another kind is always empty.
+    const std::string& GetString() const { return string_; }
 
     // Same kind: by value. Numbers of different kinds: numerically.
     // Anything else: equal only when both are null.
@@ -53,6 +81,17 @@ public:
     std::string ToString() const;
 
 private:
+    template <class S>
+    void Take(const Value& other, S&& string)
+    {
+        kind_ = other.kind_;
+        number_ = other.number_;
+        if (other.IsString())
+            string_ = std::forward<S>(string);
+        else
+            string_.clear();
+    }
+
     // A plain tagged layout rather than std::variant: g++ 12 reports false
     // "maybe uninitialized" warnings when variants holding strings are moved.
     Kind kind_ = Kind::Void;
