@@ -1,6 +1,5 @@
 #include "grammar/BNFcode.h"
 
-#include "grammar/ActionRegistry.h"
 #include "grammar/Matcher.h"
 
 namespace baudrill {
@@ -12,22 +11,13 @@ BNFcode::BNFcode(std::string name, Value argument) : id(std::move(name)), v(std:
 
 BNFcode::BNFcode(const BNFcode& other) : BNFelement(other), id(other.id), v(other.v) {}
 
-// Only found functions are cached: a name registered later is still found.
-template <class Registry, class Action>
-Action BNFcode::Find(CachedAction<Action>& cache) const
-{
-    if (!cache.action || cache.name != id)
-        cache = {id, Registry::Instance().Find(id)};
-    return cache.action;
-}
-
 }  // namespace baudrill
 
 namespace baudrill {
 
 bool BNFcode::Parse(ParseContext& ctx) const
 {
-    ParseAction action = Find<ParseActionRegistry>(parseAction_);
+    ParseAction action = id.ParseFunction();
     if (!action)
         return false;
     // The input is the caller's view; an action that re-points it is undone too.
@@ -40,7 +30,7 @@ bool BNFcode::Parse(ParseContext& ctx) const
 
 bool BNFcode::Compose(ComposeContext& ctx) const
 {
-    ComposeAction action = Find<ComposeActionRegistry>(composeAction_);
+    ComposeAction action = id.ComposeFunction();
     return action && detail::ComposeMatcher::RunAction(action, ctx, v);
 }
 
