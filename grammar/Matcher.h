@@ -66,6 +66,9 @@ inline bool IsUpSplitter(const BNFelement* e)
     return e->type == kSplitterType && static_cast<const BNFsplitter*>(e)->up;
 }
 
+// Register changes the undo log may hold before a commit point drops it.
+inline constexpr std::size_t kUndoKept = 256;
+
 template <class D>
 class Matcher {
 public:
@@ -155,10 +158,13 @@ private:
     }
 
     // Drops the undo log once no mark can need it: no open choice, no mark held
-    // by a code element or nonterminal, none taken by the caller.
+    // by a code element or nonterminal, none taken by the caller. A short log
+    // is kept: clearing it after every committed iteration costs more than the
+    // memory it frees.
     static void ReleaseUndo(Context& ctx)
     {
-        if (ctx.run.choices.empty() && ctx.run.heldMarks == 0 && !ctx.run.callerMarked)
+        if (ctx.state.registers.UndoHeight() >= kUndoKept && ctx.run.choices.empty() &&
+            ctx.run.heldMarks == 0 && !ctx.run.callerMarked)
             ctx.state.registers.ForgetUndo();
     }
 
@@ -208,12 +214,13 @@ private:
 
     static bool Walk(Context& ctx, std::size_t base)
     {
+        // The stop flag changes only in the elements that run code (below).
+        if (D::Stopped(ctx))
+            return true;
         const BNFelement* previous = nullptr;  // the element run just before, null after a backtrack
         while (const BNFelement* e = ctx.state.current) {
             const BNFelement* from = previous;
             previous = e;
-            if (D::Stopped(ctx))
-                return true;
             if (--ctx.stepsLeft < 0) {
                 ctx.run.aborted = true;
                 return false;
@@ -237,6 +244,8 @@ private:
                 }
                 break;
             case kTerminalType:
+                ok = D::Run(*e, ctx);
+                break;
             case kNonterminalType:
             case kCodeType:
                 ok = D::Run(*e, ctx);

@@ -42,11 +42,15 @@ public:
         return static_cast<unsigned char>(input[static_cast<std::size_t>(state.pos) + offset]);
     }
     void Advance(std::size_t n) { state.pos += static_cast<int>(n); }
-    void AddValue(Value v)
+    void AddValue(Value&& v)
     {
-        if (state.values.capacity() == 0)
-            state.values.reserve(16);  // one allocation for a typical frame
+        ReserveValues();
         state.values.push_back(std::move(v));
+    }
+    void AddValue(const Value& v)
+    {
+        ReserveValues();
+        state.values.push_back(v);
     }
 
     // Saves `pos`, the length of `values`, the register undo height and the
@@ -78,6 +82,12 @@ public:
 private:
     template <class Direction>
     friend class detail::Matcher;
+
+    void ReserveValues()
+    {
+        if (state.values.capacity() == 0)
+            state.values.reserve(16);  // one allocation for a typical frame
+    }
     // The matcher's own marks, which need not keep the undo log.
     ParseMark Snapshot() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
 };
