@@ -56,18 +56,13 @@ struct ComposeDirection {
     }
 };
 
-inline const BNFelement* SplitterOf(const BNFelement* e)
-{
-    return e->type == kUnitorType ? static_cast<const BNFunitor*>(e)->splitter : nullptr;
-}
-
 inline bool IsUpSplitter(const BNFelement* e)
 {
     return e->type == kSplitterType && static_cast<const BNFsplitter*>(e)->up;
 }
 
 // Register changes the undo log may hold before a commit point drops it.
-inline constexpr std::size_t kUndoKept = 256;
+inline constexpr std::size_t kUndoKept = 32;
 
 template <class D>
 class Matcher {
@@ -138,23 +133,11 @@ private:
         }
     }
 
-    static const BNFelement* TopElement(const Context& ctx, std::size_t base)
+    // The newest choice above the base, or null.
+    static Choice* Top(Context& ctx, std::size_t base)
     {
-        return ctx.run.choices.size() > base ? ctx.run.choices.back().splitter : nullptr;
-    }
-
-    // At a loop's unitor: did the iteration (from its splitter's newest entry
-    // above the base) change anything that counts as progress?
-    static bool IterationProgressed(const BNFelement* unitor, const Context& ctx, std::size_t base)
-    {
-        const BNFelement* splitter = SplitterOf(unitor);
-        if (!splitter || !IsUpSplitter(splitter))
-            return true;
-        const auto& choices = ctx.run.choices;
-        for (std::size_t k = choices.size(); k-- > base;)
-            if (choices[k].splitter == splitter)
-                return D::Progressed(choices[k].mark, ctx);
-        return true;
+        auto& choices = ctx.run.choices;
+        return choices.size() > base ? &choices.back() : nullptr;
     }
 
     // Drops the undo log once no mark can need it: no open choice, no mark held
@@ -169,47 +152,68 @@ private:
     }
 
     // Goes back to the newest choice point above the base whose other successor
-    // is untried; false when there is none.
-    static bool Backtrack(Context& ctx, std::size_t base)
+    // is untried and returns its splitter; null when there is none.
+    static const BNFelement* Backtrack(Context& ctx, std::size_t base)
     {
         auto& choices = ctx.run.choices;
         while (choices.size() > base && !choices.back().retry)
             choices.pop_back();
         if (choices.size() == base)
-            return false;
+            return nullptr;
         Choice& resumed = choices.back();
         resumed.retry = false;
         ctx.Restore(resumed.mark);
         ctx.state.retry = false;
-        ctx.state.current = resumed.splitter;
-        return true;
+        return resumed.splitter;
     }
 
     // A splitter reached afresh pushes its choice point and takes its preferred
     // successor; one whose entry is on top (just resumed, or left by a finished
     // loop) takes the other successor once the run has backtracked.
-    static void StepSplitter(const BNFelement* e, Context& ctx, std::size_t base)
+    static const BNFelement* StepSplitter(const BNFelement* e, Context& ctx, std::size_t base)
     {
         bool stepRetry = ctx.state.retry;
-        if (TopElement(ctx, base) != e) {
+        const Choice* top = Top(ctx, base);
+        if (!top || top->splitter != e) {
             ctx.run.choices.push_back(Choice{e, true, ctx.Snapshot()});
             stepRetry = true;
         }
-        bool second = IsUpSplitter(e);
+        bool second = static_cast<const BNFsplitter*>(e)->up;
         if (!stepRetry)
             second = !second;
-        ctx.state.current = second ? e->link1 : e->link0;
+        return second ? e->link1 : e->link0;
     }
 
     // A unitor whose splitter's entry is on top commits the fork or iteration.
-    static void StepUnitor(const BNFelement* e, Context& ctx, std::size_t base)
+    // Reached through its branch, a loop's unitor ends an iteration, and one
+    // that made no progress (compared with its splitter's newest entry) fails
+    // like a failing iteration. Arriving on the forward path enters the loop:
+    // nothing to check.
+    static bool StepUnitor(const BNFelement* e, const BNFelement* from, Context& ctx, std::size_t base)
     {
-        const BNFelement* top = TopElement(ctx, base);
-        if (top && top == SplitterOf(e)) {
+        const BNFelement* splitter = static_cast<const BNFunitor*>(e)->splitter;
+        Choice* top = Top(ctx, base);
+        const bool onTop = top && top->splitter == splitter;
+        if (from == e->input1 && splitter && IsUpSplitter(splitter)) {
+            const Choice* entry = onTop ? top : Newest(splitter, ctx, base);
+            if (entry && !D::Progressed(entry->mark, ctx))
+                return false;
+        }
+        if (onTop) {
             ctx.run.choices.pop_back();
             ReleaseUndo(ctx);
         }
-        ctx.state.current = e->link0;
+        return true;
+    }
+
+    // The splitter's newest entry above the base, or null.
+    static const Choice* Newest(const BNFelement* splitter, const Context& ctx, std::size_t base)
+    {
+        const auto& choices = ctx.run.choices;
+        for (std::size_t k = choices.size(); k-- > base;)
+            if (choices[k].splitter == splitter)
+                return &choices[k];
+        return nullptr;
     }
 
     static bool Walk(Context& ctx, std::size_t base)
@@ -217,37 +221,31 @@ private:
         // The stop flag changes only in the elements that run code (below).
         if (D::Stopped(ctx))
             return true;
+        const BNFelement* e = ctx.state.current;
         const BNFelement* previous = nullptr;  // the element run just before, null after a backtrack
-        while (const BNFelement* e = ctx.state.current) {
-            const BNFelement* from = previous;
-            previous = e;
+        while (e) {
             if (--ctx.stepsLeft < 0) {
                 ctx.run.aborted = true;
                 return false;
             }
+            const BNFelement* from = previous;
+            previous = e;
+            const BNFelement* next = e->link0;
             bool ok = true;
             switch (e->type) {
             case kSplitterType:
-                if (e->link1) {
-                    StepSplitter(e, ctx, base);
-                    continue;
-                }
+                if (e->link1)
+                    next = StepSplitter(e, ctx, base);
                 break;
             case kUnitorType:
-                // An iteration (which reaches the unitor through its branch)
-                // without progress ends the loop like a failing one. Arriving
-                // on the forward path enters the loop: nothing to check.
-                ok = from != e->input1 || IterationProgressed(e, ctx, base);
-                if (ok) {
-                    StepUnitor(e, ctx, base);
-                    continue;
-                }
+                ok = StepUnitor(e, from, ctx, base);
                 break;
             case kTerminalType:
                 ok = D::Run(*e, ctx);
                 break;
             case kNonterminalType:
             case kCodeType:
+                ctx.state.current = e;  // the element whose code runs
                 ok = D::Run(*e, ctx);
                 if (ctx.run.aborted)
                     return false;
@@ -257,13 +255,17 @@ private:
             default:
                 break;  // connectors pass
             }
-            if (ok)
-                ctx.state.current = e->link0;
-            else if (!Backtrack(ctx, base))
+            if (ok) {
+                e = next;  // null past the end element: the run matched
+                continue;
+            }
+            ctx.state.current = e;
+            e = Backtrack(ctx, base);
+            if (!e)
                 return false;
-            else
-                previous = nullptr;
+            previous = nullptr;
         }
+        ctx.state.current = nullptr;
         return true;
     }
 };

@@ -1,17 +1,18 @@
 #include "grammar/RegisterBanks.h"
 
-#include <algorithm>
 #include <bit>
-#include <span>
 
 namespace baudrill {
 
 namespace {
 
+template <class T>
+using Stack = detail::RegisterEntries<T>;
+
 // Takes one change back on a stack: a push is dropped, a pop or a set-top gets
 // the entry it replaced back.
 template <class T>
-void TakeBack(std::vector<T>& stack, detail::RegisterOp op, T&& replaced)
+void TakeBack(Stack<T>& stack, detail::RegisterOp op, T&& replaced)
 {
     switch (op) {
     case detail::RegisterOp::Push:
@@ -54,91 +55,107 @@ bool Same(const Value& a, const Value& b)
     return a == b;
 }
 
-// Whether a register of the bank holds other entries than before `changes`,
-// the newest part of the undo log, were made. Each touched register is rebuilt
-// as it was on a copy, by taking the changes back newest first.
 template <class T>
-bool BankChanged(const detail::RegisterBank<T>& bank, std::uint8_t bankId,
-                 std::span<const detail::RegisterUndo> changes)
+bool SameEntries(const Stack<T>& a, const Stack<T>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!Same(a[i], b[i]))
+            return false;
+    return true;
+}
+
+// Whether a register of the bank holds other entries than before the changes
+// log[from..] (the newest part of the log) were made. Each touched register is
+// rebuilt as it was on a copy, by taking the changes back newest first.
+template <class T>
+bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const detail::UndoLog& log,
+                 std::size_t from)
 {
     std::uint32_t touched = 0;
-    for (const detail::RegisterUndo& change : changes)
-        if (change.bank == bankId)
-            touched |= 1u << change.reg;
+    for (std::size_t k = from; k < log.size(); ++k)
+        if (log[k].bank == bankId)
+            touched |= 1u << log[k].reg;
+    if (!bank || !touched)
+        return false;
     for (int reg = 0; reg < kRegisterCount; ++reg) {
         if (!(touched & (1u << reg)))
             continue;
-        const std::vector<T>& now = bank.stacks[static_cast<std::size_t>(reg)];
-        std::vector<T> before = now;
+        const Stack<T>& now = bank->stacks[static_cast<std::size_t>(reg)];
+        Stack<T> before = now;
         // Every pop and set-top of the bank saved one entry in `replaced`, in log order.
-        std::size_t replaced = bank.replaced.size();
-        for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-            if (change->bank != bankId)
+        std::size_t replaced = bank->replaced.size();
+        for (std::size_t k = log.size(); k-- > from;) {
+            const detail::RegisterUndo& change = log[k];
+            if (change.bank != bankId)
                 continue;
-            const bool saved = change->op != detail::RegisterOp::Push;
+            const bool saved = change.op != detail::RegisterOp::Push;
             if (saved)
                 --replaced;
-            if (change->reg == reg)
-                TakeBack(before, change->op, saved ? T(bank.replaced[replaced]) : T());
+            if (change.reg == reg)
+                TakeBack(before, change.op, saved ? T(bank->replaced[replaced]) : T());
         }
-        if (!std::equal(before.begin(), before.end(), now.begin(), now.end(),
-                        [](const T& a, const T& b) { return Same(a, b); }))
+        if (!SameEntries(before, now))
             return true;
     }
     return false;
 }
 
+template <class T>
+std::unique_ptr<detail::RegisterBank<T>> CopyOf(const std::unique_ptr<detail::RegisterBank<T>>& bank)
+{
+    return bank ? std::make_unique<detail::RegisterBank<T>>(*bank) : nullptr;
+}
+
 }  // namespace
 
 RegisterBanks::RegisterBanks(const RegisterBanks& other)
-    : storage_(other.storage_ ? std::make_unique<Storage>(*other.storage_) : nullptr)
+    : ints_(other.ints_), strings_(CopyOf(other.strings_)), values_(CopyOf(other.values_)),
+      elements_(CopyOf(other.elements_)), log_(other.log_)
 {
 }
 
 RegisterBanks& RegisterBanks::operator=(const RegisterBanks& other)
 {
     if (this != &other)
-        storage_ = other.storage_ ? std::make_unique<Storage>(*other.storage_) : nullptr;
+        *this = RegisterBanks(other);
     return *this;
 }
 
 void RegisterBanks::UndoTo(std::size_t height)
 {
-    if (!storage_)
-        return;
-    std::vector<detail::RegisterUndo>& log = storage_->log;
-    while (log.size() > height) {
-        const detail::RegisterUndo change = log.back();
-        log.pop_back();
+    while (log_.size() > height) {
+        const detail::RegisterUndo change = log_.back();
+        log_.pop_back();
         switch (change.bank) {
-        case kIntBank: Undo(storage_->ints, change); break;
-        case kStringBank: Undo(storage_->strings, change); break;
-        case kValueBank: Undo(storage_->values, change); break;
-        default: Undo(storage_->elements, change); break;
+        case kIntBank: Undo(ints_, change); break;
+        case kStringBank: Undo(*strings_, change); break;
+        case kValueBank: Undo(*values_, change); break;
+        default: Undo(*elements_, change); break;
         }
     }
 }
 
 bool RegisterBanks::ChangedSince(std::size_t height) const
 {
-    if (!storage_ || storage_->log.size() <= height)
+    if (log_.size() <= height)
         return false;
-    const std::span<const detail::RegisterUndo> changes(storage_->log.data() + height,
-                                                        storage_->log.size() - height);
-    return BankChanged(storage_->ints, kIntBank, changes) || BankChanged(storage_->strings, kStringBank, changes) ||
-           BankChanged(storage_->values, kValueBank, changes) ||
-           BankChanged(storage_->elements, kElementBank, changes);
+    return BankChanged(&ints_, kIntBank, log_, height) || BankChanged(strings_.get(), kStringBank, log_, height) ||
+           BankChanged(values_.get(), kValueBank, log_, height) ||
+           BankChanged(elements_.get(), kElementBank, log_, height);
 }
 
 void RegisterBanks::ForgetUndo()
 {
-    if (!storage_)
-        return;
-    storage_->log.clear();
-    storage_->ints.replaced.clear();
-    storage_->strings.replaced.clear();
-    storage_->values.replaced.clear();
-    storage_->elements.replaced.clear();
+    log_.clear();
+    ints_.replaced.clear();
+    if (strings_)
+        strings_->replaced.clear();
+    if (values_)
+        values_->replaced.clear();
+    if (elements_)
+        elements_->replaced.clear();
 }
 
 }  // namespace baudrill
