@@ -10,6 +10,7 @@
 // are invisible to it (never resumed, never "the top entry").
 
 #include "grammar/BNFarticle.h"
+#include "grammar/BNFcode.h"
 #include "grammar/BNFsplitter.h"
 #include "grammar/BNFunitor.h"
 #include "grammar/ComposeContext.h"
@@ -30,6 +31,7 @@ struct ParseDirection {
     using Context = ParseContext;
     using Mark = ParseMark;
     static bool Run(const BNFelement& e, ParseContext& ctx) { return e.Parse(ctx); }
+    static ParseAction Action(const BNFcode& code) { return code.id.ParseFunction(); }
     static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
     static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
     // Progress of a loop iteration: the position moved or a register changed.
@@ -43,6 +45,7 @@ struct ComposeDirection {
     using Context = ComposeContext;
     using Mark = ComposeMark;
     static bool Run(const BNFelement& e, ComposeContext& ctx) { return e.Compose(ctx); }
+    static ComposeAction Action(const BNFcode& code) { return code.id.ComposeFunction(); }
     static bool Stopped(const ComposeContext&) { return false; }
     static bool StartValid(const ComposeContext& ctx)
     {
@@ -103,13 +106,25 @@ public:
         return matched;
     }
 
-    // Calls an action; when it fails, everything it changed is put back.
-    template <class Action>
-    static bool RunAction(Action action, Context& ctx, const Value& arg)
+    // Runs a code element: calls its action, and when the action fails puts
+    // back everything it changed (the parse input view included); an action
+    // name that is not registered fails.
+    static bool RunCode(const BNFcode& code, Context& ctx)
     {
+        const auto action = D::Action(code);
+        if (!action)
+            return false;
         const Mark mark = ctx.Snapshot();
         ++ctx.run.heldMarks;
-        bool matched = action(ctx, arg);
+        bool matched = false;
+        if constexpr (std::is_same_v<Context, ParseContext>) {
+            const InputView input = ctx.input;
+            matched = action(ctx, code.v);
+            if (!matched)
+                ctx.input = input;
+        } else {
+            matched = action(ctx, code.v);
+        }
         --ctx.run.heldMarks;
         if (!matched)
             ctx.Restore(mark);
@@ -231,6 +246,10 @@ private:
             const BNFelement* from = previous;
             previous = e;
             const BNFelement* next = e->link0;
+            if (e->type == kLinkType) {
+                e = next;  // the most frequent element: a connector, which passes
+                continue;
+            }
             bool ok = true;
             switch (e->type) {
             case kSplitterType:
@@ -243,14 +262,19 @@ private:
             case kTerminalType:
                 ok = D::Run(*e, ctx);
                 break;
-            case kNonterminalType:
             case kCodeType:
-                ctx.state.current = e;  // the element whose code runs
-                ok = D::Run(*e, ctx);
+                ctx.state.current = e;  // the element whose action runs
+                ok = RunCode(static_cast<const BNFcode&>(*e), ctx);
                 if (ctx.run.aborted)
                     return false;
                 if (D::Stopped(ctx))
                     return true;
+                break;
+            case kNonterminalType:
+                ctx.state.current = e;
+                ok = D::Run(*e, ctx);
+                if (ctx.run.aborted)
+                    return false;
                 break;
             default:
                 break;  // connectors pass
