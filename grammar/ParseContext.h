@@ -44,14 +44,11 @@ public:
     void Advance(std::size_t n) { state.pos += static_cast<int>(n); }
     void AddValue(Value&& v)
     {
-        ReserveValues();
+        if (state.values.size() == state.values.capacity())
+            GrowValues();
         state.values.push_back(std::move(v));
     }
-    void AddValue(const Value& v)
-    {
-        ReserveValues();
-        state.values.push_back(v);
-    }
+    void AddValue(const Value& v) { AddValue(Value(v)); }
 
     // Saves `pos`, the length of `values`, the register undo height and the
     // retry flag; Restore gives them back (the input view and `stop` are not part of it).
@@ -83,11 +80,9 @@ private:
     template <class Direction>
     friend class detail::Matcher;
 
-    void ReserveValues()
-    {
-        if (state.values.capacity() == 0)
-            state.values.reserve(16);  // one allocation for a typical frame
-    }
+    // Makes room for more values: 16 at first (one allocation for a typical
+    // frame), then twice as many. Out of line, so AddValue stays small.
+    void GrowValues();
     // The matcher's own marks, which need not keep the undo log.
     ParseMark Snapshot() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
 };
