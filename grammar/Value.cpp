@@ -32,6 +32,12 @@ bool NumbersEqual(const Value& a, const Value& b)
 
 }  // namespace
 
+const std::string& Value::NoText()
+{
+    static const std::string empty;
+    return empty;
+}
+
 bool Value::IsNull() const
 {
     switch (GetKind()) {
@@ -39,7 +45,7 @@ bool Value::IsNull() const
     case Kind::Int: return number_.i == kIntNull;
     case Kind::Int64: return number_.l == kInt64Null;
     case Kind::Double: return number_.d == kDoubleNull;
-    case Kind::String: return string_.empty();
+    case Kind::String: return text_.s.empty();
     }
     return true;
 }
@@ -47,7 +53,7 @@ bool Value::IsNull() const
 bool operator==(const Value& a, const Value& b)
 {
     if (a.GetKind() == b.GetKind() && !a.IsNumber())
-        return a.string_ == b.string_;  // void == void, or the same bytes
+        return a.GetString() == b.GetString();  // void == void, or the same bytes
     if (a.IsNumber() && b.IsNumber())
         return NumbersEqual(a, b);
     return a.IsNull() && b.IsNull();
@@ -121,7 +127,7 @@ std::string Value::ToString() const
     case Kind::Int: return std::to_string(number_.i);
     case Kind::Int64: return std::to_string(number_.l);
     case Kind::Double: return FormatDouble(number_.d);
-    case Kind::String: return string_;
+    case Kind::String: return text_.s;
     }
     return {};
 }
