@@ -82,15 +82,19 @@ public:
 
 private:
     RegisterStack(detail::RegisterBank<T>* bank, detail::UndoLog* log, std::uint8_t bankId, int reg)
-        : RegisterView<T>(bank && reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr),
-          bank_(bank), log_(log), bankId_(bankId), reg_(static_cast<std::uint8_t>(reg))
+        : RegisterStack(bank, reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr, log, bankId, reg)
+    {
+    }
+    RegisterStack(detail::RegisterBank<T>* bank, detail::RegisterEntries<T>* stack, detail::UndoLog* log,
+                  std::uint8_t bankId, int reg)
+        : RegisterView<T>(stack), bank_(bank), entries_(stack), log_(log), bankId_(bankId),
+          reg_(static_cast<std::uint8_t>(reg))
     {
     }
     friend class RegisterBanks;
 
-    detail::RegisterEntries<T>& Stack() { return bank_->stacks[reg_]; }
-
     detail::RegisterBank<T>* bank_;
+    detail::RegisterEntries<T>* entries_;  // the stack changed; null for an invalid register
     detail::UndoLog* log_;
     std::uint8_t bankId_;
     std::uint8_t reg_;
@@ -156,9 +160,9 @@ private:
 template <class T>
 bool RegisterStack<T>::Push(T v)
 {
-    if (!this->stack_)
+    if (!entries_)
         return false;
-    Stack().push_back(std::move(v));
+    entries_->push_back(std::move(v));
     log_->push_back({bankId_, reg_, detail::RegisterOp::Push});
     return true;
 }
@@ -168,8 +172,8 @@ bool RegisterStack<T>::Pop()
 {
     if (this->Empty())
         return false;
-    bank_->replaced.push_back(std::move(Stack().back()));
-    Stack().pop_back();
+    bank_->replaced.push_back(std::move(entries_->back()));
+    entries_->pop_back();
     log_->push_back({bankId_, reg_, detail::RegisterOp::Pop});
     return true;
 }
@@ -179,7 +183,7 @@ bool RegisterStack<T>::Pop(T& out)
 {
     if (this->Empty())
         return false;
-    out = Stack().back();
+    out = entries_->back();
     return Pop();
 }
 
@@ -188,8 +192,9 @@ bool RegisterStack<T>::SetTop(T v)
 {
     if (this->Empty())
         return false;
-    bank_->replaced.push_back(std::move(Stack().back()));
-    Stack().back() = std::move(v);
+    T& top = entries_->back();
+    bank_->replaced.push_back(std::move(top));
+    top = std::move(v);
     log_->push_back({bankId_, reg_, detail::RegisterOp::SetTop});
     return true;
 }

@@ -24,7 +24,7 @@ public:
 
     void push_back(T entry)
     {
-        if (size_ < N)
+        if (size_ < N) [[likely]]
             inline_[size_] = std::move(entry);
         else
             spill_.push_back(std::move(entry));
