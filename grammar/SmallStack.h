@@ -50,11 +50,14 @@ public:
     }
 
 private:
-    // An entry left in place gives back what it holds (a string's memory).
+    // An entry left in place gives back what it holds (a string's memory):
+    // swapped with an empty one, which takes the memory along when it goes.
     static void Release(T& entry)
     {
-        if constexpr (!std::is_trivially_copyable_v<T>)
-            entry = T();
+        if constexpr (!std::is_trivially_copyable_v<T>) {
+            T empty{};
+            std::swap(entry, empty);
+        }
     }
 
     std::size_t size_ = 0;
