@@ -259,9 +259,6 @@ private:
             case kUnitorType:
                 ok = StepUnitor(e, from, ctx, base);
                 break;
-            case kTerminalType:
-                ok = D::Run(*e, ctx);
-                break;
             case kCodeType:
                 ctx.state.current = e;  // the element whose action runs
                 ok = RunCode(static_cast<const BNFcode&>(*e), ctx);
@@ -270,10 +267,11 @@ private:
                 if (D::Stopped(ctx))
                     return true;
                 break;
+            case kTerminalType:
             case kNonterminalType:
                 ctx.state.current = e;
                 ok = D::Run(*e, ctx);
-                if (ctx.run.aborted)
+                if (ctx.run.aborted)  // a nonterminal's run went over the budget
                     return false;
                 break;
             default:
