@@ -9,7 +9,8 @@ namespace baudrill {
 
 // An insertion-ordered map that owns its values. Keys may repeat; every lookup
 // finds the first match in insertion order. Values keep their address for as
-// long as they stay in the map. Indexes are ints, -1 meaning "none".
+// long as they stay in the map. Indexes are ints, -1 meaning "none"; an index
+// outside 0..count-1 reads as nothing and changes nothing.
 template <class K, class V>
 class ArrayMap {
 public:
@@ -33,8 +34,7 @@ public:
     template <class Q>
     V* FindPtr(const Q& key) const
     {
-        int i = Find(key);
-        return i < 0 ? nullptr : entries_[static_cast<std::size_t>(i)].value.get();
+        return At(Find(key));
     }
 
     // The first value under the key; a default value is appended when there is none.
@@ -47,16 +47,40 @@ public:
     int GetCount() const { return static_cast<int>(entries_.size()); }
     bool IsEmpty() const { return entries_.empty(); }
 
-    const K& GetKey(int i) const { return entries_[Index(i)].key; }
-    void SetKey(int i, K key) { entries_[Index(i)].key = std::move(key); }
-    V& operator[](int i) const { return *entries_[Index(i)].value; }
+    bool Contains(int i) const { return i >= 0 && static_cast<std::size_t>(i) < entries_.size(); }
+
+    // The key at the index; the default key (K{}) when there is no such index.
+    const K& GetKey(int i) const
+    {
+        static const K none{};
+        return Contains(i) ? entries_[Index(i)].key : none;
+    }
+    // The value at the index, or null.
+    V* At(int i) const { return Contains(i) ? entries_[Index(i)].value.get() : nullptr; }
+
+    // The changes below refuse an index outside 0..count-1 (false or null) and change nothing.
+    bool SetKey(int i, K key)
+    {
+        if (!Contains(i))
+            return false;
+        entries_[Index(i)].key = std::move(key);
+        return true;
+    }
 
     // Removes and deletes the value at the index.
-    void Remove(int i) { entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(Index(i))); }
+    bool Remove(int i)
+    {
+        if (!Contains(i))
+            return false;
+        entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(Index(i)));
+        return true;
+    }
 
     // Hands the value at the index to the caller and removes its entry.
     std::unique_ptr<V> Detach(int i)
     {
+        if (!Contains(i))
+            return nullptr;
         std::unique_ptr<V> value = std::move(entries_[Index(i)].value);
         Remove(i);
         return value;

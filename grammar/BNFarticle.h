@@ -44,7 +44,8 @@ public:
     // link (the branch link for WrapRegion); null, with nothing changed, when an
     // element given is not one of this article's or has no neighbour there.
     BNFelement* InsertLinkAfter(BNFelement* at);
-    // Adopts `e` on success; on a null result `e` is deleted.
+    // Adopts `e` on success; on a null result `e` is deleted, unless it is
+    // already one of this article's elements (then it stays the article's).
     BNFelement* InsertElementAfter(BNFelement* at, std::unique_ptr<BNFelement> e);
     BNFelement* WrapRegion(bool up, BNFelement* first, BNFelement* last, BNFelement*& before,
                            BNFelement*& after);

@@ -107,10 +107,10 @@ BNFarticle& BNFarticle::InsertNonterminal(std::string_view articleName)
     GrammarNamespace* ns = GrammarRegistry::Instance().FindNamespace(kBuiltinNamespace);
     if (!ns)
         return *this;
-    int index = ns->FindName(articleName);
-    if (index < 0 || (*ns)[index].uid.IsNull())
+    const BNFarticle* target = ns->At(ns->FindName(articleName));
+    if (!target || target->uid.IsNull())
         return *this;
-    InsertAtCursor(std::make_unique<BNFnonterminal>(kBuiltinNamespace, (*ns)[index].uid));
+    InsertAtCursor(std::make_unique<BNFnonterminal>(kBuiltinNamespace, target->uid));
     return *this;
 }
 
@@ -152,7 +152,12 @@ BNFelement* BNFarticle::InsertLinkAfter(BNFelement* at)
 
 BNFelement* BNFarticle::InsertElementAfter(BNFelement* at, std::unique_ptr<BNFelement> e)
 {
-    if (!e || !elements.Contains(at) || !at->link0 || elements.Contains(e.get()))
+    if (elements.Contains(e.get())) {
+        // Already ours: refused, and left to the article that owns it.
+        static_cast<void>(e.release());
+        return nullptr;
+    }
+    if (!e || !elements.Contains(at) || !at->link0)
         return nullptr;
     auto link = std::make_unique<BNFlink>();
     SpliceAfter(at, link.get());

@@ -1,6 +1,5 @@
 #include "grammar/BNFcode.h"
 
-#include "grammar/ActionRegistry.h"
 #include "grammar/Matcher.h"
 
 namespace baudrill {
@@ -12,49 +11,14 @@ BNFcode::BNFcode(std::string name, Value argument) : id(std::move(name)), v(std:
 
 BNFcode::BNFcode(const BNFcode& other) : BNFelement(other), id(other.id), v(other.v) {}
 
-void BNFcode::SetText(const std::string& text)
-{
-    id = text;
-    parseAction_ = nullptr;
-    composeAction_ = nullptr;
-}
-
-// Only found functions are cached: a name registered later is still found.
-ParseAction BNFcode::FindParseAction() const
-{
-    if (!parseAction_)
-        parseAction_ = ParseActionRegistry::Instance().Find(id);
-    return parseAction_;
-}
-
-ComposeAction BNFcode::FindComposeAction() const
-{
-    if (!composeAction_)
-        composeAction_ = ComposeActionRegistry::Instance().Find(id);
-    return composeAction_;
-}
-
-}  // namespace baudrill
-
-namespace baudrill {
-
 bool BNFcode::Parse(ParseContext& ctx) const
 {
-    ParseAction action = FindParseAction();
-    if (!action)
-        return false;
-    // The input is the caller's view; an action that re-points it is undone too.
-    const std::string_view input = ctx.input;
-    bool matched = detail::ParseMatcher::RunAction(action, ctx, v);
-    if (!matched)
-        ctx.input = input;
-    return matched;
+    return detail::ParseMatcher::RunCode(*this, ctx);
 }
 
 bool BNFcode::Compose(ComposeContext& ctx) const
 {
-    ComposeAction action = FindComposeAction();
-    return action && detail::ComposeMatcher::RunAction(action, ctx, v);
+    return detail::ComposeMatcher::RunCode(*this, ctx);
 }
 
 }  // namespace baudrill

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "grammar/ActionName.h"
 #include "grammar/BNFelement.h"
-#include "grammar/GrammarActions.h"
 #include "grammar/Value.h"
 
 #include <string>
@@ -9,7 +9,8 @@
 namespace baudrill {
 
 // A call of the named action with the argument v. The action functions are
-// looked up once and cached here; changing the name through SetText drops them.
+// looked up once and remembered with the name (see ActionName), so a changed
+// `id`, through SetText or assigned directly, is looked up again.
 class BNFcode final : public BNFelement {
 public:
     BNFcode(std::string name, Value argument);
@@ -18,17 +19,10 @@ public:
     bool Parse(ParseContext& ctx) const override;
     bool Compose(ComposeContext& ctx) const override;
     std::string GetText() const override { return id; }
-    void SetText(const std::string& text) override;
+    void SetText(const std::string& text) override { id = text; }
 
-    std::string id;
+    ActionName id;
     Value v;
-
-private:
-    ParseAction FindParseAction() const;
-    ComposeAction FindComposeAction() const;
-
-    mutable ParseAction parseAction_ = nullptr;
-    mutable ComposeAction composeAction_ = nullptr;
 };
 
 }  // namespace baudrill

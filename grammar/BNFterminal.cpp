@@ -7,7 +7,12 @@ namespace baudrill {
 
 bool BNFterminal::Parse(ParseContext& ctx) const
 {
-    if (!ctx.Has(value.size()) || ctx.Rest().substr(0, value.size()) != value)
+    if (!ctx.Has(value.size()))
+        return false;
+    // Most literals are one byte (blanks, separators): compared without a call.
+    const bool same = value.size() == 1 ? ctx.ByteAt(0) == static_cast<unsigned char>(value[0])
+                                        : ctx.Rest().substr(0, value.size()) == value;
+    if (!same)
         return false;
     ctx.Advance(value.size());
     return true;

@@ -47,7 +47,14 @@ public:
 
     // Saves `next`, the length of `output`, the register undo height and the
     // retry flag; Restore gives them back (and drops escapes past the output).
-    ComposeMark Mark() const { return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry}; }
+    // The mark stays good across runs on this context: once a caller has taken
+    // one, the runs keep the register undo log (the context is made for one
+    // task, so it does not grow for long).
+    ComposeMark Mark()
+    {
+        run.callerMarked = true;
+        return Snapshot();
+    }
     void Restore(const ComposeMark& mark);
 
     std::size_t OpenChoices() const { return run.choices.size(); }
@@ -58,6 +65,12 @@ public:
     std::int64_t stepsLeft = kDefaultStepBudget;
 
     RunControl<ComposeMark> run;  // the matcher's own
+
+private:
+    template <class Direction>
+    friend class detail::Matcher;
+    // The matcher's own marks, which need not keep the undo log.
+    ComposeMark Snapshot() const { return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry}; }
 };
 
 }  // namespace baudrill

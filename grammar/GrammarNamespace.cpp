@@ -11,21 +11,25 @@ BNFarticle& GrammarNamespace::Add(const Uuid& key, std::unique_ptr<BNFarticle> a
 int GrammarNamespace::FindName(std::string_view name) const
 {
     for (int i = 0; i < articles_.GetCount(); ++i)
-        if (articles_[i].name == name)
+        if (articles_.At(i)->name == name)
             return i;
     return -1;
 }
 
-void GrammarNamespace::SetKey(int i, const Uuid& key)
+bool GrammarNamespace::SetKey(int i, const Uuid& key)
 {
+    if (!articles_.SetKey(i, key))
+        return false;
     ++changes_;
-    articles_.SetKey(i, key);
+    return true;
 }
 
-void GrammarNamespace::Remove(int i)
+bool GrammarNamespace::Remove(int i)
 {
+    if (!articles_.Remove(i))
+        return false;
     ++changes_;
-    articles_.Remove(i);
+    return true;
 }
 
 void GrammarNamespace::Trim(int count)

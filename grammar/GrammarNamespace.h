@@ -15,6 +15,12 @@ namespace baudrill {
 // deletes it. Every change raises Changes(), so cached lookups know to refresh.
 class GrammarNamespace {
 public:
+    GrammarNamespace() = default;
+    // Neither copied nor moved: assigning over a namespace would delete its
+    // articles and reset Changes() behind the lookups cached on it.
+    GrammarNamespace(const GrammarNamespace&) = delete;
+    GrammarNamespace& operator=(const GrammarNamespace&) = delete;
+
     // Appends the article under the key; the namespace owns it from now on.
     BNFarticle& Add(const Uuid& key, std::unique_ptr<BNFarticle> article);
 
@@ -24,11 +30,15 @@ public:
     int FindName(std::string_view name) const;
 
     int GetCount() const { return articles_.GetCount(); }
-    BNFarticle& operator[](int i) const { return articles_[i]; }
+    // The article at the index, or null (so ns.At(ns.Find(id)) is safe).
+    BNFarticle* At(int i) const { return articles_.At(i); }
+    // The key at the index; the null Uuid when there is no such index.
     const Uuid& GetKey(int i) const { return articles_.GetKey(i); }
 
-    void SetKey(int i, const Uuid& key);
-    void Remove(int i);
+    // Both refuse an index outside 0..count-1 (false) and change nothing, so
+    // ns.Remove(ns.Find(id)) for an id not present does nothing.
+    bool SetKey(int i, const Uuid& key);
+    bool Remove(int i);
     // Deletes the newest articles beyond the count.
     void Trim(int count);
 

@@ -12,6 +12,11 @@ namespace baudrill {
 // owned). Namespaces are never removed. Used on the GUI thread only.
 class GrammarRegistry {
 public:
+    GrammarRegistry() = default;
+    // Namespaces live as long as the registry, where cached lookups find them.
+    GrammarRegistry(const GrammarRegistry&) = delete;
+    GrammarRegistry& operator=(const GrammarRegistry&) = delete;
+
     // The engine-wide registry.
     static GrammarRegistry& Instance();
 
@@ -24,7 +29,9 @@ public:
     GrammarNamespace& Add(const std::string& name) { return spaces_.Add(name); }
 
     int GetCount() const { return spaces_.GetCount(); }
-    GrammarNamespace& operator[](int i) const { return spaces_[i]; }
+    // The namespace at the index, or null.
+    GrammarNamespace* At(int i) const { return spaces_.At(i); }
+    // The name at the index; empty when there is no such index.
     const std::string& GetKey(int i) const { return spaces_.GetKey(i); }
 
 private:

@@ -3,6 +3,11 @@
 
 namespace baudrill {
 
+void ParseContext::GrowValues()
+{
+    state.values.reserve(state.values.empty() ? 16 : 2 * state.values.capacity());
+}
+
 void ParseContext::Restore(const ParseMark& mark)
 {
     state.pos = mark.pos;

@@ -10,6 +10,7 @@
 // are invisible to it (never resumed, never "the top entry").
 
 #include "grammar/BNFarticle.h"
+#include "grammar/BNFcode.h"
 #include "grammar/BNFsplitter.h"
 #include "grammar/BNFunitor.h"
 #include "grammar/ComposeContext.h"
@@ -19,16 +20,24 @@
 
 namespace baudrill::detail {
 
+// Registers count as changed by their contents, not by the changes logged:
+// a push and its pop, or setting the top to what it was, are no progress.
+inline bool RegistersChanged(std::size_t undoMark, const MatchState& state)
+{
+    return state.registers.UndoHeight() != undoMark && state.registers.ChangedSince(undoMark);
+}
+
 struct ParseDirection {
     using Context = ParseContext;
     using Mark = ParseMark;
     static bool Run(const BNFelement& e, ParseContext& ctx) { return e.Parse(ctx); }
+    static ParseAction Action(const BNFcode& code) { return code.id.ParseFunction(); }
     static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
     static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
     // Progress of a loop iteration: the position moved or a register changed.
     static bool Progressed(const ParseMark& m, const ParseContext& ctx)
     {
-        return ctx.state.pos != m.pos || ctx.state.registers.UndoHeight() != m.undo;
+        return ctx.state.pos != m.pos || RegistersChanged(m.undo, ctx.state);
     }
 };
 
@@ -36,6 +45,7 @@ struct ComposeDirection {
     using Context = ComposeContext;
     using Mark = ComposeMark;
     static bool Run(const BNFelement& e, ComposeContext& ctx) { return e.Compose(ctx); }
+    static ComposeAction Action(const BNFcode& code) { return code.id.ComposeFunction(); }
     static bool Stopped(const ComposeContext&) { return false; }
     static bool StartValid(const ComposeContext& ctx)
     {
@@ -45,19 +55,17 @@ struct ComposeDirection {
     // than forever.
     static bool Progressed(const ComposeMark& m, const ComposeContext& ctx)
     {
-        return ctx.state.next != m.next || ctx.state.registers.UndoHeight() != m.undo;
+        return ctx.state.next != m.next || RegistersChanged(m.undo, ctx.state);
     }
 };
-
-inline const BNFelement* SplitterOf(const BNFelement* e)
-{
-    return e->type == kUnitorType ? static_cast<const BNFunitor*>(e)->splitter : nullptr;
-}
 
 inline bool IsUpSplitter(const BNFelement* e)
 {
     return e->type == kSplitterType && static_cast<const BNFsplitter*>(e)->up;
 }
+
+// Register changes the undo log may hold before a commit point drops it.
+inline constexpr std::size_t kUndoKept = 32;
 
 template <class D>
 class Matcher {
@@ -87,7 +95,7 @@ public:
             return true;  // a missing target matches the empty text
         if (ctx.run.depth >= kMaxNonterminalNesting)
             return false;
-        const Mark mark = ctx.Mark();
+        const Mark mark = ctx.Snapshot();
         ++ctx.run.depth;
         ++ctx.run.heldMarks;
         bool matched = RunWithOwnStop(*target, ctx);
@@ -98,13 +106,25 @@ public:
         return matched;
     }
 
-    // Calls an action; when it fails, everything it changed is put back.
-    template <class Action>
-    static bool RunAction(Action action, Context& ctx, const Value& arg)
+    // Runs a code element: calls its action, and when the action fails puts
+    // back everything it changed (the parse input view included); an action
+    // name that is not registered fails.
+    static bool RunCode(const BNFcode& code, Context& ctx)
     {
-        const Mark mark = ctx.Mark();
+        const auto action = D::Action(code);
+        if (!action)
+            return false;
+        const Mark mark = ctx.Snapshot();
         ++ctx.run.heldMarks;
-        bool matched = action(ctx, arg);
+        bool matched = false;
+        if constexpr (std::is_same_v<Context, ParseContext>) {
+            const InputView input = ctx.input;
+            matched = action(ctx, code.v);
+            if (!matched)
+                ctx.input = input;
+        } else {
+            matched = action(ctx, code.v);
+        }
         --ctx.run.heldMarks;
         if (!matched)
             ctx.Restore(mark);
@@ -128,117 +148,146 @@ private:
         }
     }
 
-    static const BNFelement* TopElement(const Context& ctx, std::size_t base)
+    // The newest choice above the base, or null.
+    static Choice* Top(Context& ctx, std::size_t base)
     {
-        return ctx.run.choices.size() > base ? ctx.run.choices.back().splitter : nullptr;
+        auto& choices = ctx.run.choices;
+        return choices.size() > base ? &choices.back() : nullptr;
     }
 
-    // At a loop's unitor: did the iteration (from its splitter's newest entry
-    // above the base) change anything that counts as progress?
-    static bool IterationProgressed(const BNFelement* unitor, const Context& ctx, std::size_t base)
-    {
-        const BNFelement* splitter = SplitterOf(unitor);
-        if (!splitter || !IsUpSplitter(splitter))
-            return true;
-        const auto& choices = ctx.run.choices;
-        for (std::size_t k = choices.size(); k-- > base;)
-            if (choices[k].splitter == splitter)
-                return D::Progressed(choices[k].mark, ctx);
-        return true;
-    }
-
+    // Drops the undo log once no mark can need it: no open choice, no mark held
+    // by a code element or nonterminal, none taken by the caller. A short log
+    // is kept: clearing it after every committed iteration costs more than the
+    // memory it frees.
     static void ReleaseUndo(Context& ctx)
     {
-        if (ctx.run.choices.empty() && ctx.run.heldMarks == 0)
+        if (ctx.state.registers.UndoHeight() >= kUndoKept && ctx.run.choices.empty() &&
+            ctx.run.heldMarks == 0 && !ctx.run.callerMarked)
             ctx.state.registers.ForgetUndo();
     }
 
     // Goes back to the newest choice point above the base whose other successor
-    // is untried; false when there is none.
-    static bool Backtrack(Context& ctx, std::size_t base)
+    // is untried and returns its splitter; null when there is none.
+    static const BNFelement* Backtrack(Context& ctx, std::size_t base)
     {
         auto& choices = ctx.run.choices;
         while (choices.size() > base && !choices.back().retry)
             choices.pop_back();
         if (choices.size() == base)
-            return false;
+            return nullptr;
         Choice& resumed = choices.back();
         resumed.retry = false;
         ctx.Restore(resumed.mark);
         ctx.state.retry = false;
-        ctx.state.current = resumed.splitter;
-        return true;
+        return resumed.splitter;
     }
 
     // A splitter reached afresh pushes its choice point and takes its preferred
     // successor; one whose entry is on top (just resumed, or left by a finished
     // loop) takes the other successor once the run has backtracked.
-    static void StepSplitter(const BNFelement* e, Context& ctx, std::size_t base)
+    static const BNFelement* StepSplitter(const BNFelement* e, Context& ctx, std::size_t base)
     {
         bool stepRetry = ctx.state.retry;
-        if (TopElement(ctx, base) != e) {
-            ctx.run.choices.push_back(Choice{e, true, ctx.Mark()});
+        const Choice* top = Top(ctx, base);
+        if (!top || top->splitter != e) {
+            ctx.run.choices.push_back(Choice{e, true, ctx.Snapshot()});
             stepRetry = true;
         }
-        bool second = IsUpSplitter(e);
+        bool second = static_cast<const BNFsplitter*>(e)->up;
         if (!stepRetry)
             second = !second;
-        ctx.state.current = second ? e->link1 : e->link0;
+        return second ? e->link1 : e->link0;
     }
 
     // A unitor whose splitter's entry is on top commits the fork or iteration.
-    static void StepUnitor(const BNFelement* e, Context& ctx, std::size_t base)
+    // Reached through its branch, a loop's unitor ends an iteration, and one
+    // that made no progress (compared with its splitter's newest entry) fails
+    // like a failing iteration. Arriving on the forward path enters the loop:
+    // nothing to check.
+    static bool StepUnitor(const BNFelement* e, const BNFelement* from, Context& ctx, std::size_t base)
     {
-        const BNFelement* top = TopElement(ctx, base);
-        if (top && top == SplitterOf(e)) {
+        const BNFelement* splitter = static_cast<const BNFunitor*>(e)->splitter;
+        Choice* top = Top(ctx, base);
+        const bool onTop = top && top->splitter == splitter;
+        if (from == e->input1 && splitter && IsUpSplitter(splitter)) {
+            const Choice* entry = onTop ? top : Newest(splitter, ctx, base);
+            if (entry && !D::Progressed(entry->mark, ctx))
+                return false;
+        }
+        if (onTop) {
             ctx.run.choices.pop_back();
             ReleaseUndo(ctx);
         }
-        ctx.state.current = e->link0;
+        return true;
+    }
+
+    // The splitter's newest entry above the base, or null.
+    static const Choice* Newest(const BNFelement* splitter, const Context& ctx, std::size_t base)
+    {
+        const auto& choices = ctx.run.choices;
+        for (std::size_t k = choices.size(); k-- > base;)
+            if (choices[k].splitter == splitter)
+                return &choices[k];
+        return nullptr;
     }
 
     static bool Walk(Context& ctx, std::size_t base)
     {
-        while (const BNFelement* e = ctx.state.current) {
-            if (D::Stopped(ctx))
-                return true;
+        // The stop flag changes only in the elements that run code (below).
+        if (D::Stopped(ctx))
+            return true;
+        const BNFelement* e = ctx.state.current;
+        const BNFelement* previous = nullptr;  // the element run just before, null after a backtrack
+        while (e) {
             if (--ctx.stepsLeft < 0) {
                 ctx.run.aborted = true;
                 return false;
             }
+            const BNFelement* from = previous;
+            previous = e;
+            const BNFelement* next = e->link0;
+            if (e->type == kLinkType) {
+                e = next;  // the most frequent element: a connector, which passes
+                continue;
+            }
             bool ok = true;
             switch (e->type) {
             case kSplitterType:
-                if (e->link1) {
-                    StepSplitter(e, ctx, base);
-                    continue;
-                }
+                if (e->link1)
+                    next = StepSplitter(e, ctx, base);
                 break;
             case kUnitorType:
-                // An iteration without progress ends the loop like a failing one.
-                ok = IterationProgressed(e, ctx, base);
-                if (ok) {
-                    StepUnitor(e, ctx, base);
-                    continue;
-                }
+                ok = StepUnitor(e, from, ctx, base);
                 break;
-            case kTerminalType:
-            case kNonterminalType:
             case kCodeType:
-                ok = D::Run(*e, ctx);
+                ctx.state.current = e;  // the element whose action runs
+                ok = RunCode(static_cast<const BNFcode&>(*e), ctx);
                 if (ctx.run.aborted)
                     return false;
                 if (D::Stopped(ctx))
                     return true;
                 break;
+            case kTerminalType:
+            case kNonterminalType:
+                ctx.state.current = e;
+                ok = D::Run(*e, ctx);
+                if (ctx.run.aborted)  // a nonterminal's run went over the budget
+                    return false;
+                break;
             default:
                 break;  // connectors pass
             }
-            if (ok)
-                ctx.state.current = e->link0;
-            else if (!Backtrack(ctx, base))
+            if (ok) {
+                e = next;  // null past the end element: the run matched
+                continue;
+            }
+            ctx.state.current = e;
+            e = Backtrack(ctx, base);
+            if (!e)
                 return false;
+            previous = nullptr;
         }
+        ctx.state.current = nullptr;
         return true;
     }
 };

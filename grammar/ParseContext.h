@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grammar/InputView.h"
 #include "grammar/ParseState.h"
 #include "grammar/RunControl.h"
 
@@ -23,10 +24,8 @@ namespace baudrill {
 class ParseContext {
 public:
     ParseContext() = default;
-    explicit ParseContext(std::string_view bytes) : input(bytes) {}
-    explicit ParseContext(const char* bytes) : input(bytes) {}
-    // The context only views its input: a temporary string would be gone before the run.
-    explicit ParseContext(std::string&&) = delete;
+    // The context only views its input: a temporary string is refused (see InputView).
+    explicit ParseContext(InputView bytes) : input(bytes) {}
     ParseContext(const ParseContext&) = delete;
     ParseContext& operator=(const ParseContext&) = delete;
 
@@ -43,23 +42,31 @@ public:
         return static_cast<unsigned char>(input[static_cast<std::size_t>(state.pos) + offset]);
     }
     void Advance(std::size_t n) { state.pos += static_cast<int>(n); }
-    void AddValue(Value v)
+    void AddValue(Value&& v)
     {
-        if (state.values.capacity() == 0)
-            state.values.reserve(16);  // one allocation for a typical frame
+        if (state.values.size() == state.values.capacity())
+            GrowValues();
         state.values.push_back(std::move(v));
     }
+    void AddValue(const Value& v) { AddValue(Value(v)); }
 
     // Saves `pos`, the length of `values`, the register undo height and the
     // retry flag; Restore gives them back (the input view and `stop` are not part of it).
-    ParseMark Mark() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
+    // The mark stays good across runs on this context: once a caller has taken
+    // one, the runs keep the register undo log (the context is made for one
+    // task, so it does not grow for long).
+    ParseMark Mark()
+    {
+        run.callerMarked = true;
+        return Snapshot();
+    }
     void Restore(const ParseMark& mark);
 
     // Choices open right now (the matcher's stack, all nested runs included).
     std::size_t OpenChoices() const { return run.choices.size(); }
     bool BudgetExhausted() const { return run.aborted; }
 
-    std::string_view input;
+    InputView input;
     // Set by an action ("BNFend") to end the current run with success at once.
     bool stop = false;
     ParseState state;
@@ -68,6 +75,16 @@ public:
     std::int64_t stepsLeft = kDefaultStepBudget;
 
     RunControl<ParseMark> run;  // the matcher's own
+
+private:
+    template <class Direction>
+    friend class detail::Matcher;
+
+    // Makes room for more values: 16 at first (one allocation for a typical
+    // frame), then twice as many. Out of line, so AddValue stays small.
+    void GrowValues();
+    // The matcher's own marks, which need not keep the undo log.
+    ParseMark Snapshot() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
 };
 
 }  // namespace baudrill

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "grammar/SmallStack.h"
 #include "grammar/Value.h"
 
 #include <array>
@@ -7,7 +8,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace baudrill {
 
@@ -26,12 +26,21 @@ struct RegisterUndo {
     RegisterOp op;
 };
 
+// Entries a register holds in place before it needs heap memory.
+inline constexpr std::size_t kRegisterEntriesInPlace = 4;
+
+template <class T>
+using RegisterEntries = SmallStack<T, kRegisterEntriesInPlace>;
+
+// The undo log: one entry per register change, newest last.
+using UndoLog = SmallStack<RegisterUndo, 64>;
+
 // The 16 stacks of one bank, and the entries that pops and set-tops replaced,
 // kept (newest last) until the undo log no longer needs them.
 template <class T>
 struct RegisterBank {
-    std::array<std::vector<T>, kRegisterCount> stacks;
-    std::vector<T> replaced;
+    std::array<RegisterEntries<T>, kRegisterCount> stacks;
+    SmallStack<T, 32> replaced;
 };
 
 }  // namespace detail
@@ -52,10 +61,10 @@ public:
     }
 
 protected:
-    explicit RegisterView(const std::vector<T>* stack) : stack_(stack) {}
+    explicit RegisterView(const detail::RegisterEntries<T>* stack) : stack_(stack) {}
     friend class RegisterBanks;
 
-    const std::vector<T>* stack_;
+    const detail::RegisterEntries<T>* stack_;
 };
 
 // Changes one register stack. Every change is written to the state's undo log,
@@ -72,24 +81,30 @@ public:
     bool SetTop(T v);
 
 private:
-    RegisterStack(detail::RegisterBank<T>* bank, std::vector<detail::RegisterUndo>* log,
+    RegisterStack(detail::RegisterBank<T>* bank, detail::UndoLog* log, std::uint8_t bankId, int reg)
+        : RegisterStack(bank, reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr, log, bankId, reg)
+    {
+    }
+    RegisterStack(detail::RegisterBank<T>* bank, detail::RegisterEntries<T>* stack, detail::UndoLog* log,
                   std::uint8_t bankId, int reg)
-        : RegisterView<T>(reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr),
-          bank_(bank), log_(log), bankId_(bankId), reg_(static_cast<std::uint8_t>(reg))
+        : RegisterView<T>(stack), bank_(bank), entries_(stack), log_(log), bankId_(bankId),
+          reg_(static_cast<std::uint8_t>(reg))
     {
     }
     friend class RegisterBanks;
 
-    std::vector<T>* Stack() const { return const_cast<std::vector<T>*>(this->stack_); }
-
     detail::RegisterBank<T>* bank_;
-    std::vector<detail::RegisterUndo>* log_;
+    detail::RegisterEntries<T>* entries_;  // the stack changed; null for an invalid register
+    detail::UndoLog* log_;
     std::uint8_t bankId_;
     std::uint8_t reg_;
 };
 
-// The four register banks of a run's state and their undo log. The storage is
-// made on first use, so a state whose rule uses no register costs nothing.
+// The four register banks of a run's state and their undo log. The int bank
+// and the log live in place (protocol rules use int registers: counters and
+// checksum bounds); the other banks, which only the rule compiler uses, are
+// made on first use. So a state costs no heap memory until a register grows
+// past a few entries.
 class RegisterBanks {
 public:
     RegisterBanks() = default;
@@ -98,39 +113,35 @@ public:
     RegisterBanks(RegisterBanks&&) noexcept = default;
     RegisterBanks& operator=(RegisterBanks&&) noexcept = default;
 
-    RegisterStack<std::int32_t> Ints(int reg) { return {&Use().ints, &Use().log, kIntBank, reg}; }
-    RegisterStack<std::string> Strings(int reg) { return {&Use().strings, &Use().log, kStringBank, reg}; }
-    RegisterStack<Value> Values(int reg) { return {&Use().values, &Use().log, kValueBank, reg}; }
-    RegisterStack<BNFelement*> Elements(int reg) { return {&Use().elements, &Use().log, kElementBank, reg}; }
+    RegisterStack<std::int32_t> Ints(int reg) { return {&ints_, &log_, kIntBank, reg}; }
+    RegisterStack<std::string> Strings(int reg) { return {&Use(strings_), &log_, kStringBank, reg}; }
+    RegisterStack<Value> Values(int reg) { return {&Use(values_), &log_, kValueBank, reg}; }
+    RegisterStack<BNFelement*> Elements(int reg) { return {&Use(elements_), &log_, kElementBank, reg}; }
 
-    RegisterView<std::int32_t> Ints(int reg) const { return View(storage_ ? &storage_->ints : nullptr, reg); }
-    RegisterView<std::string> Strings(int reg) const { return View(storage_ ? &storage_->strings : nullptr, reg); }
-    RegisterView<Value> Values(int reg) const { return View(storage_ ? &storage_->values : nullptr, reg); }
-    RegisterView<BNFelement*> Elements(int reg) const { return View(storage_ ? &storage_->elements : nullptr, reg); }
+    RegisterView<std::int32_t> Ints(int reg) const { return View(&ints_, reg); }
+    RegisterView<std::string> Strings(int reg) const { return View(strings_.get(), reg); }
+    RegisterView<Value> Values(int reg) const { return View(values_.get(), reg); }
+    RegisterView<BNFelement*> Elements(int reg) const { return View(elements_.get(), reg); }
 
     // The undo log's height: a mark to come back to with UndoTo.
-    std::size_t UndoHeight() const { return storage_ ? storage_->log.size() : 0; }
+    std::size_t UndoHeight() const { return log_.size(); }
     // Takes back every change made since the log had that height.
     void UndoTo(std::size_t height);
+    // Whether a register holds other entries than when the log had that height
+    // (a push and its pop, or setting the top to what it was, change nothing).
+    bool ChangedSince(std::size_t height) const;
     // Drops the log when no mark below its top can be restored any more.
     void ForgetUndo();
 
 private:
     static constexpr std::uint8_t kIntBank = 0, kStringBank = 1, kValueBank = 2, kElementBank = 3;
 
-    struct Storage {
-        detail::RegisterBank<std::int32_t> ints;
-        detail::RegisterBank<std::string> strings;
-        detail::RegisterBank<Value> values;
-        detail::RegisterBank<BNFelement*> elements;
-        std::vector<detail::RegisterUndo> log;
-    };
-
-    Storage& Use()
+    template <class T>
+    static detail::RegisterBank<T>& Use(std::unique_ptr<detail::RegisterBank<T>>& bank)
     {
-        if (!storage_)
-            storage_ = std::make_unique<Storage>();
-        return *storage_;
+        if (!bank)
+            bank = std::make_unique<detail::RegisterBank<T>>();
+        return *bank;
     }
 
     template <class T>
@@ -139,15 +150,19 @@ private:
         return RegisterView<T>(bank && reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr);
     }
 
-    std::unique_ptr<Storage> storage_;
+    detail::RegisterBank<std::int32_t> ints_;
+    std::unique_ptr<detail::RegisterBank<std::string>> strings_;
+    std::unique_ptr<detail::RegisterBank<Value>> values_;
+    std::unique_ptr<detail::RegisterBank<BNFelement*>> elements_;
+    detail::UndoLog log_;
 };
 
 template <class T>
 bool RegisterStack<T>::Push(T v)
 {
-    if (!this->stack_)
+    if (!entries_)
         return false;
-    Stack()->push_back(std::move(v));
+    entries_->push_back(std::move(v));
     log_->push_back({bankId_, reg_, detail::RegisterOp::Push});
     return true;
 }
@@ -157,8 +172,8 @@ bool RegisterStack<T>::Pop()
 {
     if (this->Empty())
         return false;
-    bank_->replaced.push_back(std::move(Stack()->back()));
-    Stack()->pop_back();
+    bank_->replaced.push_back(std::move(entries_->back()));
+    entries_->pop_back();
     log_->push_back({bankId_, reg_, detail::RegisterOp::Pop});
     return true;
 }
@@ -168,7 +183,7 @@ bool RegisterStack<T>::Pop(T& out)
 {
     if (this->Empty())
         return false;
-    out = Stack()->back();
+    out = entries_->back();
     return Pop();
 }
 
@@ -177,8 +192,9 @@ bool RegisterStack<T>::SetTop(T v)
 {
     if (this->Empty())
         return false;
-    bank_->replaced.push_back(std::move(Stack()->back()));
-    Stack()->back() = std::move(v);
+    T& top = entries_->back();
+    bank_->replaced.push_back(std::move(top));
+    top = std::move(v);
     log_->push_back({bankId_, reg_, detail::RegisterOp::SetTop});
     return true;
 }

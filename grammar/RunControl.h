@@ -8,6 +8,11 @@ namespace baudrill {
 
 class BNFelement;
 
+namespace detail {
+template <class Direction>
+class Matcher;
+}
+
 // Bounds of every run. A run that exceeds one fails instead of hanging.
 inline constexpr std::int64_t kDefaultStepBudget = 10'000'000;  // elements run, sub-runs included
 inline constexpr int kMaxNonterminalNesting = 512;
@@ -27,6 +32,7 @@ struct RunControl {
     std::vector<ChoicePoint<Mark>> choices;  // shared by nested runs, each above its own base
     int depth = 0;         // nonterminals being run
     int heldMarks = 0;     // marks that nonterminals and code elements hold right now
+    bool callerMarked = false;  // a caller took a mark: the register undo log is kept for it
     bool aborted = false;  // the step budget ran out: every level fails at once
 };
 

@@ -7,12 +7,6 @@ namespace baudrill {
 
 namespace {
 
-const std::string& EmptyString()
-{
-    static const std::string empty;
-    return empty;
-}
-
 // Numeric equality across kinds without losing precision on large int64 values.
 bool Int64EqualsDouble(std::int64_t i, double d)
 {
@@ -38,6 +32,12 @@ bool NumbersEqual(const Value& a, const Value& b)
 
 }  // namespace
 
+const std::string& Value::NoText()
+{
+    static const std::string empty;
+    return empty;
+}
+
 bool Value::IsNull() const
 {
     switch (GetKind()) {
@@ -45,35 +45,15 @@ bool Value::IsNull() const
     case Kind::Int: return number_.i == kIntNull;
     case Kind::Int64: return number_.l == kInt64Null;
     case Kind::Double: return number_.d == kDoubleNull;
-    case Kind::String: return string_.empty();
+    case Kind::String: return text_.s.empty();
     }
     return true;
-}
-
-std::int32_t Value::GetInt() const
-{
-    return IsInt() ? number_.i : kIntNull;
-}
-
-std::int64_t Value::GetInt64() const
-{
-    return IsInt64() ? number_.l : kInt64Null;
-}
-
-double Value::GetDouble() const
-{
-    return IsDouble() ? number_.d : kDoubleNull;
-}
-
-const std::string& Value::GetString() const
-{
-    return IsString() ? string_ : EmptyString();
 }
 
 bool operator==(const Value& a, const Value& b)
 {
     if (a.GetKind() == b.GetKind() && !a.IsNumber())
-        return a.string_ == b.string_;  // void == void, or the same bytes
+        return a.GetString() == b.GetString();  // void == void, or the same bytes
     if (a.IsNumber() && b.IsNumber())
         return NumbersEqual(a, b);
     return a.IsNull() && b.IsNull();
@@ -147,7 +127,7 @@ std::string Value::ToString() const
     case Kind::Int: return std::to_string(number_.i);
     case Kind::Int64: return std::to_string(number_.l);
     case Kind::Double: return FormatDouble(number_.d);
-    case Kind::String: return string_;
+    case Kind::String: return text_.s;
     }
     return {};
 }

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace baudrill {
@@ -23,9 +25,35 @@ public:
     Value(std::int32_t v) : kind_(Kind::Int) { number_.i = v; }
     Value(std::int64_t v) : kind_(Kind::Int64) { number_.l = v; }
     Value(double v) : kind_(Kind::Double) { number_.d = v; }
-    Value(std::string v) : kind_(Kind::String), string_(std::move(v)) {}
-    Value(std::string_view v) : kind_(Kind::String), string_(v) {}
-    Value(const char* v) : kind_(Kind::String), string_(v) {}
+    Value(std::string v) : kind_(Kind::String) { new (&text_.s) std::string(std::move(v)); }
+    Value(std::string_view v) : kind_(Kind::String) { new (&text_.s) std::string(v); }
+    Value(const char* v) : kind_(Kind::String) { new (&text_.s) std::string(v); }
+
+    // Only a string value has a string to copy, move or destroy, so passing
+    // numbers around (every action argument is a copy) costs a few words.
+    Value(const Value& other) : kind_(other.kind_), number_(other.number_)
+    {
+        if (other.IsString())
+            new (&text_.s) std::string(other.text_.s);
+    }
+    Value(Value&& other) noexcept : kind_(other.kind_), number_(other.number_)
+    {
+        if (other.IsString())
+            new (&text_.s) std::string(std::move(other.text_.s));
+    }
+    Value& operator=(const Value& other)
+    {
+        if (this != &other)
+            Assign(other, other.text_.s);
+        return *this;
+    }
+    Value& operator=(Value&& other) noexcept
+    {
+        if (this != &other)
+            Assign(other, std::move(other.text_.s));
+        return *this;
+    }
+    ~Value() { DropText(); }
 
     Kind GetKind() const { return kind_; }
     bool IsVoid() const { return GetKind() == Kind::Void; }
@@ -40,10 +68,10 @@ public:
 
     // Readers for a known kind; a value of another kind reads as the kind's null
     // (empty for strings), never as undefined behaviour.
-    std::int32_t GetInt() const;
-    std::int64_t GetInt64() const;
-    double GetDouble() const;
-    const std::string& GetString() const;
+    std::int32_t GetInt() const { return IsInt() ? number_.i : kIntNull; }
+    std::int64_t GetInt64() const { return IsInt64() ? number_.l : kInt64Null; }
+    double GetDouble() const { return IsDouble() ? number_.d : kDoubleNull; }
+    const std::string& GetString() const { return IsString() ? text_.s : NoText(); }
 
     // Same kind: by value. Numbers of different kinds: numerically.
     // Anything else: equal only when both are null.
@@ -53,15 +81,45 @@ public:
     std::string ToString() const;
 
 private:
+    static const std::string& NoText();
+
+    void DropText()
+    {
+        if (IsString())
+            text_.s.~basic_string();
+        kind_ = Kind::Void;
+    }
+
+    // Becomes a copy of `other`, taking its text from `text` (a copy or a move).
+    // A string over a string assigns in place and keeps the allocated memory.
+    template <class S>
+    void Assign(const Value& other, S&& text)
+    {
+        if (other.IsString() && IsString()) {
+            text_.s = std::forward<S>(text);
+        } else {
+            DropText();
+            if (other.IsString())
+                new (&text_.s) std::string(std::forward<S>(text));
+        }
+        kind_ = other.kind_;
+        number_ = other.number_;
+    }
+
     // A plain tagged layout rather than std::variant: g++ 12 reports false
     // "maybe uninitialized" warnings when variants holding strings are moved.
+    // `text_.s` is alive exactly while the kind is String.
     Kind kind_ = Kind::Void;
     union {
         std::int32_t i;
         std::int64_t l;
         double d;
     } number_{};
-    std::string string_;
+    union Text {
+        Text() {}
+        ~Text() {}
+        std::string s;
+    } text_;
 };
 
 using ValueList = std::vector<Value>;

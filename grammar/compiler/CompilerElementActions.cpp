@@ -26,10 +26,10 @@ bool MetaNontermEnd(ParseContext& ctx, Value)
         return false;
     // The lookup creates a missing namespace, which stays even when the item fails.
     GrammarNamespace& space = GrammarRegistry::Instance().GetAdd(nspace);
-    const int index = space.FindName(name);
-    if (index < 0)
+    const BNFarticle* found = space.At(space.FindName(name));
+    if (!found)
         return false;
-    const Uuid target = space[index].uid;
+    const Uuid target = found->uid;
     return InsertAtCursor(ctx, std::make_unique<BNFnonterminal>(std::move(nspace), target));
 }
 

@@ -1,7 +1,14 @@
 // Making a context and running a rule without choices or values allocates
 // nothing: the decoder makes a fresh context for every tail it tries.
 
-#include "tests/grammar/GrammarTestSupport.h"
+#include "grammar/BNFarticle.h"
+#include "grammar/BNFcode.h"
+#include "grammar/ComposeContext.h"
+#include "grammar/ParseContext.h"
+
+#include "tests/grammar/TestActions.h"
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -44,6 +51,35 @@ TEST(Allocation, ContextsAndStraightRunsAllocateNothing)
         ComposeContext compose;
         EXPECT_TRUE(rule.Compose(compose));
         EXPECT_EQ(compose.state.output, "ABC");
+    }
+    EXPECT_EQ(allocations.load(), before);
+}
+
+TEST(Allocation, IntRegistersLiveInTheContext)
+{
+    // Counters and checksum bounds are int registers: a run that pushes,
+    // counts down and pops them needs no heap memory.
+    test::RegisterTestActions();
+    BNFarticle rule;
+    rule.InsertCode(BNFcode("t_push", Value(3)))
+        .InsertCode(BNFcode("t_push", Value(1)))
+        .InsertCode(BNFcode("t_dec", Value(0)))
+        .InsertCode(BNFcode("t_pop", Value(0)))
+        .InsertCode(BNFcode("t_dec", Value(0)))
+        .InsertTerminal("A");
+    const std::string input = "A";
+    {
+        ParseContext warm(input);  // the first run looks the actions up
+        ASSERT_TRUE(rule.Parse(warm));
+    }
+    long before = allocations.load();
+    {
+        ParseContext parse(input);
+        ASSERT_TRUE(rule.Parse(parse));
+        EXPECT_EQ(*parse.state.intRegs(9).Top(), 2);
+        ComposeContext compose;
+        ASSERT_TRUE(rule.Compose(compose));
+        EXPECT_EQ(*compose.state.intRegs(9).Top(), 2);
     }
     EXPECT_EQ(allocations.load(), before);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 namespace baudrill {
@@ -41,12 +42,32 @@ TEST(ArrayMapTest, KeysChangeAndTrimDeletesTheNewest)
     EXPECT_EQ(map.Find(4), -1);
     map.Trim(2);
     EXPECT_EQ(map.GetCount(), 2);
-    EXPECT_EQ(map[1], "1");
+    EXPECT_EQ(*map.At(1), "1");
     map.Trim(10);  // beyond the count: nothing happens
     EXPECT_EQ(map.GetCount(), 2);
     std::unique_ptr<std::string> taken = map.Detach(0);
     EXPECT_EQ(*taken, "0");
     EXPECT_EQ(map.GetCount(), 1);
+}
+
+TEST(ArrayMapTest, AnIndexOutsideTheMapIsRefusedWithoutChange)
+{
+    ArrayMap<std::string, int> map;
+    map.Add("a", std::make_unique<int>(1));
+    map.Add("b", std::make_unique<int>(2));
+    for (int i : {-1, 2, 3, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(map.At(i), nullptr);
+        EXPECT_EQ(map.GetKey(i), "");
+        EXPECT_FALSE(map.SetKey(i, "z"));
+        EXPECT_FALSE(map.Remove(i));
+        EXPECT_EQ(map.Detach(i), nullptr);
+        ASSERT_EQ(map.GetCount(), 2);
+        EXPECT_EQ(map.GetKey(0), "a");
+        EXPECT_EQ(map.GetKey(1), "b");
+        EXPECT_EQ(*map.At(1), 2);
+    }
+    EXPECT_EQ(map.FindPtr(std::string("z")), nullptr);
 }
 
 }  // namespace

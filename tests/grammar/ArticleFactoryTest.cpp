@@ -41,7 +41,7 @@ TEST(CreateArticle, SameNameTwiceMakesTwoArticles)
     GrammarNamespace& space = GrammarRegistry::Instance().GetAdd("af_twice");
     EXPECT_EQ(space.GetCount(), 2);
     EXPECT_NE(first->uid, second->uid);
-    EXPECT_EQ(&space[space.FindName("n")], first);
+    EXPECT_EQ(space.At(space.FindName("n")), first);
 }
 
 TEST(CreateArticleWithUuid, KeepsTheGivenIdentifierEvenWhenItIsTaken)
@@ -89,10 +89,11 @@ TEST(InitGrammarBuiltins, BuildsTheMetaGrammarOnceInNamespaceBNF)
     ASSERT_GE(articles, 4);
     const char* names[] = {"BNFarg", "BNFwhite", "BNFstopOnSemicolon", "BNFscheme"};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ((*bnf)[i].name, names[i]);
-        EXPECT_EQ(CheckGraph((*bnf)[i]), "") << names[i];
+        ASSERT_NE(bnf->At(i), nullptr);
+        EXPECT_EQ(bnf->At(i)->name, names[i]);
+        EXPECT_EQ(CheckGraph(*bnf->At(i)), "") << names[i];
     }
-    EXPECT_EQ(MetaGrammarScheme(), &(*bnf)[3]);
+    EXPECT_EQ(MetaGrammarScheme(), bnf->At(3));
 
     InitGrammarBuiltins();
     EXPECT_EQ(registry.GetCount(), namespaces);
@@ -107,14 +108,14 @@ TEST(MetaGrammar, BuiltinArticlesMatchWhatTheyStandFor)
 {
     InitGrammarBuiltins();
     GrammarNamespace& bnf = GrammarRegistry::Instance().GetAdd("BNF");
-    const BNFarticle& white = bnf[bnf.FindName("BNFwhite")];
+    const BNFarticle& white = *bnf.At(bnf.FindName("BNFwhite"));
     EXPECT_EQ(ParseText(white, " \r\n\t x").pos, 5);
     EXPECT_EQ(ParseText(white, "\f").pos, 0) << "a form feed is no whitespace";
     EXPECT_EQ(ParseText(white, "").pos, 0);
-    const BNFarticle& semicolon = bnf[bnf.FindName("BNFstopOnSemicolon")];
+    const BNFarticle& semicolon = *bnf.At(bnf.FindName("BNFstopOnSemicolon"));
     EXPECT_EQ(ParseText(semicolon, "; \n;").pos, 3);
     EXPECT_EQ(ParseText(semicolon, "x").pos, 0);
-    const BNFarticle& arg = bnf[bnf.FindName("BNFarg")];
+    const BNFarticle& arg = *bnf.At(bnf.FindName("BNFarg"));
     EXPECT_EQ(ParseText(arg, "\"a b\"").pos, 5);
     EXPECT_EQ(ParseText(arg, "12;").pos, 2);
     EXPECT_FALSE(ParseText(arg, "abc").ok);

@@ -34,16 +34,16 @@ std::string Call(const BNFcode& code)
 {
     const Value& v = code.v;
     if (v.IsInt())
-        return v.GetInt() == 0 ? code.id : code.id + ":" + std::to_string(v.GetInt());
+        return v.GetInt() == 0 ? code.GetText() : code.GetText() + ":" + std::to_string(v.GetInt());
     if (v.IsString())
-        return code.id + ":" + Quoted(v.GetString());
+        return code.GetText() + ":" + Quoted(v.GetString());
     if (v.IsDouble()) {
         std::string text = v.ToString();
         if (text.find_first_of(".e") == std::string::npos)
             text += ".0";
-        return code.id + ":" + text;
+        return code.GetText() + ":" + text;
     }
-    return code.id + ":?";
+    return code.GetText() + ":?";
 }
 
 std::string Reference(const BNFnonterminal& ref)

@@ -119,6 +119,18 @@ TEST(Builder, InsertNonterminalResolvesNowOrDoesNothing)
     const auto* ref = static_cast<const BNFnonterminal*>(a.elements[3]);
     EXPECT_EQ(ref->uid, first.uid);  // the first article of the name
     EXPECT_EQ(ref->nspace, "BNF");
+
+    // The first article of the name has the null identifier: nothing is
+    // inserted, although a later one of the name has a real identifier.
+    auto unnamed = std::make_unique<BNFarticle>();
+    unnamed->name = "BuilderNullId";
+    unnamed->uid = Uuid();
+    GrammarRegistry::Instance().GetAdd("BNF").Add(Uuid(), std::move(unnamed));
+    test::NewArticle("BNF", "BuilderNullId");
+    cursor = a.cursor;
+    a.InsertNonterminal("BuilderNullId");
+    EXPECT_EQ(a.elements.size(), 5u);
+    EXPECT_EQ(a.cursor, cursor);
 }
 
 TEST(Builder, PositionOperationsRefuseElementsOfAnotherArticle)
@@ -139,6 +151,22 @@ TEST(Builder, PositionOperationsRefuseElementsOfAnotherArticle)
     EXPECT_EQ(other.elements.size(), 3u);
     EXPECT_EQ(CheckGraph(a), "");
     EXPECT_EQ(CheckGraph(other), "");
+}
+
+TEST(Builder, InsertingAnElementTheArticleOwnsAlreadyIsRefusedAndKeepsIt)
+{
+    auto article = std::make_unique<BNFarticle>();
+    BNFelement* link = article->InsertElementAfter(article->cursor, std::make_unique<BNFterminal>("t"));
+    ASSERT_NE(link, nullptr);
+    BNFelement* owned = link->input0;
+    // Handed in again (as a confused caller might): refused, and neither deleted
+    // nor adopted twice, so destroying the article deletes it exactly once.
+    EXPECT_EQ(article->InsertElementAfter(link, std::unique_ptr<BNFelement>(owned)), nullptr);
+    EXPECT_EQ(article->elements.size(), 5u);
+    EXPECT_EQ(owned->GetText(), "t");
+    EXPECT_EQ(CheckGraph(*article), "");
+    EXPECT_TRUE(test::ParseText(*article, "t").ok);
+    article.reset();
 }
 
 TEST(Builder, PositionOperationsAddTheirElements)

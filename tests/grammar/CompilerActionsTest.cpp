@@ -180,7 +180,7 @@ TEST(MetaNewScheme, NeedsTwoWords)
     GrammarNamespace* space = GrammarRegistry::Instance().FindNamespace("ca_new");
     ASSERT_NE(space, nullptr);
     ASSERT_EQ(space->GetCount(), 1);
-    BNFarticle& made = (*space)[0];
+    BNFarticle& made = *space->At(0);
     EXPECT_EQ(made.name, "made");
     EXPECT_EQ(buildArticle, &made);
     EXPECT_EQ(*ctx.state.elementRegs(kCursorStack).Top(), made.cursor);

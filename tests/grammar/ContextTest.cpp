@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+#include <type_traits>
+
 namespace baudrill {
 namespace {
 
@@ -29,6 +33,33 @@ TEST(RegisterBanksTest, EveryChangeIsUndoneInReverseOrder)
     ASSERT_EQ(regs.Strings(10).Count(), 1u);
     EXPECT_EQ(*regs.Strings(10).Top(), "word");
     EXPECT_TRUE(regs.Values(10).Empty());
+}
+
+TEST(RegisterBanksTest, ChangedSinceComparesContentsNotChanges)
+{
+    RegisterBanks regs;
+    regs.Ints(9).Push(3);
+    regs.Values(10).Push(Value(1));
+    regs.Strings(10).Push("a");
+    const std::size_t mark = regs.UndoHeight();
+    EXPECT_FALSE(regs.ChangedSince(mark));
+
+    regs.Ints(9).Push(4);
+    regs.Strings(10).Push("b");
+    EXPECT_TRUE(regs.ChangedSince(mark));
+    regs.Strings(10).Pop();
+    regs.Ints(9).Pop();
+    regs.Ints(9).SetTop(3);
+    regs.Strings(10).SetTop("a");
+    EXPECT_FALSE(regs.ChangedSince(mark));  // every register ends as it began
+
+    regs.Values(10).SetTop(Value(1.0));  // equal in number, but of another kind
+    EXPECT_TRUE(regs.ChangedSince(mark));
+    regs.Values(10).SetTop(Value(1));
+    EXPECT_FALSE(regs.ChangedSince(mark));
+    regs.Ints(9).Pop();
+    regs.Ints(11).Push(3);  // the same entry on another register
+    EXPECT_TRUE(regs.ChangedSince(mark));
 }
 
 TEST(RegisterBanksTest, EmptyStacksAndBadIndexesFailWithoutChange)
@@ -86,6 +117,24 @@ TEST(ContextTest, ParseMarkRestoresPositionValuesRegistersAndRetry)
     EXPECT_EQ(ctx.state.values[0], Value(1));
     EXPECT_TRUE(ctx.state.intRegs(9).Empty());
     EXPECT_TRUE(ctx.state.retry);
+}
+
+TEST(ContextTest, TheInputViewRefusesTemporaryStrings)
+{
+    // A view of a temporary would dangle at once (the decoder's retry over the
+    // tails of a row must write std::string_view(row).substr(k)).
+    static_assert(!std::is_assignable_v<InputView&, std::string>);
+    static_assert(!std::is_constructible_v<ParseContext, std::string>);
+    static_assert(std::is_assignable_v<InputView&, const std::string&>);
+    static_assert(std::is_assignable_v<InputView&, std::string_view>);
+    static_assert(std::is_assignable_v<InputView&, const char*>);
+
+    const std::string row = "junk\x01\x02";
+    ParseContext ctx(row);
+    EXPECT_EQ(ctx.input.size(), row.size());
+    ctx.input = std::string_view(row).substr(4);
+    EXPECT_EQ(ctx.input, "\x01\x02");
+    EXPECT_EQ(ctx.Remaining(), 2u);
 }
 
 TEST(ContextTest, ParseReadersNeverLeaveTheInput)

@@ -124,6 +124,36 @@ TEST(CodeElements, CountedLoopRunsAsManyIterationsAsTheCounterHolds)
     EXPECT_EQ(out.output, std::string(3, '\0'));
 }
 
+TEST(CallerMarks, AMarkTakenBeforeARunGivesTheRegistersBack)
+{
+    // t_push:5 t_dec t_byte: the run commits (no choice is left open), yet the
+    // caller's mark must still take back what it changed.
+    BNFarticle a;
+    RuleBuilder(a).Code("t_push", Value(5)).Code("t_dec").Code("t_byte");
+
+    ParseContext parse("xy");
+    parse.state.intRegs(9).Push(1);
+    const ParseMark before = parse.Mark();
+    ASSERT_TRUE(a.Parse(parse));
+    ASSERT_EQ(*parse.state.intRegs(9).Top(), 4);
+    parse.Restore(before);
+    EXPECT_EQ(parse.state.pos, 0);
+    EXPECT_TRUE(parse.state.values.empty());
+    ASSERT_EQ(parse.state.intRegs(9).Count(), 1u);
+    EXPECT_EQ(*parse.state.intRegs(9).Top(), 1);
+
+    // Two runs after the mark: the second must not drop what the first changed.
+    ComposeContext compose(ValueList{Value(0x41), Value(0x42)});
+    const ComposeMark empty = compose.Mark();
+    ASSERT_TRUE(a.Compose(compose));
+    ASSERT_TRUE(a.Compose(compose));
+    ASSERT_EQ(compose.state.output, "AB");
+    ASSERT_EQ(compose.state.intRegs(9).Count(), 2u);
+    compose.Restore(empty);
+    EXPECT_EQ(compose.state.output, "");
+    EXPECT_TRUE(compose.state.intRegs(9).Empty());
+}
+
 TEST(CodeElements, TheTemplateOfInsertCodeStaysTheCallers)
 {
     test::RegisterTestActions();
@@ -137,16 +167,29 @@ TEST(CodeElements, TheTemplateOfInsertCodeStaysTheCallers)
     EXPECT_EQ(r.values, ValueList{Value(5)});
 }
 
-TEST(CodeElements, SetTextDropsTheCachedAction)
+TEST(CodeElements, ARenamedCodeElementCallsItsNewAction)
 {
+    // The action is cached after the first run; a new name, set through
+    // SetText or written to the public field, must reach the new action.
     test::RegisterTestActions();
-    BNFarticle a;
-    a.InsertCode(BNFcode("t_fail", Value(0)));
-    BNFelement* code = a.elements[3];
-    ASSERT_EQ(code->type, kCodeType);
-    EXPECT_FALSE(test::ParseText(a, "").ok);  // caches t_fail
-    code->SetText("t_arg");
-    EXPECT_TRUE(test::ParseText(a, "").ok);
+    const std::function<void(BNFcode&, const std::string&)> renames[] = {
+        [](BNFcode& code, const std::string& name) { code.SetText(name); },
+        [](BNFcode& code, const std::string& name) { code.id = name; },
+    };
+    for (const auto& rename : renames) {
+        BNFarticle a;
+        a.InsertCode(BNFcode("t_fail", Value(0)));
+        ASSERT_EQ(a.elements[3]->type, kCodeType);
+        auto& code = static_cast<BNFcode&>(*a.elements[3]);
+        EXPECT_FALSE(test::ParseText(a, "").ok);  // caches t_fail
+        EXPECT_FALSE(test::ComposeValues(a, {Value(0)}).ok);
+        rename(code, "t_arg");
+        EXPECT_TRUE(test::ParseText(a, "").ok);
+        EXPECT_TRUE(test::ComposeValues(a, {Value(0)}).ok);
+        rename(code, "t_fail");
+        EXPECT_FALSE(test::ParseText(a, "").ok);
+        EXPECT_FALSE(test::ComposeValues(a, {Value(0)}).ok);
+    }
 }
 
 }  // namespace

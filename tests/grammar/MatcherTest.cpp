@@ -71,6 +71,30 @@ const Build kThreeAlternatives = [](RuleBuilder& r) {
     r.T("a").Or([&] { r.T("b").Or([&] { r.T("c"); }); });
 };
 
+// { {"A"} ({"C"} | "D") }: on the second outer pass the inner loop is entered
+// again while its entry from the first pass is still on the stack
+const Build kLoopEnteredAgain = [](RuleBuilder& r) {
+    r.Loop([&] {
+        r.Loop([&] { r.T("A"); });
+        r.Group([&] { r.Loop([&] { r.T("C"); }).Or([&] { r.T("D"); }); });
+    });
+};
+// { ["A"] ({"C"} | "D") }: the same with an option in place of the inner loop
+const Build kOptionEnteredAgain = [](RuleBuilder& r) {
+    r.Loop([&] {
+        r.Option([&] { r.T("A"); });
+        r.Group([&] { r.Loop([&] { r.T("C"); }).Or([&] { r.T("D"); }); });
+    });
+};
+// { {(t_last_is:9 "B" | "A")} t_arg:9 }: the inner loop can take B only on the
+// second outer pass, after the 9
+const Build kLoopProgressesOnItsSecondEntry = [](RuleBuilder& r) {
+    r.Loop([&] {
+        r.Loop([&] { r.Group([&] { r.Code("t_last_is", Value(9)).T("B").Or([&] { r.T("A"); }); }); });
+        r.Code("t_arg", Value(9));
+    });
+};
+
 INSTANTIATE_TEST_SUITE_P(
     Matcher, ChoiceSemantics,
     ::testing::Values(
@@ -97,7 +121,11 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"AlternativeSecondIncomplete", kAlternatives, "b", false, 0},
         ParseCase{"EmptyFirstAlternative", kEmptyFirstAlternative, "a", true, 0},
         ParseCase{"ThirdAlternative", kThreeAlternatives, "c", true, 1},
-        ParseCase{"NoAlternative", kThreeAlternatives, "d", false, 0}),
+        ParseCase{"NoAlternative", kThreeAlternatives, "d", false, 0},
+        // the no-progress check belongs to the end of an iteration, not to entering a loop
+        ParseCase{"LoopEnteredAgainRunsItsBody", kLoopEnteredAgain, "AD", true, 2},
+        ParseCase{"OptionEnteredAgain", kOptionEnteredAgain, "AD", true, 2},
+        ParseCase{"LoopEnteredAgainCanProgress", kLoopProgressesOnItsSecondEntry, "AB", true, 2}),
     [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 // The cursor operations, as the built-in rules use them.
@@ -154,6 +182,21 @@ TEST(CursorBuiltRules, NestedLoopsAroundOneRegionReadTheLongestRun)
     ASSERT_EQ(CheckGraph(a), "");
     EXPECT_EQ(test::ParseText(a, "x x\tx").pos, 5);
     EXPECT_FALSE(test::ParseText(a, " x").ok);
+}
+
+TEST(MatcherRuns, ComposeEntersALoopAgainOnTheNextOuterPass)
+{
+    // { {t_arg:7} ({"X"} | t_arg:1) } from 7, 1: the second outer pass takes the 1.
+    BNFarticle a;
+    RuleBuilder r(a);
+    r.Loop([&] {
+        r.Loop([&] { r.Code("t_arg", Value(7)); });
+        r.Group([&] { r.Loop([&] { r.T("X"); }).Or([&] { r.Code("t_arg", Value(1)); }); });
+    });
+    test::ComposeResult c = test::ComposeValues(a, {Value(7), Value(1)});
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(c.next, 2);
+    EXPECT_EQ(c.output, "");
 }
 
 TEST(MatcherRuns, ParseStartsAtPosAndAppendsToValues)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace baudrill {
 namespace {
 
@@ -56,6 +58,34 @@ TEST(GrammarRegistryTest, ChangingKeysAndTrimming)
     EXPECT_EQ(ns.GetCount(), 1);
     EXPECT_EQ(ns.GetKey(0), ids[0]);
 }
+
+TEST(GrammarRegistryTest, RemovingOrRekeyingAnAbsentArticleChangesNothing)
+{
+    // The protocol editor's pattern: ns.Remove(ns.Find(id)) for an id that is not there.
+    GrammarNamespace ns;
+    Uuid id = Uuid::Create();
+    BNFarticle& kept = ns.Add(id, Article("kept", id));
+    const std::uint64_t changes = ns.Changes();
+    const Uuid absent = Uuid::Create();
+    EXPECT_FALSE(ns.Remove(ns.Find(absent)));
+    EXPECT_FALSE(ns.SetKey(ns.Find(absent), absent));
+    EXPECT_EQ(ns.At(ns.Find(absent)), nullptr);
+    EXPECT_TRUE(ns.GetKey(ns.Find(absent)).IsNull());
+    EXPECT_EQ(ns.Changes(), changes);  // cached lookups stay valid
+    ASSERT_EQ(ns.GetCount(), 1);
+    EXPECT_EQ(ns.At(0), &kept);
+    EXPECT_EQ(ns.Get(id), &kept);
+
+    GrammarRegistry registry;
+    EXPECT_EQ(registry.At(0), nullptr);
+    EXPECT_EQ(registry.GetKey(-1), "");
+}
+
+// Assigning over a namespace or the registry would delete articles behind the
+// lookups cached on them; neither can be copied or moved.
+static_assert(!std::is_copy_assignable_v<GrammarNamespace> && !std::is_move_assignable_v<GrammarNamespace>);
+static_assert(!std::is_copy_constructible_v<GrammarNamespace> && !std::is_move_constructible_v<GrammarNamespace>);
+static_assert(!std::is_copy_assignable_v<GrammarRegistry> && !std::is_move_assignable_v<GrammarRegistry>);
 
 TEST(GrammarRegistryTest, ArticleRefFollowsRemovalAndReplacement)
 {

@@ -30,8 +30,8 @@ protected:
     {
         const GrammarNamespace& bnf = GrammarRegistry::Instance().GetAdd("BNF");
         for (int i = bnf.GetCount(); i-- > 0;)
-            if (bnf[i].name == name)
-                return &bnf[i];
+            if (bnf.At(i)->name == name)
+                return bnf.At(i);
         return nullptr;
     }
 

@@ -69,6 +69,18 @@ bool Push(Ctx& ctx, Value arg)
 }
 
 template <class Ctx>
+bool Pop(Ctx& ctx, Value)
+{
+    return ctx.state.intRegs(9).Pop();
+}
+
+template <class Ctx>
+bool SetTop(Ctx& ctx, Value arg)
+{
+    return ctx.state.intRegs(9).SetTop(arg.GetInt());
+}
+
+template <class Ctx>
 bool Dec(Ctx& ctx, Value)
 {
     const std::int32_t* top = ctx.state.intRegs(9).Top();
@@ -94,6 +106,11 @@ bool ParseStop(ParseContext& ctx, Value)
     return true;
 }
 
+bool ParseLastIs(ParseContext& ctx, Value arg)
+{
+    return !ctx.state.values.empty() && ctx.state.values.back() == arg;
+}
+
 }  // namespace
 
 void RegisterTestActions()
@@ -114,10 +131,15 @@ void RegisterTestActions()
     compose.Register("t_addfail", ComposeAddFail);
     parse.Register("t_push", Push<ParseContext>);
     compose.Register("t_push", Push<ComposeContext>);
+    parse.Register("t_pop", Pop<ParseContext>);
+    compose.Register("t_pop", Pop<ComposeContext>);
+    parse.Register("t_settop", SetTop<ParseContext>);
+    compose.Register("t_settop", SetTop<ComposeContext>);
     parse.Register("t_dec", Dec<ParseContext>);
     compose.Register("t_dec", Dec<ComposeContext>);
     parse.Register("t_top", ParseTop);
     parse.Register("t_stop", ParseStop);
+    parse.Register("t_last_is", ParseLastIs);
 }
 
 }  // namespace baudrill::test

@@ -69,6 +69,33 @@ struct TextCase {
     const char* text;
 };
 
+TEST(ValueTest, CopiesAndAssignmentsCarryExactlyTheirSourcesKindAndString)
+{
+    Value text("abc");
+    Value copy = text;
+    EXPECT_EQ(copy, Value("abc"));
+    Value moved = std::move(copy);
+    EXPECT_EQ(moved.GetString(), "abc");
+
+    // A number assigned over a string leaves no string behind.
+    moved = Value(5);
+    EXPECT_TRUE(moved.IsInt());
+    EXPECT_EQ(moved.GetString(), "");
+    Value number(2.5);
+    text = number;
+    EXPECT_EQ(text.GetString(), "");
+    EXPECT_EQ(text, Value(2.5));
+    text = Value("again");
+    EXPECT_EQ(text.GetString(), "again");
+    text = text;  // self-assignment keeps the value
+    EXPECT_EQ(text.GetString(), "again");
+
+    ValueList list{Value("x"), Value(1), Value(std::int64_t{7})};
+    list.insert(list.begin(), Value("first"));  // moves every member
+    EXPECT_EQ(list, (ValueList{Value("first"), Value("x"), Value(1), Value(std::int64_t{7})}));
+    EXPECT_EQ(list[2].GetString(), "");
+}
+
 TEST(ValueTest, TextForm)
 {
     const TextCase cases[] = {
