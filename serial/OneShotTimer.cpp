@@ -10,28 +10,23 @@ OneShotTimer::~OneShotTimer() { Stop(); }
 void OneShotTimer::Start() {
     Stop();
     armed.store(true);
-    platform::TimerId id = clock.StartTimer(ms, [this] { Expire(); });
-    if (id == 0) {
-        Expire();
-        return;
-    }
-    timerId.store(id);
-    // Expired before its id was stored: no id is left behind (an expiry from now on clears it
-    // itself).
-    if (!armed.load()) timerId.store(0);
+    timerId = clock.StartTimer(ms, [this] { Expire(); });
+    if (timerId == 0) Expire();
 }
 
+// Kills the last timer started even when it has expired: the kill returns only once its expiry
+// is no longer running, so nothing touches *this or the flag afterwards.
 void OneShotTimer::Stop() {
-    platform::TimerId id = timerId.exchange(0);
-    if (id != 0) clock.KillTimer(id);
+    if (timerId != 0) clock.KillTimer(timerId);
+    timerId = 0;
     armed.store(false);
 }
 
-// Runs on the clock's timer thread: the flag first, the id last (the last touch of *this).
+// Runs on the clock's timer thread and touches only the flag and `armed`: the id belongs to the
+// owner's thread, so an expiry can never write to a timer its owner has already stopped.
 void OneShotTimer::Expire() {
     if (flag) flag->store(1);
     armed.store(false);
-    timerId.store(0);
 }
 
 }  // namespace baudrill

@@ -30,7 +30,7 @@ private:
 
     unsigned ms;
     std::atomic<int>* flag;
-    std::atomic<platform::TimerId> timerId{0};
+    platform::TimerId timerId = 0;  // the last timer started; only the owner's thread uses it
     std::atomic<bool> armed{false};  // started and neither expired nor stopped
     platform::Clock& clock;
 };

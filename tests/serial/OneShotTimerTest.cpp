@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 #include "platform/FakeClock.h"
 
@@ -86,7 +87,8 @@ public:
         std::thread(std::move(callback)).join();
         return 7;
     }
-    void KillTimer(platform::TimerId) override {}
+    void KillTimer(platform::TimerId id) override { killed.push_back(id); }
+    std::vector<platform::TimerId> killed;
 };
 
 TEST_F(OneShotTimerTest, TimerThatExpiredBeforeStartReturnedIsNotArmed) {
@@ -95,6 +97,21 @@ TEST_F(OneShotTimerTest, TimerThatExpiredBeforeStartReturnedIsNotArmed) {
     timer.Start();
     EXPECT_EQ(flag, 1);
     EXPECT_FALSE(timer.IsArmed());
+}
+
+// An expiry may still be running on the timer thread when the owner sees the flag: stopping must
+// kill (and so wait for) the last timer started even though it has expired, or the owner could
+// destroy the timer under a running expiry.
+TEST_F(OneShotTimerTest, StopWaitsForATimerThatHasAlreadyExpired) {
+    InstantTimerClock instant;
+    {
+        OneShotTimer timer(5, &flag, instant);
+        timer.Start();
+        ASSERT_EQ(flag, 1);
+        timer.Stop();
+        EXPECT_EQ(instant.killed, std::vector<platform::TimerId>{7});
+    }
+    EXPECT_EQ(instant.killed, std::vector<platform::TimerId>{7});  // once only: no id is left
 }
 
 TEST_F(OneShotTimerTest, TimerThatCannotBeArmedExpiresAtOnce) {
