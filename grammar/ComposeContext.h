@@ -59,6 +59,9 @@ public:
 
     std::size_t OpenChoices() const { return run.choices.size(); }
     bool BudgetExhausted() const { return run.aborted; }
+    // A nonterminal failed for being nested too deep somewhere in the run: its caller went on
+    // along other branches, so a result may differ from what the rule means.
+    bool NestingExceeded() const { return run.nestingExceeded; }
 
     ValueList values;
     ComposeState state;

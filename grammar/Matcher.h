@@ -93,8 +93,10 @@ public:
     {
         if (!target)
             return true;  // a missing target matches the empty text
-        if (ctx.run.depth >= kMaxNonterminalNesting)
+        if (ctx.run.depth >= kMaxNonterminalNesting) {
+            ctx.run.nestingExceeded = true;
             return false;
+        }
         const Mark mark = ctx.Snapshot();
         ++ctx.run.depth;
         ++ctx.run.heldMarks;

@@ -65,6 +65,9 @@ public:
     // Choices open right now (the matcher's stack, all nested runs included).
     std::size_t OpenChoices() const { return run.choices.size(); }
     bool BudgetExhausted() const { return run.aborted; }
+    // A nonterminal failed for being nested too deep somewhere in the run: its caller went on
+    // along other branches, so a result may differ from what the rule means.
+    bool NestingExceeded() const { return run.nestingExceeded; }
 
     InputView input;
     // Set by an action ("BNFend") to end the current run with success at once.

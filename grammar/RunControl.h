@@ -34,6 +34,7 @@ struct RunControl {
     int heldMarks = 0;     // marks that nonterminals and code elements hold right now
     bool callerMarked = false;  // a caller took a mark: the register undo log is kept for it
     bool aborted = false;  // the step budget ran out: every level fails at once
+    bool nestingExceeded = false;  // a nonterminal failed for being nested too deep
 };
 
 }  // namespace baudrill

@@ -52,7 +52,9 @@ int CompileRuleText(BNFarticle& article, std::string_view text)
     ParseContext ctx(text);
     ctx.state.elementRegs(kGroupStarts).Push(start);
     ctx.state.elementRegs(kCursorStack).Push(start);
-    if (!scheme->Parse(ctx))
+    // Past the nesting bound an item gives up after its actions built part of it, and the level
+    // above may still accept the text: the article would then hold a different rule.
+    if (!scheme->Parse(ctx) || ctx.NestingExceeded())
         return -1;
     return ctx.state.pos;
 }

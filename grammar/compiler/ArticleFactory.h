@@ -23,8 +23,9 @@ BNFarticle* CreateArticleWithUuid(const std::string& nspace, const std::string& 
 // meta-grammar "BNFscheme" over it, with `buildArticle` set to the article.
 // Returns the number of bytes the compile consumed: the whole text when every
 // item was accepted, less when it stopped at a byte where no item matches.
-// Returns -1 when nothing could be compiled: no meta-grammar yet, or the run
-// exceeded a bound of the matcher.
+// Returns -1 when there is no meta-grammar yet, or when the run exceeded a bound
+// of the matcher (steps or nesting): the article then keeps what was inserted up
+// to that point, which need not be the rule the text means.
 int CompileRuleText(BNFarticle& article, std::string_view text);
 
 }  // namespace baudrill

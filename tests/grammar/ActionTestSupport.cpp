@@ -1,7 +1,7 @@
 #include "tests/grammar/ActionTestSupport.h"
 
 #include "grammar/ActionRegistry.h"
-#include "grammar/actions/ValueActions.h"
+#include "grammar/compiler/GrammarBuiltins.h"
 
 #include <clocale>
 #include <cstdio>
@@ -85,44 +85,7 @@ void ExpectCompose(const ComposeCase& c)
 
 void RegisterValueActions()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    struct Entry {
-        const char* name;
-        ParseAction parse;
-        ComposeAction compose;
-    };
-    static const Entry kActions[] = {
-        {"arg", ParseArg, ComposeArg},
-        {"hex", ParseHex, ComposeHex},
-        {"HEX", ParseHex, ComposeHexUpper},
-        {"str_quoted", ParseStrQuoted, ComposeStrQuoted},
-        {"str_int", ParseStrInt, ComposeStrInt},
-        {"str_float", ParseStrFloat, ComposeStrFloat},
-        {"any", ParseAny, ComposeAny},
-        {"byte", ParseByte, ComposeByte},
-        {"word", ParseWord, ComposeWord},
-        {"dword", ParseDword, ComposeDword},
-        {"double", ParseDouble, ComposeDouble},
-        {"float", ParseDouble, ComposeDouble},
-        {"word_be", ParseWordBe, ComposeWordBe},
-        {"dword_be", ParseDwordBe, ComposeDwordBe},
-        {"double_be", ParseDoubleBe, ComposeDoubleBe},
-        {"float_be", ParseDoubleBe, ComposeDoubleBe},
-        {"str_nonctrl", ParseStrNonctrl, ComposeStrNonctrl},
-        {"set_rep", ParseSetRep, ComposeSetRep},
-        {"rep", ParseRep, ComposeRep},
-        {"crc_start", ParseCrcStart, ComposeCrcStart},
-        {"crc_end", ParseCrcEnd, ComposeCrcEnd},
-        {"crc_modbus", ParseCrcModbus, ComposeCrcModbus},
-        {"crc_wake", ParseCrcWake, ComposeCrcWake},
-    };
-    for (const Entry& e : kActions) {
-        ParseActionRegistry::Instance().Register(e.name, e.parse);
-        ComposeActionRegistry::Instance().Register(e.name, e.compose);
-    }
+    InitGrammarBuiltins();
 }
 
 namespace {

@@ -61,8 +61,8 @@ struct ComposeCase {
 };
 void ExpectCompose(const ComposeCase& c);
 
-// Registers the value actions under the names rules call them by (the
-// engine's built-in table does this in the program), once per process.
+// Registers the value actions under the names rules call them by, through the
+// engine's own built-in table.
 void RegisterValueActions();
 
 // Switches the C library and the C++ global locale to a decimal comma for its

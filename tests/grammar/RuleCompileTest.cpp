@@ -174,10 +174,29 @@ TEST(RuleCompileBounds, DeepNestingStopsTheCompileInsteadOfOverflowing)
     Compiled fine = CompileText(deep);
     EXPECT_EQ(fine.consumed, static_cast<int>(deep.size()));
     EXPECT_EQ(CheckGraph(*fine.article), "");
-    // Past the matcher's nesting bound every level gives up: nothing is consumed.
+    // Past the matcher's nesting bound the compile fails.
     Compiled tooDeep = CompileText(Nested(2000));
-    EXPECT_EQ(tooDeep.consumed, 0);
+    EXPECT_EQ(tooDeep.consumed, -1);
     EXPECT_EQ(CheckGraph(*tooDeep.article), "");
+}
+
+std::string Alternatives(int count)
+{
+    std::string text = "(";
+    for (int i = 0; i < count; ++i)
+        text += (i ? "|\"k" : "\"k") + std::to_string(i) + "\"";
+    return text + ") \"!\"";
+}
+
+// Every '|' nests the rest of its rule one level deeper. Past the bound the last levels give up
+// after building a fork with an empty bypass, and the level above accepts the text anyway: such
+// a compile must not report the whole text taken.
+TEST(RuleCompileBounds, TooManyAlternativesFailTheCompile)
+{
+    const std::string fits = Alternatives(300);
+    EXPECT_EQ(CompileText(fits).consumed, static_cast<int>(fits.size()));
+    Compiled tooMany = CompileText(Alternatives(512));
+    EXPECT_EQ(tooMany.consumed, -1);
 }
 
 }  // namespace
