@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace baudrill {
+
+// One row of a port's traffic log: a received burst or a sent block.
+struct LogLine {
+    int direction = 0;        // 1 received, 0 sent
+    std::string data;         // the row's bytes
+    std::string protoName;    // the protocol that decoded the row; empty when none did
+    std::string protoValues;  // the decoded values, each after one blank; empty when none
+    std::string timeText;     // "mm:ss.mmm" since program start
+    int height = 0;           // display height in pixels; 0: not computed yet
+    int lineCount = 0;        // dump lines; valid only while height is not 0
+    bool logged = false;      // handed to the log writer, or loaded from the settings file
+};
+
+}  // namespace baudrill

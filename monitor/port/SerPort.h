@@ -1,0 +1,206 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grammar/Uuid.h"
+#include "grammar/Value.h"
+#include "monitor/CellDisplay.h"
+#include "monitor/SThread.h"
+#include "monitor/port/LogLine.h"
+#include "monitor/send/SendSlot.h"
+#include "serial/SerialPort.h"
+#include "serial/SerialSettings.h"
+
+class QObject;
+class QPoint;
+
+namespace baudrill {
+
+class MainGUI;
+class SerPortCtrl;
+class SettingsStream;
+class WithAsciiLayout;
+class WithHexLayout;
+class WithProtoLayout;
+class WithSendLayout;
+class WithSettingsLayout;
+
+// One port tab: the serial device, the worker that reads and writes it, the traffic log and
+// the send slots. The port is also the queue its worker posts into; the main window empties
+// it on the GUI thread. The panes and the log grid are shared by every port and owned by the
+// main window: only the shown port (`active`) binds its handlers to them and fills them.
+//
+// The member code is split by concern: SerPort.cpp (device, settings pane, line display,
+// Activate), SerPortTraffic.cpp (rows, decoding, answers), SerPortGrid.cpp (log grid),
+// SerPortSend.cpp (send panes), SerPortSettings.cpp (settings file).
+class SerPort : public SThread::Notifier {
+public:
+    // Device states.
+    enum DeviceState { StateOpen = 0, StateClosed = 1, StateOpening = 2 };
+    // Send modes.
+    enum Mode { ModeProto = 0, ModeAscii = 1, ModeHex = 2 };
+
+    // The cell displays of the log grid; each looks its rows up in the port.
+    class Column0Display final : public CellDisplay {  // direction
+    public:
+        explicit Column0Display(const SerPort* port) : port(port) {}
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
+                   const QColor& paper, unsigned style) const override;
+
+    private:
+        const SerPort* port;
+    };
+    class Column1Display final : public CellDisplay {  // time
+    public:
+        explicit Column1Display(const SerPort* port) : port(port) {}
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
+                   const QColor& paper, unsigned style) const override;
+
+    private:
+        const SerPort* port;
+    };
+    class Column2Display final : public CellDisplay {  // protocol and values
+    public:
+        explicit Column2Display(const SerPort* port) : port(port) {}
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
+                   const QColor& paper, unsigned style) const override;
+
+    private:
+        const SerPort* port;
+    };
+    class Column3Display final : public CellDisplay {  // dump
+    public:
+        explicit Column3Display(const SerPort* port) : port(port) {}
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
+                   const QColor& paper, unsigned style) const override;
+
+    private:
+        const SerPort* port;
+    };
+
+    struct Hover {
+        int row = -1;
+        int line = -1;
+        int byte = -1;
+    };
+
+    // Opens the device at once; one that cannot be opened leaves a closed port.
+    SerPort(std::string deviceName, MainGUI* gui, SerPortCtrl* grid, WithSettingsLayout* settingsPane,
+            WithSendLayout* sendPane, WithProtoLayout* protoPane, WithAsciiLayout* asciiPane,
+            WithHexLayout* hexPane);
+    // The same on a given device object (tests use a fake device and clock).
+    SerPort(std::unique_ptr<SerialPort> device, std::string deviceName, MainGUI* gui, SerPortCtrl* grid,
+            WithSettingsLayout* settingsPane, WithSendLayout* sendPane, WithProtoLayout* protoPane,
+            WithAsciiLayout* asciiPane, WithHexLayout* hexPane);
+    ~SerPort() override;
+
+    // --- Device, settings pane, line display (SerPort.cpp) ---
+    bool Open();
+    bool Close();  // always true
+    // Makes the shared controls show this port and binds its handlers to them, replacing
+    // those of the port shown before.
+    void Activate();
+    void OnStatusButton();
+    void OnBaud();
+    void OnParity(int value);
+    void OnWordLength(int value);
+    void OnStopBits(int value);
+    void OnFlow();
+    void OnFlowNone();
+    void OnLines();
+    void ShowSettings();
+    void ShowFlow();
+    void ShowLineStatus();
+    // Worker thread, inside the worker's lock.
+    void OnLineStatus(int lines) override;
+    void OnSendDone(bool done) override;
+
+    // --- Traffic rows, decoding, automatic answers (SerPortTraffic.cpp) ---
+    void OnReceive(std::string bytes, uint32_t tick, bool newRow) override;
+    void OnSent(std::string bytes, uint32_t tick) override;
+    // Hands the unlogged rows (the tail of `rows`) to the log writer.
+    void FlushLog();
+    void ScheduleAnswer(std::vector<Value> values, Uuid answerId, int delayMs);
+    void SendAnswer(std::vector<Value> values, Uuid answerId);
+
+    // --- Log grid (SerPortGrid.cpp) ---
+    void RefreshGrid(bool all);
+    void UpdateBytesPerRow(bool all);
+    void RowHeight(int i, bool keep);
+    void OnGridLayout();
+    void OnGridHeaderLayout();
+    void OnGridMouseMove(QPoint p, uint32_t keyFlags);
+    void ClearLog();
+
+    // --- Send panes and send button (SerPortSend.cpp) ---
+    void UpdateSend(bool loadEntry);
+    void OnAsciiEntry();
+    void OnHexEntry();
+    void OnProtoEntry();
+    void OnAsciiOptions();
+    void OnProtoOptions();
+    void OnAnswerOption();
+    void OnAnswerDelay();
+    void OnProtoSelect();
+    void OnAnswerProtoSelect();
+    void OnRepeat();
+    void OnRepeatPeriod();
+    void AttachFile(int kind);  // 0 ASCII, 1 HEX
+    void OnSendButton();
+    void SendNow();
+    void ProtocolsChanged();
+    // The slot of the current mode and profile; the current PROTO slot.
+    SendSlot& CurrentSlot();
+    SendSlot& CurrentProtoSlot();
+
+    // --- Settings file (SerPortSettings.cpp) ---
+    void Serialize(SettingsStream& stream);
+
+    // Fields, in the order of the design.
+    std::atomic<bool> active{false};
+    std::atomic<int> state{StateClosed};
+    int mode = ModeAscii;
+    std::vector<SendSlot> asciiSlots, hexSlots, protoSlots;
+    int slot = 0;
+    std::string output;
+    bool sending = false;
+    std::atomic<int> lineBits{0};
+    std::string deviceName;
+    int baud = 9600;
+    int wordLength = 8;
+    int parity = 0;
+    int stopBits = 1;
+    bool rtsCts = false;
+    bool xonXoff = false;
+    SerialSettings settings;
+    std::unique_ptr<SerialPort> port;
+    std::unique_ptr<SThread> worker;
+    std::vector<LogLine> rows;
+    MainGUI* gui;
+    SerPortCtrl* grid;
+    WithSettingsLayout* settingsPane;
+    WithSendLayout* sendPane;
+    WithProtoLayout* protoPane;
+    WithAsciiLayout* asciiPane;
+    WithHexLayout* hexPane;
+    int dumpWidth = -1;  // matches no real column width
+    int bytesPerRow = 1;
+    Hover hover;
+    Column0Display column0{this};
+    Column1Display column1{this};
+    Column2Display column2{this};
+    Column3Display column3{this};
+
+    // Owner of the port's GUI-thread callbacks (the line display, delayed answers): deleting
+    // it drops every call still pending, so none reaches a port that is gone.
+    std::unique_ptr<QObject> callbacks;
+
+    // The read time-out of the worker, ms.
+    static constexpr int ReadTimeoutMs = 4;
+};
+
+}  // namespace baudrill
