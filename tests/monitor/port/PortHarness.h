@@ -1,0 +1,48 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "monitor/layouts/WithMainLayout.h"
+#include "monitor/port/SerPort.h"
+#include "monitor/window/MainGUI.h"
+#include "platform/FakeCommDevice.h"
+#include "platform/SystemClock.h"
+
+namespace baudrill::test {
+
+// Records what a port asks of the main window.
+class RecordingGui final : public MainGUI {
+public:
+    void SelectSendMode(int mode) override { modes.push_back(mode); }
+    void SelectProfile(int slot) override { profiles.push_back(slot); }
+
+    std::vector<int> modes;
+    std::vector<int> profiles;
+};
+
+// The shared panes and grid of a main window, and ports made on fake devices that run on the
+// system clock (the worker polls every few milliseconds, as on a real line). Make it inside a
+// test that has the GUI test environment.
+class PortHarness {
+public:
+    PortHarness();
+
+    // A port on a new fake device, which stays reachable through `device` (the port owns it).
+    // With `openable` false the device refuses to open, as a missing one does.
+    std::unique_ptr<SerPort> MakePort(const std::string& deviceName = "/dev/ttyFAKE0", bool openable = true);
+
+    // Runs the port's queued notifications, as the main window's timer does, until `done` holds
+    // or ten seconds of real time have passed; true when it held.
+    static bool PumpUntil(SerPort& port, const std::function<bool()>& done,
+                          std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+    WithMainLayout window;
+    RecordingGui gui;
+    platform::FakeCommDevice* device = nullptr;  // of the port made last
+};
+
+}  // namespace baudrill::test
