@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "grammar/Uuid.h"
@@ -150,8 +151,14 @@ public:
     void OnRepeat();
     void OnRepeatPeriod();
     void AttachFile(int kind);  // 0 ASCII, 1 HEX
+    // Appends the entry text that stands for `bytes` to the ASCII (0) or HEX (1) slot of the
+    // current profile, whatever the mode, and shows it: the file's part of AttachFile.
+    void AttachBytes(int kind, std::string_view bytes);
     void OnSendButton();
     void SendNow();
+    // Hands `output` to the worker when the device is open and there is something to send;
+    // touches the button and the panes only when this port is the shown one.
+    void StartSend();
     void ProtocolsChanged();
     // The slot of the current mode and profile; the current PROTO slot.
     SendSlot& CurrentSlot();

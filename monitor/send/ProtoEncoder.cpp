@@ -1,0 +1,84 @@
+#include "monitor/send/ProtoEncoder.h"
+
+#include "grammar/BNFarticle.h"
+#include "grammar/ComposeContext.h"
+#include "grammar/GrammarRegistry.h"
+#include "grammar/NumberText.h"
+#include "grammar/ParseContext.h"
+#include "grammar/compiler/ArticleFactory.h"
+#include "monitor/ProgramTexts.h"
+#include "monitor/send/SendEncoders.h"
+
+namespace baudrill {
+
+const BNFarticle* FindProtocol(const Uuid& id)
+{
+    if (id.IsNull())
+        return nullptr;
+    // `GrammarNamespace` here is the namespace's name ("BNF"); the class is hidden behind it.
+    const auto* space = GrammarRegistry::Instance().FindNamespace(GrammarNamespace);
+    return space ? space->Get(id) : nullptr;
+}
+
+const BNFarticle& ValueListArticle()
+{
+    // The Uuid, not a pointer, is kept: a lookup never meets an article that is gone.
+    static Uuid made;
+    if (const BNFarticle* article = FindProtocol(made))
+        return *article;
+    const BNFarticle* article = CreateArticle(GrammarNamespace, ValueListArticleName, ValueListRule);
+    made = article->uid;
+    return *article;
+}
+
+bool ParseValueList(const std::string& text, ValueList& values)
+{
+    ParseContext ctx(text);
+    if (!ValueListArticle().Parse(ctx))
+        return false;
+    values = std::move(ctx.state.values);
+    return true;
+}
+
+std::string ResolveRecordedEscapes(const ComposeState& state)
+{
+    const std::string& out = state.output;
+    std::string bytes;
+    bytes.reserve(out.size());
+    std::size_t from = 0;
+    for (std::size_t at : state.escapes) {
+        if (at < from || out.size() - at < 3 || out[at] != '\\')
+            continue;  // not an escape as written; leave the bytes as they are
+        bytes.append(out, from, at - from);
+        bytes += static_cast<char>(static_cast<std::uint32_t>(ScanInt(std::string_view(out).substr(at + 1, 2), 16)) &
+                                   0xFFu);
+        from = at + 3;
+    }
+    bytes.append(out, from, std::string::npos);
+    return bytes;
+}
+
+bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes)
+{
+    bytes.clear();
+    ComposeContext ctx(std::move(values));
+    if (!protocol.Compose(ctx))
+        return false;
+    bytes = ResolveRecordedEscapes(ctx.state);
+    return true;
+}
+
+void EncodeProto(const std::string& text, Uuid protocol, std::string& bytes, std::string& preview)
+{
+    bytes.clear();
+    preview.clear();
+    const BNFarticle* article = FindProtocol(protocol);
+    if (!article)
+        return;
+    ValueList values;
+    if (!ParseValueList(text, values) || !ComposeFrame(*article, std::move(values), bytes))
+        return;
+    preview = HexDigitsPreview(bytes);
+}
+
+}  // namespace baudrill

@@ -1,0 +1,109 @@
+#include "monitor/send/SendEncoders.h"
+
+#include <algorithm>
+
+#include "grammar/NumberText.h"
+#include "monitor/OemCharset.h"
+
+namespace baudrill {
+
+namespace {
+
+constexpr const char* PreviewStart = "[+70C ";
+constexpr char PreviewEnd = ']';
+
+// The low 8 bits of `digits` read as a base-16 number; no digit gives 0.
+char HexByte(std::string_view digits)
+{
+    return static_cast<char>(static_cast<std::uint32_t>(ScanInt(digits, 16)) & 0xFFu);
+}
+
+bool IsHexSeparator(char c)
+{
+    return c == ' ' || c == ',' || c == ';' || c == '-' || c == '/' || c == '\\' || c == '|';
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+}  // namespace
+
+std::string HexDigitsPreview(std::string_view bytes)
+{
+    static constexpr char digits[] = "0123456789ABCDEF";
+    const std::size_t shown = std::min(bytes.size(), PreviewByteLimit);
+    std::string preview = PreviewStart;
+    preview.reserve(preview.size() + 3 * shown + 5);
+    for (std::size_t i = 0; i < shown; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        preview += digits[byte >> 4];
+        preview += digits[byte & 15];
+        if (i + 1 < bytes.size())
+            preview += ' ';
+    }
+    if (bytes.size() > PreviewByteLimit)
+        preview += "...";
+    preview += PreviewEnd;
+    return preview;
+}
+
+std::string OemCharsPreview(std::string_view bytes)
+{
+    std::string shown(bytes.substr(0, PreviewByteLimit));
+    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '.');
+    if (bytes.size() > PreviewByteLimit)
+        shown += ">>>more...";
+    return PreviewStart + FromOemCharset(shown) + PreviewEnd;
+}
+
+void EncodeAscii(const std::string& text, bool cr, bool lf, std::string& bytes, std::string& preview)
+{
+    bytes.clear();
+    const std::size_t len = text.size();
+    std::size_t i = 0;
+    while (i < len) {
+        const char c = text[i];
+        if (c != '\\') {
+            bytes += c;
+            ++i;
+        } else if (i + 1 < len && (text[i + 1] == '\\' || text[i + 1] == '"')) {
+            bytes += text[i + 1];
+            i += 2;
+        } else if (i + 2 < len) {
+            // The two characters are taken whatever they are: "\zz" is the byte 0.
+            bytes += HexByte(std::string_view(text).substr(i + 1, 2));
+            i += 3;
+        } else {
+            bytes += c;  // a backslash too close to the end stands for itself
+            ++i;
+        }
+    }
+    if (cr)
+        bytes += '\r';
+    if (lf)
+        bytes += '\n';
+    preview = HexDigitsPreview(bytes);
+}
+
+void EncodeHex(const std::string& text, std::string& bytes, std::string& preview)
+{
+    bytes.clear();
+    const std::size_t len = text.size();
+    std::size_t i = 0;
+    while (i < len) {
+        const char c = text[i];
+        if (IsHexSeparator(c)) {
+            ++i;
+        } else if (IsQuote(c)) {
+            const std::size_t close = text.find_first_of("\"'", i + 1);
+            const std::size_t end = close == std::string::npos ? len : close;
+            bytes.append(text, i + 1, end - (i + 1));
+            i = close == std::string::npos ? len : close + 1;
+        } else {
+            bytes += HexByte(std::string_view(text).substr(i, 2));
+            i += 2;
+        }
+    }
+    preview = OemCharsPreview(bytes);
+}
+
+}  // namespace baudrill
