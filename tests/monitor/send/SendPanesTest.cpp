@@ -1,0 +1,428 @@
+// The port's send panes and send button, on the shared panes of a main window and a port on a
+// fake device. The tests play the user: they set the shared controls as a click or an edit
+// leaves them (under QSignalBlocker) and then run the handler the click is bound to.
+#include <gtest/gtest.h>
+
+#include <QSignalBlocker>
+#include <QTextDocument>
+
+#include <memory>
+#include <string>
+
+#include "grammar/BNFarticle.h"
+#include "grammar/GrammarRegistry.h"
+#include "grammar/compiler/ArticleFactory.h"
+#include "grammar/compiler/GrammarBuiltins.h"
+#include "monitor/send/ProtoListKeys.h"
+#include "tests/monitor/port/PortHarness.h"
+
+namespace baudrill::test {
+namespace {
+
+// A tip is rich text: what it shows.
+QString TipAsText(const QWidget& widget)
+{
+    QTextDocument tip;
+    tip.setHtml(widget.toolTip());
+    return tip.toPlainText();
+}
+
+class SendPanes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitGrammarBuiltins();
+        port = harness.MakePort();
+        port->active = true;
+    }
+
+    // Opens the fake device the way the port does: under the worker's lock, then marks it open.
+    void OpenDevice()
+    {
+        {
+            auto lock = port->worker->LockPort();
+            ASSERT_EQ(port->port->Open(port->deviceName.c_str(), &port->settings), 0);
+            port->worker->SetOpen(true);
+        }
+        port->state = SerPort::StateOpen;
+    }
+
+    // The user types `text` into the ASCII entry.
+    void TypeAscii(const std::string& text)
+    {
+        {
+            QSignalBlocker blocker(ascii().entry);
+            ascii().entry.setText(QString::fromStdString(text));
+        }
+        port->OnAsciiEntry();
+    }
+
+    // A click on the send button: it toggles, then its handler runs.
+    void ClickSend()
+    {
+        {
+            QSignalBlocker blocker(button());
+            button().setChecked(!button().isChecked());
+        }
+        port->OnSendButton();
+    }
+
+    void CheckRepeat(bool on)
+    {
+        {
+            QSignalBlocker blocker(send().isRepeat);
+            send().isRepeat.setChecked(on);
+        }
+        port->OnRepeat();
+    }
+
+    void ShowIdleButton()
+    {
+        QSignalBlocker blocker(button());
+        button().setChecked(false);
+        button().setText("Send");
+    }
+
+    bool DeviceGot(const std::string& bytes)
+    {
+        return PortHarness::PumpUntil(*port, [&] { return harness.device->Output() == bytes; });
+    }
+
+    // Fills the two protocol lists from the namespace, as the main window does.
+    void FillProtocolLists()
+    {
+        QSignalBlocker protoBlocker(proto().proto), answerBlocker(proto().actionProto);
+        proto().proto.clear();
+        proto().actionProto.clear();
+        const auto* space = GrammarRegistry::Instance().FindNamespace("BNF");
+        for (int i = 0; space && i < space->GetCount(); ++i) {
+            const BNFarticle* article = space->At(i);
+            if (article->name.rfind("BNF", 0) == 0)
+                continue;
+            AddProtoListEntry(proto().proto, article->uid, article->name);
+            AddProtoListEntry(proto().actionProto, article->uid, article->name);
+        }
+    }
+
+    void Choose(DropList& list, const Uuid& id)
+    {
+        QSignalBlocker blocker(list);
+        list.setCurrentIndex(FindProtoListKey(list, id));
+    }
+
+    WithSendLayout& send() { return harness.window.sendGroup; }
+    ButtonOption& button() { return harness.window.sendGroup.sendButton; }
+    WithAsciiLayout& ascii() { return harness.window.asciiSendGroup; }
+    WithHexLayout& hex() { return harness.window.hexSendGroup; }
+    WithProtoLayout& proto() { return harness.window.protoSendGroup; }
+
+    PortHarness harness;
+    std::unique_ptr<SerPort> port;
+};
+
+TEST_F(SendPanes, TheAsciiEntryRebuildsTheBytesAndThePreview)
+{
+    TypeAscii("AB\\0D");
+    {
+        QSignalBlocker blocker(ascii().isLF);
+        ascii().isLF.setChecked(true);
+    }
+    port->OnAsciiOptions();
+    EXPECT_EQ(port->asciiSlots[0].entry, "AB\\0D");
+    EXPECT_TRUE(port->asciiSlots[0].isLF);
+    EXPECT_EQ(port->output, "AB\r\n");
+    EXPECT_EQ(ascii().preview.qtf(), "[+70C 41 42 0D 0A]");
+}
+
+TEST_F(SendPanes, ASlotIsShownWithItsEntryAndOptions)
+{
+    port->mode = SerPort::ModeHex;
+    port->slot = 3;
+    port->hexSlots[3].entry = "30 31";
+    port->hexSlots[3].isRepeat = true;
+    port->hexSlots[3].repeatPeriod = 250;
+    port->UpdateSend(true);
+    EXPECT_EQ(hex().entry.text(), "30 31");
+    EXPECT_EQ(hex().preview.qtf(), "[+70C 01]");
+    EXPECT_EQ(port->output, "01");
+    EXPECT_TRUE(send().isRepeat.isChecked());
+    EXPECT_EQ(send().repeatPeriod.data(), 250);
+    // Without loadEntry the entry keeps what the user is typing.
+    port->hexSlots[3].entry = "32";
+    port->UpdateSend(false);
+    EXPECT_EQ(hex().entry.text(), "30 31");
+    EXPECT_EQ(port->output, "2");
+}
+
+TEST_F(SendPanes, ASendThatCannotStartReleasesTheButton)
+{
+    struct Case {
+        const char* what;
+        bool open;
+        const char* entry;
+    };
+    for (const Case& c : {Case{"closed port", false, "AB"}, Case{"empty block", true, ""}}) {
+        SCOPED_TRACE(c.what);
+        if (c.open && port->state != SerPort::StateOpen)
+            OpenDevice();
+        TypeAscii(c.entry);
+        ClickSend();
+        EXPECT_FALSE(button().isChecked());
+        EXPECT_EQ(button().text(), "Send");
+        EXPECT_FALSE(port->sending);
+        EXPECT_TRUE(send().isEnabled());
+        // Enter in the entry takes the same road.
+        port->SendNow();
+        EXPECT_FALSE(button().isChecked());
+        EXPECT_FALSE(port->sending);
+    }
+    EXPECT_EQ(harness.device->CallCount(platform::FakeCommDevice::Call::Write), 0);
+}
+
+TEST_F(SendPanes, ASingleSendDisablesTheSendPane)
+{
+    OpenDevice();
+    TypeAscii("AB");
+    ClickSend();
+    EXPECT_TRUE(port->sending);
+    EXPECT_TRUE(button().isChecked());
+    EXPECT_EQ(button().text(), "Stop");
+    EXPECT_FALSE(send().isEnabled());
+    EXPECT_TRUE(DeviceGot("AB"));
+}
+
+TEST_F(SendPanes, ARepeatedSendKeepsTheStopButtonAndLocksTheRepeatOptions)
+{
+    OpenDevice();
+    TypeAscii("R");
+    CheckRepeat(true);
+    {
+        QSignalBlocker blocker(send().repeatPeriod);
+        send().repeatPeriod.setData(5);
+    }
+    port->OnRepeatPeriod();
+    ClickSend();
+    EXPECT_TRUE(port->sending);
+    EXPECT_TRUE(button().isChecked());
+    EXPECT_EQ(button().text(), "Stop");
+    EXPECT_TRUE(send().isEnabled());
+    EXPECT_TRUE(button().isEnabled());
+    EXPECT_FALSE(send().isRepeat.isEnabled());
+    EXPECT_FALSE(send().repeatPeriod.isEnabled());
+    EXPECT_TRUE(PortHarness::PumpUntil(*port, [&] { return harness.device->Output().size() >= 3; }));
+    EXPECT_EQ(harness.device->Output().find_first_not_of('R'), std::string::npos);
+
+    // Stop: the button stays pressed, now labelled "Send", until the worker confirms.
+    ClickSend();
+    EXPECT_FALSE(port->sending);
+    EXPECT_TRUE(button().isChecked());
+    EXPECT_EQ(button().text(), "Send");
+    EXPECT_TRUE(send().isRepeat.isEnabled());
+    EXPECT_TRUE(send().repeatPeriod.isEnabled());
+}
+
+TEST_F(SendPanes, EnterWhileSendingDoesNothing)
+{
+    OpenDevice();
+    TypeAscii("AB");
+    port->sending = true;
+    ShowIdleButton();
+    port->SendNow();
+    EXPECT_FALSE(button().isChecked());
+    EXPECT_EQ(button().text(), "Send");
+    EXPECT_EQ(harness.device->CallCount(platform::FakeCommDevice::Call::Write), 0);
+}
+
+TEST_F(SendPanes, AnAnswerOfAPortNotShownLeavesTheSharedButtonAlone)
+{
+    OpenDevice();
+    TypeAscii("AN");
+    port->active = false;
+    ShowIdleButton();
+    port->SendNow();
+    EXPECT_TRUE(port->sending);
+    EXPECT_FALSE(button().isChecked());
+    EXPECT_EQ(button().text(), "Send");
+    EXPECT_TRUE(send().isEnabled());
+    EXPECT_TRUE(DeviceGot("AN"));
+}
+
+TEST_F(SendPanes, ChangingThePeriodKeepsTheBytes)
+{
+    TypeAscii("AB");
+    port->output = "kept";
+    {
+        QSignalBlocker blocker(send().repeatPeriod);
+        send().repeatPeriod.setData(750);
+    }
+    port->OnRepeatPeriod();
+    EXPECT_EQ(port->asciiSlots[0].repeatPeriod, 750);
+    EXPECT_EQ(port->output, "kept");
+    // An emptied field keeps the last period.
+    {
+        QSignalBlocker blocker(send().repeatPeriod);
+        send().repeatPeriod.setData(std::nullopt);
+    }
+    port->OnRepeatPeriod();
+    EXPECT_EQ(port->asciiSlots[0].repeatPeriod, 750);
+}
+
+TEST_F(SendPanes, AnAnswerNeedsDecodingAndNoRepeat)
+{
+    port->mode = SerPort::ModeProto;
+    SendSlot& s = port->protoSlots[0];
+    s.isActionAnswer = true;
+    port->UpdateSend(true);
+    EXPECT_TRUE(proto().isActionAnswer.isChecked());
+    EXPECT_TRUE(proto().isActionAnswer.isEnabled());
+    EXPECT_TRUE(proto().actionLabel.isEnabled());
+    EXPECT_TRUE(proto().actionProto.isEnabled());
+
+    struct Case {
+        const char* what;
+        bool parse;
+        bool repeat;
+    };
+    for (const Case& c : {Case{"repeat on", true, true}, Case{"parse off", false, false}}) {
+        SCOPED_TRACE(c.what);
+        s.isActionAnswer = true;
+        s.isParse = true;
+        s.isRepeat = false;
+        port->UpdateSend(true);
+        {
+            QSignalBlocker blocker(proto().isParse);
+            proto().isParse.setChecked(c.parse);
+        }
+        port->OnProtoOptions();
+        CheckRepeat(c.repeat);
+        EXPECT_FALSE(s.isActionAnswer);
+        EXPECT_FALSE(proto().isActionAnswer.isChecked());
+        EXPECT_FALSE(proto().isActionAnswer.isEnabled());
+        EXPECT_FALSE(proto().actionLabel.isEnabled());
+        EXPECT_FALSE(proto().actionProto.isEnabled());
+    }
+
+    // With the answer off the answer protocol cannot be chosen, but the option can be set.
+    s.isParse = true;
+    s.isRepeat = false;
+    s.isActionAnswer = false;
+    port->UpdateSend(true);
+    EXPECT_TRUE(proto().isActionAnswer.isEnabled());
+    EXPECT_FALSE(proto().actionProto.isEnabled());
+}
+
+TEST_F(SendPanes, AnAttachedFileIsAppendedToItsEntry)
+{
+    TypeAscii("x");
+    port->AttachBytes(0, "\x41\x0D\xFF");
+    EXPECT_EQ(port->asciiSlots[0].entry, "xA\\0D\\FF");
+    EXPECT_EQ(ascii().entry.text(), "xA\\0D\\FF");
+    EXPECT_EQ(port->output, "xA\r\xFF");
+    // The HEX slot of the profile grows too while the ASCII pane is shown.
+    port->AttachBytes(1, "\x41\x0D\xFF");
+    EXPECT_EQ(port->hexSlots[0].entry, "41 0D FF ");
+    port->mode = SerPort::ModeHex;
+    port->UpdateSend(true);
+    EXPECT_EQ(hex().entry.text(), "41 0D FF ");
+    EXPECT_EQ(port->output, "A\r\xFF");
+    // A backslash of the file is sent as a backslash.
+    port->mode = SerPort::ModeAscii;
+    port->AttachBytes(0, "\\41");
+    EXPECT_EQ(port->output, "xA\r\xFF\\41");
+}
+
+TEST_F(SendPanes, ChoosingAProtocolComposesTheEntry)
+{
+    BNFarticle* frame = CreateArticle("BNF", "sp_frame", "byte byte");
+    frame->comment = "two bytes";
+    FillProtocolLists();
+    port->mode = SerPort::ModeProto;
+    port->UpdateSend(true);
+    {
+        QSignalBlocker blocker(proto().entry);
+        proto().entry.setText("65 66");
+    }
+    port->OnProtoEntry();
+    EXPECT_EQ(port->output, "");
+    EXPECT_EQ(proto().preview.qtf(), "");
+
+    Choose(proto().proto, frame->uid);
+    port->OnProtoSelect();
+    const SendSlot& s = port->protoSlots[0];
+    EXPECT_EQ(s.protoId, frame->uid);
+    EXPECT_EQ(s.protoName, "sp_frame");
+    EXPECT_EQ(port->output, "AB");
+    EXPECT_EQ(proto().preview.qtf(), "[+70C 41 42]");
+    EXPECT_EQ(proto().proto.shownText(), "sp_frame");
+    EXPECT_EQ(TipAsText(proto().entry), "two bytes");
+    EXPECT_EQ(TipAsText(proto().proto), "two bytes");
+
+    Choose(proto().actionProto, frame->uid);
+    port->OnAnswerProtoSelect();
+    EXPECT_EQ(s.answerId, frame->uid);
+    EXPECT_EQ(s.answerProtoName, "sp_frame");
+}
+
+TEST_F(SendPanes, EditedProtocolsAreFollowedByTheShownPort)
+{
+    BNFarticle* frame = CreateArticle("BNF", "sp_renamed", "byte");
+    BNFarticle* answer = CreateArticle("BNF", "sp_deleted", "byte");
+    const Uuid answerId = answer->uid;
+    FillProtocolLists();
+    port->mode = SerPort::ModeProto;
+    SendSlot& s = port->protoSlots[0];
+    s.entry = "67";
+    s.protoId = frame->uid;
+    s.answerId = answerId;
+    port->UpdateSend(true);
+    EXPECT_EQ(port->output, "C");
+
+    // Renamed: the list shows the new name and the slot takes it.
+    frame->name = "sp_renamed2";
+    FillProtocolLists();
+    port->ProtocolsChanged();
+    EXPECT_EQ(s.protoId, frame->uid);
+    EXPECT_EQ(s.protoName, "sp_renamed2");
+    EXPECT_EQ(proto().proto.shownText(), "sp_renamed2");
+    EXPECT_EQ(s.answerProtoName, "sp_deleted");
+
+    // Deleted: the slot forgets it, the list shows nothing; the bytes wait for the next change.
+    auto& space = GrammarRegistry::Instance().GetAdd("BNF");
+    ASSERT_TRUE(space.Remove(space.Find(frame->uid)));
+    ASSERT_TRUE(space.Remove(space.Find(answerId)));
+    FillProtocolLists();
+    port->ProtocolsChanged();
+    EXPECT_TRUE(s.protoId.IsNull());
+    EXPECT_EQ(s.protoName, "");
+    EXPECT_EQ(proto().proto.shownText(), "");
+    EXPECT_TRUE(s.answerId.IsNull());
+    EXPECT_EQ(s.answerProtoName, "");
+    EXPECT_EQ(proto().actionProto.shownText(), "");
+    EXPECT_EQ(port->output, "C");
+    port->OnProtoEntry();
+    EXPECT_EQ(port->output, "");
+}
+
+TEST_F(SendPanes, OnlyTheShownPortInProtoModeFollowsProtocolChanges)
+{
+    BNFarticle* frame = CreateArticle("BNF", "sp_kept", "byte");
+    const Uuid id = frame->uid;
+    FillProtocolLists();
+    port->protoSlots[0].protoId = id;
+    port->protoSlots[0].protoName = "sp_kept";
+    auto& space = GrammarRegistry::Instance().GetAdd("BNF");
+    ASSERT_TRUE(space.Remove(space.Find(id)));
+    FillProtocolLists();
+
+    port->mode = SerPort::ModeAscii;
+    port->ProtocolsChanged();
+    EXPECT_EQ(port->protoSlots[0].protoId, id);
+    port->mode = SerPort::ModeProto;
+    port->active = false;
+    port->ProtocolsChanged();
+    EXPECT_EQ(port->protoSlots[0].protoId, id);
+    EXPECT_EQ(port->protoSlots[0].protoName, "sp_kept");
+}
+
+}  // namespace
+}  // namespace baudrill::test
