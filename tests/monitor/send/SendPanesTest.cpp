@@ -331,6 +331,26 @@ TEST_F(SendPanes, AnAttachedFileIsAppendedToItsEntry)
     EXPECT_EQ(port->output, "xA\r\xFF\\41");
 }
 
+TEST_F(SendPanes, ALargeAttachedFileSurvivesTheEntry)
+{
+    // Every byte value, past the preview limit and past QLineEdit's default length cap.
+    std::string file;
+    for (int i = 0; i < 100 * 256; ++i)
+        file += static_cast<char>(i & 0xFF);
+    for (int kind : {0, 1}) {
+        SCOPED_TRACE(kind);
+        port->mode = kind == 0 ? SerPort::ModeAscii : SerPort::ModeHex;
+        port->AttachBytes(kind, file);
+        EXPECT_EQ(port->output, file);
+        // The next edit reads the entry back from the control.
+        if (kind == 0)
+            port->OnAsciiEntry();
+        else
+            port->OnHexEntry();
+        EXPECT_EQ(port->output, file);
+    }
+}
+
 TEST_F(SendPanes, ChoosingAProtocolComposesTheEntry)
 {
     BNFarticle* frame = CreateArticle("BNF", "sp_frame", "byte byte");
