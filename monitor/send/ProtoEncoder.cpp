@@ -47,7 +47,7 @@ std::string ResolveRecordedEscapes(const ComposeState& state)
     bytes.reserve(out.size());
     std::size_t from = 0;
     for (std::size_t at : state.escapes) {
-        if (at < from || out.size() - at < 3 || out[at] != '\\')
+        if (at < from || at > out.size() || out.size() - at < 3 || out[at] != '\\')
             continue;  // not an escape as written; leave the bytes as they are
         bytes.append(out, from, at - from);
         bytes += static_cast<char>(static_cast<std::uint32_t>(ScanInt(std::string_view(out).substr(at + 1, 2), 16)) &
