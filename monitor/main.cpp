@@ -6,8 +6,8 @@
 #include "monitor/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/settings/SettingsFile.h"
-#include "monitor/window/EventHook.h"
 #include "monitor/window/MainWindow.h"
+#include "monitor/window/QuitWhenClosed.h"
 
 int main(int, char** argv)
 {
@@ -17,8 +17,6 @@ int main(int, char** argv)
     int appArgc = 1;
     char* appArgv[] = {argv[0], nullptr};
     QApplication app(appArgc, appArgv);
-    // Closing the main window ends the program, also while the protocol editor is open.
-    QApplication::setQuitOnLastWindowClosed(false);
 
     // Every port can hand rows to the log writer from the moment it exists.
     theLogger = new Logger(DefaultLogRoot());
@@ -26,11 +24,8 @@ int main(int, char** argv)
     {
         MainWindow window;
         window.setWindowTitle(QString::fromUtf8(VersionText));
-        EventHook::Install(window, [](QEvent& event) {
-            if (event.type() == QEvent::Close)
-                QCoreApplication::quit();
-            return false;
-        });
+        // Closing the main window ends the program, also while the protocol editor is open.
+        QuitWhenClosed(window);
         // Relative: the settings file lives in the working directory.
         LoadSettingsFile(window, SettingsFileName);
         // Whatever version a loaded file carried, the file written at the end is current.
