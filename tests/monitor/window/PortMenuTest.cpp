@@ -53,11 +53,12 @@ protected:
     {
         ASSERT_FALSE(sysfs.path().empty());
         // Serial ports have a device link; a ttyS placeholder whose type reads 0 is no port;
-        // a virtual console has no device.
-        for (const char* port : {"ttyUSB0", "ttyACM1", "ttyS1", "ttyS0", "ttyUSB10"})
+        // a virtual console has no device. No name is a device of this machine, so choosing
+        // one opens nothing.
+        for (const char* port : {"ttyBDRUSB0", "ttyBDRACM1", "ttySBDR1", "ttySBDR0", "ttyBDRUSB10"})
             sysfs.Make(std::string("class/tty/") + port + "/device");
-        sysfs.Make("class/tty/ttyS0/type", "0\n");
-        sysfs.Make("class/tty/ttyS1/type", "4\n");
+        sysfs.Make("class/tty/ttySBDR0/type", "0\n");
+        sysfs.Make("class/tty/ttySBDR1/type", "4\n");
         sysfs.Make("class/tty/tty1");
         window = std::make_unique<MainWindow>();
         window->sysfsRoot = sysfs.path();
@@ -70,10 +71,10 @@ protected:
 TEST_F(PortMenu, ListsTheSystemPortsSortedByteWiseThenTheEntry)
 {
     window->PortMenu(window->portMenu);
-    EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"ttyACM1", true},
-                                                                   {"ttyS1", true},
-                                                                   {"ttyUSB0", true},
-                                                                   {"ttyUSB10", true}}));
+    EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"ttyBDRACM1", true},
+                                                                   {"ttyBDRUSB0", true},
+                                                                   {"ttyBDRUSB10", true},
+                                                                   {"ttySBDR1", true}}));
     const QList<QAction*> actions = window->portMenu.actions();
     ASSERT_EQ(actions.size(), 6);
     EXPECT_TRUE(actions[4]->isSeparator());
@@ -85,31 +86,31 @@ TEST_F(PortMenu, ListsTheSystemPortsSortedByteWiseThenTheEntry)
 
 TEST_F(PortMenu, GreysExistingPortsAlsoWhenTheSystemNoLongerListsThem)
 {
-    window->AddPort("ttyUSB0");
+    window->AddPort("ttyBDRUSB0");
     window->AddPort("Zgone");  // upper case sorts before lower case
-    window->AddPort("ttyT7");
+    window->AddPort("ttyBDRT7");
     window->PortMenu(window->portMenu);
     EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"Zgone", false},
-                                                                   {"ttyACM1", true},
-                                                                   {"ttyS1", true},
-                                                                   {"ttyT7", false},
-                                                                   {"ttyUSB0", false},
-                                                                   {"ttyUSB10", true}}));
+                                                                   {"ttyBDRACM1", true},
+                                                                   {"ttyBDRT7", false},
+                                                                   {"ttyBDRUSB0", false},
+                                                                   {"ttyBDRUSB10", true},
+                                                                   {"ttySBDR1", true}}));
 }
 
 TEST_F(PortMenu, ChoosingAPortAddsItsTab)
 {
     window->PortMenu(window->portMenu);
-    QAction* item = ItemNamed(window->portMenu, "ttyACM1");
+    QAction* item = ItemNamed(window->portMenu, "ttyBDRACM1");
     ASSERT_NE(item, nullptr);
     item->trigger();
     ASSERT_EQ(window->ports.GetCount(), 1);
-    EXPECT_EQ(window->ports.At(0)->deviceName, "/dev/ttyACM1");
-    EXPECT_EQ(TabValues(window->mainTabs), (std::vector<std::string>{"ttyACM1", ""}));
+    EXPECT_EQ(window->ports.At(0)->deviceName, "/dev/ttyBDRACM1");
+    EXPECT_EQ(TabValues(window->mainTabs), (std::vector<std::string>{"ttyBDRACM1", ""}));
 
     // Built anew, the menu greys the port now.
     window->PortMenu(window->portMenu);
-    item = ItemNamed(window->portMenu, "ttyACM1");
+    item = ItemNamed(window->portMenu, "ttyBDRACM1");
     ASSERT_NE(item, nullptr);
     EXPECT_FALSE(item->isEnabled());
     EXPECT_EQ(window->portMenu.actions().size(), 6);
@@ -118,9 +119,9 @@ TEST_F(PortMenu, ChoosingAPortAddsItsTab)
 TEST_F(PortMenu, WithoutASysfsTreeOffersTheExistingPortsAndTheEntry)
 {
     window->sysfsRoot = sysfs.path() + "/missing";
-    window->AddPort("ttyUSB3");
+    window->AddPort("ttyBDRUSB3");
     window->PortMenu(window->portMenu);
-    EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"ttyUSB3", false}}));
+    EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"ttyBDRUSB3", false}}));
     EXPECT_EQ(window->portMenu.actions().size(), 3);
 }
 
@@ -139,21 +140,21 @@ TEST_F(PortMenu, EnterAddsATypedNameAndClosesTheMenu)
 
 TEST_F(PortMenu, ATypedNameThatIsAlreadyAPortDoesNothing)
 {
-    window->AddPort("ttyUSB0");
+    window->AddPort("ttyBDRUSB0");
     window->mainTabs.setCurrentIndex(1);
     window->PortMenu(window->portMenu);
     window->portMenu.popup(QPoint(0, 0));
-    window->deviceEntry.setText("ttyUSB0");
+    window->deviceEntry.setText("ttyBDRUSB0");
     QTest::keyClick(&window->deviceEntry, Qt::Key_Return);
     EXPECT_EQ(window->ports.GetCount(), 1);
     EXPECT_EQ(window->mainTabs.count(), 2);
     EXPECT_TRUE(window->portMenu.isVisible());
 
     // Names are compared as text: the same device by its path is another port.
-    window->deviceEntry.setText("/dev/ttyUSB0");
+    window->deviceEntry.setText("/dev/ttyBDRUSB0");
     QTest::keyClick(&window->deviceEntry, Qt::Key_Return);
     EXPECT_EQ(window->ports.GetCount(), 2);
-    EXPECT_EQ(window->ports.At(1)->deviceName, "/dev/ttyUSB0");
+    EXPECT_EQ(window->ports.At(1)->deviceName, "/dev/ttyBDRUSB0");
     EXPECT_FALSE(window->portMenu.isVisible());
 }
 
