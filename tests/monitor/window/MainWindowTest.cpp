@@ -216,30 +216,30 @@ std::vector<std::string> Entries(const QComboBox& list)
 TEST(ProtocolLists, ListUserProtocolsButNotTheBuiltInRules)
 {
     MainWindow window;
-    std::vector<BNFarticle*> made;
+    std::vector<Uuid> made;
     // A name beginning with "BNF" is a built-in rule; the test is case-sensitive and looks at
     // the beginning only.
     for (const char* name : {"Modbus", "BNFhidden", "bnflower", "myBNF", "BNF"})
-        made.push_back(CreateArticle(GrammarNamespace, name, ""));
+        made.push_back(CreateArticle(GrammarNamespace, name, "")->uid);
 
     window.ProtocolsChanged();
     const std::vector<std::string> expected = {"Modbus", "bnflower", "myBNF"};
     EXPECT_EQ(Entries(window.protoSendGroup.proto), expected);
     EXPECT_EQ(Entries(window.protoSendGroup.actionProto), expected);
     // Each entry's value is the protocol's identifier; no entry is selected by the refill.
-    EXPECT_EQ(window.protoSendGroup.proto.itemData(0).toString().toStdString(), made[0]->uid.ToString());
-    EXPECT_EQ(window.protoSendGroup.actionProto.itemData(2).toString().toStdString(), made[3]->uid.ToString());
+    EXPECT_EQ(window.protoSendGroup.proto.itemData(0).toString().toStdString(), made[0].ToString());
+    EXPECT_EQ(window.protoSendGroup.actionProto.itemData(2).toString().toStdString(), made[3].ToString());
     EXPECT_EQ(window.protoSendGroup.proto.currentIndex(), -1);
     EXPECT_EQ(window.protoSendGroup.actionProto.currentIndex(), -1);
 
     // A deleted protocol leaves the lists at the next change.
     auto& space = GrammarRegistry::Instance().GetAdd(GrammarNamespace);
-    space.Remove(space.Find(made[0]->uid));
+    space.Remove(space.Find(made[0]));
     window.ProtocolsChanged();
     EXPECT_EQ(Entries(window.protoSendGroup.proto), (std::vector<std::string>{"bnflower", "myBNF"}));
 
-    for (BNFarticle* article : made)
-        space.Remove(space.Find(article->uid));
+    for (const Uuid& uid : made)
+        space.Remove(space.Find(uid));
 }
 
 TEST(Pump, RunsEveryNotificationOfOnePortBeforeTheNext)
