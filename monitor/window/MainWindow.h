@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,9 +61,18 @@ public:
     QLineEdit deviceEntry;
     bool skipTabChange = false;
     ArrayMap<std::string, SerPort> ports;
+    // Where the port menu lists the system's serial ports from (tests give a fake tree).
+    std::string sysfsRoot = "/sys";
 
 private:
     QTimer* pumpTimer = nullptr;
+    // The entry of the send pane of a mode.
+    QLineEdit& SendEntry(int mode);
+    // The grid's scroll position at the last scroll step, none before the first.
+    std::optional<int> gridScrollPosition;
+    // Port tabs: the "+" tab appended, and the tab bar's and the entry's handlers bound.
+    void AddPlusTab();
+    void SetUpPortTabHandlers();
 };
 
 }  // namespace baudrill

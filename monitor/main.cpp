@@ -1,0 +1,41 @@
+// The program's start and end: the log writer, then the main window, the settings file
+// around the event loop, and the teardown in the reverse order.
+#include <QApplication>
+
+#include "monitor/LogFileName.h"
+#include "monitor/Logger.h"
+#include "monitor/ProgramTexts.h"
+#include "monitor/settings/SettingsFile.h"
+#include "monitor/window/MainWindow.h"
+#include "monitor/window/QuitWhenClosed.h"
+
+int main(int, char** argv)
+{
+    using namespace baudrill;
+
+    // The program takes no arguments: Qt sees the program name only.
+    int appArgc = 1;
+    char* appArgv[] = {argv[0], nullptr};
+    QApplication app(appArgc, appArgv);
+
+    // Every port can hand rows to the log writer from the moment it exists.
+    theLogger = new Logger(DefaultLogRoot());
+    theLogger->Start();
+    {
+        MainWindow window;
+        window.setWindowTitle(QString::fromUtf8(VersionText));
+        // Closing the main window ends the program, also while the protocol editor is open.
+        QuitWhenClosed(window);
+        // Relative: the settings file lives in the working directory.
+        LoadSettingsFile(window, SettingsFileName);
+        // Whatever version a loaded file carried, the file written at the end is current.
+        window.storedVersion = VersionText;
+        window.show();
+        QApplication::exec();
+        StoreSettingsFile(window, SettingsFileName);
+        // The window goes first: its ports hand their last rows to the log writer.
+    }
+    delete theLogger;
+    theLogger = nullptr;
+    return 0;
+}
