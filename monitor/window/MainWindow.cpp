@@ -13,6 +13,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/images/IMG.h"
+#include "monitor/send/ProtoListKeys.h"
 #include "monitor/window/PaneSetup.h"
 
 namespace baudrill {
@@ -183,12 +184,10 @@ void MainWindow::ProtocolsChanged()
     for (int i = 0; i < space.GetCount(); ++i) {
         const BNFarticle* article = space.At(i);
         // Names beginning with "BNF" are the engine's built-in rules.
-        if (!article || article->name.starts_with(GrammarNamespace))
+        if (!article || article->name.starts_with("BNF"))
             continue;
-        const QString name = QString::fromStdString(article->name);
-        const QString uid = QString::fromStdString(article->uid.ToString());
-        proto.addItem(name, uid);
-        actionProto.addItem(name, uid);
+        AddProtoListEntry(proto, article->uid, article->name);
+        AddProtoListEntry(actionProto, article->uid, article->name);
     }
     // Filling selects the first entry; the shown port selects its own.
     proto.setCurrentIndex(-1);
