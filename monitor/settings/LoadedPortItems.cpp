@@ -1,5 +1,7 @@
 #include "monitor/settings/LoadedPortItems.h"
 
+#include <algorithm>
+
 #include "grammar/GrammarRegistry.h"
 #include "monitor/ProgramTexts.h"
 
@@ -21,6 +23,12 @@ Uuid FindOrForget(std::string& name)
 }
 
 }  // namespace
+
+int LoadablePortCount(std::size_t names, std::size_t bytesLeft)
+{
+    const std::size_t count = std::min(names, static_cast<std::size_t>(MaxLoadedPorts));
+    return bytesLeft / MinStoredPortBytes < count ? -1 : static_cast<int>(count);
+}
 
 int LoadedMode(int mode) { return mode >= ModeProto && mode <= ModeHex ? mode : ModeAscii; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,12 @@ namespace baudrill {
 // At most this many ports are re-created from one file.
 inline constexpr int MaxLoadedPorts = 256;
 inline constexpr int RepeatPeriodMax = 1000000;  // ms
+// The least a port takes in the file: its five settings (14 bytes) and four empty vectors.
+inline constexpr int MinStoredPortBytes = 18;
+
+// How many of the stored port names get a port: at most MaxLoadedPorts; -1 (a loading error)
+// when the bytes left cannot hold the items of that many ports.
+int LoadablePortCount(std::size_t names, std::size_t bytesLeft);
 
 // 0 PROTO to 2 HEX; anything else is ASCII.
 int LoadedMode(int mode);

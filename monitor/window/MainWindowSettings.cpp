@@ -98,8 +98,12 @@ void MainWindow::Serialize(SettingsStream& stream)
     }
     if (stream.IsError())
         return;
-    if (names.size() > static_cast<std::size_t>(MaxLoadedPorts))
-        names.resize(MaxLoadedPorts);
+    const int count = LoadablePortCount(names.size(), stream.Content().size());
+    if (count < 0) {
+        stream.SetError();
+        return;
+    }
+    names.resize(static_cast<std::size_t>(count));
     const int first = ports.GetCount();
     for (const std::string& name : names)
         AddPort(name);

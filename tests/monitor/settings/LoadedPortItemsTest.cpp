@@ -26,6 +26,16 @@ TEST(LoadedPortItems, ModeSlotAndBaudAreBroughtIntoRange)
     EXPECT_EQ(LoadedBaud(-300, 9600), 9600);
 }
 
+TEST(LoadedPortItems, PortCountIsBoundedAndCheckedAgainstTheBytesLeft)
+{
+    EXPECT_EQ(LoadablePortCount(0, 0), 0);
+    EXPECT_EQ(LoadablePortCount(2, 2 * MinStoredPortBytes), 2);
+    EXPECT_EQ(LoadablePortCount(2, 2 * MinStoredPortBytes - 1), -1);
+    // Past the bound only the ports that are made need their bytes.
+    EXPECT_EQ(LoadablePortCount(300, MaxLoadedPorts * MinStoredPortBytes), MaxLoadedPorts);
+    EXPECT_EQ(LoadablePortCount(300, MaxLoadedPorts * MinStoredPortBytes - 1), -1);
+}
+
 TEST(LoadedPortItems, SlotsAreExactlyTenWithPeriodsAndDelaysInRange)
 {
     std::vector<SendSlot> few(3);

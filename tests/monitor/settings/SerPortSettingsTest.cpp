@@ -8,6 +8,7 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/port/SerPort.h"
+#include "monitor/settings/LoadedPortItems.h"
 #include "monitor/settings/SettingsStream.h"
 #include "tests/monitor/port/PortHarness.h"
 #include "tests/monitor/settings/SettingsBytes.h"
@@ -130,6 +131,15 @@ TEST_F(SerPortSettings, RoundTripKeepsSettingsAllThirtySlotsAndRows)
     }
     // What was loaded stores the same bytes again.
     EXPECT_EQ(StoredPort(*loaded), bytes);
+}
+
+TEST_F(SerPortSettings, PortWithEmptyVectorsTakesTheLeastBytes)
+{
+    auto port = harness.MakePort();
+    port->asciiSlots.clear();
+    port->hexSlots.clear();
+    port->protoSlots.clear();
+    EXPECT_EQ(StoredPort(*port).size(), static_cast<std::size_t>(MinStoredPortBytes));
 }
 
 TEST_F(SerPortSettings, ProtocolsAreFoundByNameOrForgotten)
