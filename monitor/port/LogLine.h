@@ -4,6 +4,8 @@
 
 namespace baudrill {
 
+class SettingsStream;
+
 // One row of a port's traffic log: a received burst or a sent block.
 struct LogLine {
     int direction = 0;        // 1 received, 0 sent
@@ -14,6 +16,9 @@ struct LogLine {
     int height = 0;           // display height in pixels; 0: not computed yet
     int lineCount = 0;        // dump lines; valid only while height is not 0
     bool logged = false;      // handed to the log writer, or loaded from the settings file
+
+    // The settings file: all fields but `logged` (monitor/settings/LogLineSerialize.cpp).
+    void Serialize(SettingsStream& stream);
 };
 
 }  // namespace baudrill

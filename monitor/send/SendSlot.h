@@ -6,6 +6,8 @@
 
 namespace baudrill {
 
+class SettingsStream;
+
 // One profile slot of one send mode. ASCII slots use entry, isCR, isLF, isRepeat and
 // repeatPeriod; HEX slots entry, isRepeat and repeatPeriod; PROTO slots all but isCR/isLF.
 struct SendSlot {
@@ -23,6 +25,9 @@ struct SendSlot {
     bool isRepeat = false;
     int repeatPeriod = 100;  // ms
     int actionDelay = 100;   // ms
+
+    // The settings file: all fields but the two Uuids (monitor/settings/SendSlotSerialize.cpp).
+    void Serialize(SettingsStream& stream);
 };
 
 // Every port has this many slots in each send mode.
