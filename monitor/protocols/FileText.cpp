@@ -1,6 +1,7 @@
 #include "monitor/protocols/FileText.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,7 +53,11 @@ bool ReplaceFileText(const std::string& path, const std::string& text)
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+    // The new file keeps the old one's permissions.
+    struct stat old{};
+    const bool keepMode = ::stat(path.c_str(), &old) == 0;
+    const bool written = (!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, text) &&
+                         ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
         std::remove(temporary.c_str());

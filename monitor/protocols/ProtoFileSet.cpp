@@ -169,15 +169,17 @@ bool ProtoFileSet::StoreFile(const FileEntry& file) const
         if (!written)
             records.push_back({article->name, article->desc, article->comment, uid});
     }
+    // A file reached through a link is written where the link points, so the link stays.
+    const std::string target = CanonicalPath(file.path);
     std::error_code error;
     // The per-user folder is normally made at start-up; a missing one must not lose new protocols.
-    fs::create_directories(fs::path(file.path).parent_path(), error);
-    if (HoldsUnreadableFile(file.path)) {
-        fs::copy_file(file.path, file.path + ".bak", fs::copy_options::overwrite_existing, error);
+    fs::create_directories(fs::path(target).parent_path(), error);
+    if (HoldsUnreadableFile(target)) {
+        fs::copy_file(target, target + ".bak", fs::copy_options::overwrite_existing, error);
         if (error)
             return false;
     }
-    return ReplaceFileText(file.path, ProtoText(records));
+    return ReplaceFileText(target, ProtoText(records));
 }
 
 int ProtoFileSet::StoreAll() const

@@ -132,28 +132,29 @@ private:
         pos_ = at + end.size();
         return true;
     }
-    // Passes over comments, processing instructions, CDATA and declarations at the position.
-    // False for a piece of markup that never ends, or for a byte outside any markup.
+    bool AtSpecialMarkup() const { return StartsWith("<!") || StartsWith("<?"); }
+    // Passes over one comment, processing instruction, CDATA section or declaration; false
+    // when it never ends.
+    bool SkipOneMarkup()
+    {
+        if (StartsWith("<!--"))
+            return SkipPast("-->");
+        if (StartsWith("<![CDATA["))
+            return SkipPast("]]>");
+        if (StartsWith("<?"))
+            return SkipPast("?>");
+        return SkipDeclaration();
+    }
+    // Outside the root: passes over such markup and blanks. False for markup that never ends,
+    // or for a byte outside any markup.
     bool SkipMarkup()
     {
-        while (true) {
-            if (StartsWith("<!--")) {
-                if (!SkipPast("-->"))
-                    return false;
-            } else if (StartsWith("<![CDATA[")) {
-                if (!SkipPast("]]>"))
-                    return false;
-            } else if (StartsWith("<?")) {
-                if (!SkipPast("?>"))
-                    return false;
-            } else if (StartsWith("<!")) {
-                if (!SkipDeclaration())
-                    return false;
-            } else {
-                return AtEnd() || Peek() == '<';
-            }
+        while (AtSpecialMarkup()) {
+            if (!SkipOneMarkup())
+                return false;
             SkipText();
         }
+        return AtEnd() || Peek() == '<';
     }
     // "<!DOCTYPE ...>", with an internal subset in brackets.
     bool SkipDeclaration()
@@ -268,13 +269,10 @@ private:
                 SkipContent();
                 if (AtEnd())
                     return false;
-                if (StartsWith("<!--") || StartsWith("<![CDATA[") || StartsWith("<?") ||
-                    StartsWith("<!")) {
-                    if (!SkipMarkup())
-                        return false;
-                    continue;
-                }
-                break;
+                if (!AtSpecialMarkup())
+                    break;
+                if (!SkipOneMarkup())
+                    return false;
             }
         }
     }

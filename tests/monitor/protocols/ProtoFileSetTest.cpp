@@ -210,7 +210,7 @@ TEST_F(ProtoFileSetTest, AnUnreadableFileIsKeptAsBakBeforeItIsReplaced)
 
 TEST_F(ProtoFileSetTest, AStoreThatCannotBeWrittenKeepsTheOldFile)
 {
-    const std::string path = user.File("kept.proto");
+    const std::string path = CanonicalPath(user.File("kept.proto"));
     const std::string old = ProtoFile(ArticleXml(UniqueName("a"), "byte"));
     WriteFile(path, old);
     ASSERT_TRUE(files.LoadFile(path));
@@ -225,6 +225,22 @@ TEST_F(ProtoFileSetTest, AStoreThatCannotBeWrittenKeepsTheOldFile)
     EXPECT_EQ(files.StoreAll(), 0);
     EXPECT_EQ(Stored(path)[0].desc, "changed");
     EXPECT_FALSE(FileExists(path + ".tmp"));
+}
+
+TEST_F(ProtoFileSetTest, StoringThroughALinkKeepsTheLinkAndThePermissions)
+{
+    const std::string real = program.File("real.proto");
+    const std::string link = user.File("link.proto");
+    WriteFile(real, ProtoFile(ArticleXml(UniqueName("a"), "byte")));
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(files.LoadFile(link));
+    ProtocolNamespace().At(ProtocolNamespace().GetCount() - 1)->desc = "word";
+
+    ASSERT_EQ(files.StoreAll(), 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Stored(real)[0].desc, "word");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST_F(ProtoFileSetTest, ForgetTakesTheUidFromTheFirstFileOnly)

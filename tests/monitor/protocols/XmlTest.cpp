@@ -24,6 +24,7 @@ const FormCase formCases[] = {
      "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- c --><!DOCTYPE a [<!ENTITY x \"y\">]>\n<a><?pi x?></a>\n<!-- end -->",
      true},
     {"text, CDATA and comments inside", "<a>text<![CDATA[<b>]]><!-- <c> --><b x='1'/>more</a>", true},
+    {"text after markup inside", "<a><!-- c -->text<?p?>more<b/></a>", true},
     {"single-quoted attribute", "<a x='v\"w'/>", true},
     {"blanks around =", "<a x = \"1\" />", true},
     {"no element", "<?xml version=\"1.0\"?>", false},
