@@ -1,11 +1,13 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "grammar/Uuid.h"
 #include "monitor/layouts/WithProtoDialogLayout.h"
+#include "monitor/protocols/ProtoFileSet.h"
+#include "monitor/protocols/ProtoSection.h"
 
+class QCloseEvent;
 class QToolButton;
 
 namespace baudrill {
@@ -25,7 +27,10 @@ public:
         virtual void ProtocolsChanged() = 0;
     };
 
+    // Protocol files from the executable's folder and the per-user folder.
     explicit ProtoDialog(Notify* notify);
+    // Protocol files and help from the given folders (tests use temporary ones).
+    ProtoDialog(Notify* notify, std::string programFolder, std::string userFolder);
     ~ProtoDialog() override;
 
     void OnSelect();
@@ -36,19 +41,29 @@ public:
     void OnDelete();
     virtual void Close();
 
-    // Protocol files: which file each protocol came from (see the protocols folder).
-    struct FileEntry {
-        std::string path;
-        std::vector<Uuid> uids;  // may hold one uid twice
-    };
-
     Notify* notify;
     Uuid currentUid;
     QToolButton* addButton = nullptr;
     QToolButton* deleteButton = nullptr;
     BNFarticle* sectionParser = nullptr;
-    std::string currentFile;
-    std::vector<FileEntry> fileUids;
+    // Which protocols came from which file, and where new ones go.
+    ProtoFileSet files;
+    // What protoLabel shows: the outcome of the last Validate.
+    RuleState ruleState = RuleState::Failed;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FillList();
+    void LoadHelp();
+    void SetEditorsEnabled(bool on);
+    void ShowRuleState(RuleState state);
+    // The protocol shown in the editors, or null.
+    BNFarticle* CurrentArticle() const;
+    // The list entry of the uid, or -1.
+    int FindEntry(const Uuid& uid) const;
+    void Changed();
 };
 
 // The one protocol editor; made and deleted by the main window.

@@ -1,0 +1,93 @@
+#include "ProtoTestSupport.h"
+
+#include <stdlib.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace baudrill::test {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "baudrill-proto-XXXXXX").string();
+    if (::mkdtemp(pattern.data()))
+        path_ = pattern;
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code error;
+    if (!path_.empty())
+        fs::remove_all(path_, error);
+}
+
+void WriteFile(const std::string& path, std::string_view text)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+std::string ProtoFile(std::string_view articles, std::string_view root)
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<";
+    text += root;
+    text += ">\n";
+    text += articles;
+    text += "</";
+    text += root;
+    text += ">\n";
+    return text;
+}
+
+std::string ArticleXml(std::string_view name, std::string_view desc, std::string_view uid,
+                       std::string_view comment)
+{
+    std::string text = "<article name=\"" + std::string(name) + "\" desc=\"" + std::string(desc) +
+                       "\" comment=\"" + std::string(comment) + "\"";
+    if (!uid.empty())
+        text += " uid=\"" + std::string(uid) + "\"";
+    return text + "/>\n";
+}
+
+std::string CaseNameOf(std::string_view what, std::size_t index)
+{
+    std::string name;
+    bool gap = false;
+    for (char c : what) {
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            if (gap && !name.empty())
+                name += '_';
+            name += c;
+            gap = false;
+        } else {
+            gap = true;
+        }
+    }
+    return name.empty() ? "case" + std::to_string(index) : name;
+}
+
+std::string UniqueName(std::string_view tag)
+{
+    static int counter = 0;
+    return "p" + std::to_string(++counter) + std::string(tag);
+}
+
+}  // namespace baudrill::test

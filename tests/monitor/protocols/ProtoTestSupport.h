@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace baudrill::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, std::string_view text);
+std::string ReadFile(const std::string& path);
+bool FileExists(const std::string& path);
+
+// A protocol file's text holding the given "article" elements (written out by the caller).
+std::string ProtoFile(std::string_view articles, std::string_view root = "BAUDRILL");
+// One "article" element with these attributes (uid left out when empty).
+std::string ArticleXml(std::string_view name, std::string_view desc, std::string_view uid = "",
+                       std::string_view comment = "");
+
+// A test-case name from a table row's `what`: its letters and digits, words joined by '_'.
+std::string CaseNameOf(std::string_view what, std::size_t index);
+template <class Row>
+std::string CaseName(const ::testing::TestParamInfo<Row>& info)
+{
+    return CaseNameOf(info.param.what, info.index);
+}
+
+// A name no other test of this process uses, so tests do not depend on what the shared grammar
+// namespace holds.
+std::string UniqueName(std::string_view tag);
+
+}  // namespace baudrill::test
