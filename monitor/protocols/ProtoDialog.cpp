@@ -12,7 +12,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/images/IMG.h"
-#include "monitor/protocols/FileText.h"
+#include "monitor/WholeFile.h"
 #include "monitor/protocols/QtfToHtml.h"
 #include "platform/AppDataFolder.h"
 
@@ -88,7 +88,7 @@ void ProtoDialog::FillList()
 void ProtoDialog::LoadHelp()
 {
     std::string help;
-    if (ReadFileText(files.ProgramFolder() + "/proto.qtf", help))
+    if (ReadWholeFile(files.ProgramFolder() + "/proto.qtf", help))
         info.setHtml(Text(QtfToHtml(help)));
 }
 

@@ -10,7 +10,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "monitor/ProgramTexts.h"
-#include "monitor/protocols/FileText.h"
+#include "monitor/WholeFile.h"
 #include "monitor/protocols/ProtoFileFormat.h"
 
 namespace baudrill {
@@ -34,7 +34,7 @@ bool HoldsUnreadableFile(const std::string& path)
     if (!fs::exists(path, error))
         return false;
     std::string text;
-    return !ReadFileText(path, text) || !ReadProtoText(text);
+    return !ReadWholeFile(path, text) || !ReadProtoText(text);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ bool ProtoFileSet::LoadFile(const std::string& path)
     if (std::find(loaded_.begin(), loaded_.end(), canonical) != loaded_.end())
         return false;
     std::string text;
-    if (!ReadFileText(path, text))
+    if (!ReadWholeFile(path, text))
         return false;
     loaded_.push_back(canonical);
     const std::optional<std::vector<ArticleRecord>> records = ReadProtoText(text);
@@ -179,7 +179,7 @@ bool ProtoFileSet::StoreFile(const FileEntry& file) const
         if (error)
             return false;
     }
-    return ReplaceFileText(target, ProtoText(records));
+    return WriteFileReplacing(target, ProtoText(records));
 }
 
 int ProtoFileSet::StoreAll() const

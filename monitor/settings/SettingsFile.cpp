@@ -4,7 +4,7 @@
 
 #include "monitor/ProgramTexts.h"
 #include "monitor/settings/SettingsStream.h"
-#include "monitor/settings/WholeFile.h"
+#include "monitor/WholeFile.h"
 #include "monitor/window/MainWindow.h"
 
 namespace baudrill {

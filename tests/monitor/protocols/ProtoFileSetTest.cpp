@@ -1,6 +1,8 @@
 // The protocol files: load order, what is remembered under each file, and storing them back.
 #include <gtest/gtest.h>
 
+#include "monitor/WholeFile.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -216,15 +218,15 @@ TEST_F(ProtoFileSetTest, AStoreThatCannotBeWrittenKeepsTheOldFile)
     ASSERT_TRUE(files.LoadFile(path));
     ProtocolNamespace().At(ProtocolNamespace().GetCount() - 1)->desc = "changed";
     // The temporary file cannot be made where a folder of its name stands.
-    fs::create_directory(path + ".tmp");
+    fs::create_directory(TemporaryFileFor(path));
 
     EXPECT_EQ(files.StoreAll(), 1);
     EXPECT_EQ(ReadFile(path), old);
 
-    fs::remove(path + ".tmp");
+    fs::remove(TemporaryFileFor(path));
     EXPECT_EQ(files.StoreAll(), 0);
     EXPECT_EQ(Stored(path)[0].desc, "changed");
-    EXPECT_FALSE(FileExists(path + ".tmp"));
+    EXPECT_FALSE(FileExists(TemporaryFileFor(path)));
 }
 
 TEST_F(ProtoFileSetTest, StoringThroughALinkKeepsTheLinkAndThePermissions)

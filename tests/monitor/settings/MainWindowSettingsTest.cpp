@@ -11,7 +11,7 @@
 
 #include "monitor/ProgramTexts.h"
 #include "monitor/settings/SettingsFile.h"
-#include "monitor/settings/WholeFile.h"
+#include "monitor/WholeFile.h"
 #include "monitor/window/MainWindow.h"
 #include "platform/FakeCommDevice.h"
 #include "platform/SystemClock.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "monitor/settings/WholeFile.h"
+#include "monitor/WholeFile.h"
 #include "tests/monitor/settings/TempFolder.h"
 
 namespace baudrill::test {

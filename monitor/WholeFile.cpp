@@ -1,12 +1,15 @@
-#include "monitor/settings/WholeFile.h"
+#include "monitor/WholeFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <system_error>
 
 namespace baudrill {
 
@@ -30,6 +33,9 @@ bool WriteAll(int fd, std::string_view bytes)
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
     bytes.clear();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
@@ -41,14 +47,18 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     return true;
 }
 
+std::string TemporaryFileFor(const std::string& path) { return path + ".tmp" + std::to_string(::getpid()); }
+
 bool WriteFileReplacing(const std::string& path, std::string_view bytes)
 {
-    // The process id keeps two programs storing into one folder off each other's file.
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+    const std::string temporary = TemporaryFileFor(path);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    // The new file keeps the old one's permissions.
+    struct stat old{};
+    const bool keepMode = ::stat(path.c_str(), &old) == 0;
+    bool ok = (!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok)
