@@ -127,6 +127,9 @@ public:
     void FlushLog();
     void ScheduleAnswer(std::vector<Value> values, Uuid answerId, int delayMs);
     void SendAnswer(std::vector<Value> values, Uuid answerId);
+    // Set by the destructor once the worker has ended: the notifications still queued add and
+    // log their rows, but nothing is shown and no answer is sent.
+    bool closing = false;
 
     // --- Log grid (SerPortGrid.cpp) ---
     void RefreshGrid(bool all);

@@ -1,12 +1,152 @@
-// Placeholder: traffic rows, decoding and answers are being written.
+// Traffic rows: received bursts and sent blocks, their decoding, the log file and answers.
 #include "monitor/port/SerPort.h"
+
+#include "grammar/BNFarticle.h"
+#include "grammar/ComposeContext.h"
+#include "grammar/GrammarRegistry.h"
+#include "grammar/RunControl.h"
+#include "monitor/Logger.h"
+#include "monitor/ProgramTexts.h"
+#include "monitor/port/ComposedBytes.h"
+#include "monitor/port/RowDecoder.h"
+#include "monitor/port/TrafficText.h"
+
+#include <QObject>
+#include <QTimer>
 
 namespace baudrill {
 
-void SerPort::OnReceive(std::string, uint32_t, bool) {}
-void SerPort::OnSent(std::string, uint32_t) {}
-void SerPort::FlushLog() {}
-void SerPort::ScheduleAnswer(std::vector<Value>, Uuid, int) {}
-void SerPort::SendAnswer(std::vector<Value>, Uuid) {}
+namespace {
+
+// The protocol of that id in the user's namespace, or null.
+const BNFarticle* FindProtocol(const Uuid& id)
+{
+    if (id.IsNull())
+        return nullptr;
+    auto* space = GrammarRegistry::Instance().FindNamespace(GrammarNamespace);  // the "BNF" namespace
+    return space ? space->Get(id) : nullptr;
+}
+
+LogLine NewRow(int direction, uint32_t tick)
+{
+    LogLine row;
+    row.direction = direction;
+    row.timeText = RowTimeText(tick, StartTick);
+    row.height = 0;
+    return row;
+}
+
+// The newest received row, passing over the sent rows after it; -1 when there is none.
+int LastReceivedRow(const std::vector<LogLine>& rows)
+{
+    for (std::size_t i = rows.size(); i-- > 0;)
+        if (rows[i].direction != 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace
+
+void SerPort::OnReceive(std::string bytes, uint32_t tick, bool newRow)
+{
+    const uint32_t now = port->GetClock().Tick();
+    int index = newRow ? -1 : LastReceivedRow(rows);
+    if (index < 0) {
+        // A new burst; or bytes of a burst whose row is gone (the log was cleared): they start
+        // a row of their own rather than being lost.
+        FlushLog();
+        rows.push_back(NewRow(1, tick));
+        index = static_cast<int>(rows.size()) - 1;
+    }
+    LogLine& row = rows[static_cast<std::size_t>(index)];
+    row.data += bytes;
+    row.height = 0;
+
+    const SendSlot& protoSlot = CurrentProtoSlot();
+    const BNFarticle* protocol = mode == ModeProto && protoSlot.isParse ? FindProtocol(protoSlot.protoId) : nullptr;
+    if (protocol) {
+        RowDecoding decoding = DecodeRow(*protocol, row.data, protoSlot.isIgnoreStarting);
+        if (decoding.decoded) {
+            row.protoName = protoSlot.protoName;
+            row.protoValues = ValuesText(decoding.values, protoSlot.isDisplayHex);
+            if (protoSlot.isActionAnswer && !closing) {
+                const int used = static_cast<int>(port->GetClock().Tick() - now);
+                ScheduleAnswer(std::move(decoding.values), protoSlot.answerId,
+                               std::max(0, protoSlot.actionDelay - used));
+            }
+        }
+    }
+    if (active && !closing)
+        RefreshGrid(false);
+}
+
+void SerPort::OnSent(std::string bytes, uint32_t tick)
+{
+    if (bytes.empty())
+        return;
+    rows.push_back(NewRow(0, tick));
+    LogLine& row = rows.back();
+    row.data = std::move(bytes);
+    if (mode == ModeProto) {
+        const SendSlot& protoSlot = CurrentProtoSlot();
+        if (const BNFarticle* protocol = FindProtocol(protoSlot.protoId)) {
+            // A sent row is decoded once: the engine's own bound of one run holds.
+            RowDecoding decoding = DecodeRow(*protocol, row.data, false, kDefaultStepBudget);
+            if (decoding.decoded) {
+                row.protoName = protoSlot.protoName;
+                row.protoValues = ValuesText(decoding.values, protoSlot.isDisplayHex);
+            }
+        }
+    }
+    if (!CurrentSlot().isRepeat)
+        sending = false;
+    FlushLog();
+    if (active && !closing)
+        RefreshGrid(false);
+}
+
+void SerPort::FlushLog()
+{
+    if (!theLogger)
+        return;
+    std::size_t first = rows.size();
+    while (first > 0 && !rows[first - 1].logged)
+        --first;
+    for (std::size_t i = first; i < rows.size(); ++i) {
+        LogLine& row = rows[i];
+        row.logged = true;
+        theLogger->Post(&Logger::Write, deviceName, row.timeText, row.direction != 0, row.data,
+                        LogProtocolText(row.protoName, row.protoValues));
+    }
+}
+
+void SerPort::ScheduleAnswer(std::vector<Value> values, Uuid answerId, int delayMs)
+{
+    if (closing)
+        return;
+    if (delayMs <= 0) {
+        SendAnswer(std::move(values), answerId);
+        return;
+    }
+    // Owned by `callbacks`: the answer is dropped when the port goes before the delay ends.
+    QTimer::singleShot(delayMs, callbacks.get(), [this, values = std::move(values), answerId]() mutable {
+        SendAnswer(std::move(values), answerId);
+    });
+}
+
+void SerPort::SendAnswer(std::vector<Value> values, Uuid answerId)
+{
+    if (closing)
+        return;
+    const BNFarticle* protocol = FindProtocol(answerId);
+    if (!protocol)
+        return;
+    ComposeContext ctx(std::move(values));
+    if (!protocol->Compose(ctx))
+        return;
+    output = ResolveComposedEscapes(ctx.state.output, ctx.state.escapes);
+    sending = false;
+    SendNow();
+}
 
 }  // namespace baudrill
