@@ -283,12 +283,13 @@ TEST_F(SerPortTraffic, AnswerWithoutDelayIsSentAtOnce)
 {
     SendSlot& slot = UseAnswer("frame", "\"AB\" {byte}", "\"R\" {byte}", 0);
     slot.isIgnoreStarting = false;
-    port->sending = true;
+    port->sending = true;  // an answer goes out even while another send runs
     port->OnReceive("AB\x05", tick, true);
     EXPECT_EQ(port->output, "R\x05");
-    EXPECT_FALSE(port->sending);
+    EXPECT_TRUE(PortHarness::PumpUntil(*port, [&] { return harness.device->Output() == "R\x05"; }));
     port->OnReceive("\x06", tick, false);  // every later match answers again
     EXPECT_EQ(port->output, "R\x05\x06");
+    EXPECT_TRUE(PortHarness::PumpUntil(*port, [&] { return harness.device->Output() == "R\x05R\x05\x06"; }));
 }
 
 TEST_F(SerPortTraffic, AnswerResolvesTheEscapesItsProtocolWrote)

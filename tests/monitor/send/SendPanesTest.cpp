@@ -36,15 +36,12 @@ protected:
         port->active = true;
     }
 
-    // Opens the fake device the way the port does: under the worker's lock, then marks it open.
+    // The port opens its fake device when it is made; this opens it again after a Close.
     void OpenDevice()
     {
-        {
-            auto lock = port->worker->LockPort();
-            ASSERT_EQ(port->port->Open(port->deviceName.c_str(), &port->settings), 0);
-            port->worker->SetOpen(true);
+        if (port->state != SerPort::StateOpen) {
+            ASSERT_TRUE(port->Open());
         }
-        port->state = SerPort::StateOpen;
     }
 
     // The user types `text` into the ASCII entry.
@@ -163,8 +160,10 @@ TEST_F(SendPanes, ASendThatCannotStartReleasesTheButton)
     };
     for (const Case& c : {Case{"closed port", false, "AB"}, Case{"empty block", true, ""}}) {
         SCOPED_TRACE(c.what);
-        if (c.open && port->state != SerPort::StateOpen)
+        if (c.open)
             OpenDevice();
+        else
+            port->Close();
         TypeAscii(c.entry);
         ClickSend();
         EXPECT_FALSE(button().isChecked());
