@@ -7,7 +7,7 @@
 #include "grammar/RunControl.h"
 #include "monitor/Logger.h"
 #include "monitor/ProgramTexts.h"
-#include "monitor/port/ComposedBytes.h"
+#include "monitor/send/ProtoEncoder.h"
 #include "monitor/port/RowDecoder.h"
 #include "monitor/port/TrafficText.h"
 
@@ -17,15 +17,6 @@
 namespace baudrill {
 
 namespace {
-
-// The protocol of that id in the user's namespace, or null.
-const BNFarticle* FindProtocol(const Uuid& id)
-{
-    if (id.IsNull())
-        return nullptr;
-    auto* space = GrammarRegistry::Instance().FindNamespace(GrammarNamespace);  // the "BNF" namespace
-    return space ? space->Get(id) : nullptr;
-}
 
 LogLine NewRow(int direction, uint32_t tick)
 {
@@ -141,10 +132,10 @@ void SerPort::SendAnswer(std::vector<Value> values, Uuid answerId)
     const BNFarticle* protocol = FindProtocol(answerId);
     if (!protocol)
         return;
-    ComposeContext ctx(std::move(values));
-    if (!protocol->Compose(ctx))
+    std::string bytes;
+    if (!ComposeFrame(*protocol, std::move(values), bytes))
         return;
-    output = ResolveComposedEscapes(ctx.state.output, ctx.state.escapes);
+    output = std::move(bytes);
     sending = false;
     SendNow();
 }

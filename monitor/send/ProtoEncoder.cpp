@@ -1,5 +1,7 @@
 #include "monitor/send/ProtoEncoder.h"
 
+#include "monitor/send/ComposedBytes.h"
+
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/GrammarRegistry.h"
@@ -40,31 +42,13 @@ bool ParseValueList(const std::string& text, ValueList& values)
     return true;
 }
 
-std::string ResolveRecordedEscapes(const ComposeState& state)
-{
-    const std::string& out = state.output;
-    std::string bytes;
-    bytes.reserve(out.size());
-    std::size_t from = 0;
-    for (std::size_t at : state.escapes) {
-        if (at < from || at > out.size() || out.size() - at < 3 || out[at] != '\\')
-            continue;  // not an escape as written; leave the bytes as they are
-        bytes.append(out, from, at - from);
-        bytes += static_cast<char>(static_cast<std::uint32_t>(ScanInt(std::string_view(out).substr(at + 1, 2), 16)) &
-                                   0xFFu);
-        from = at + 3;
-    }
-    bytes.append(out, from, std::string::npos);
-    return bytes;
-}
-
 bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes)
 {
     bytes.clear();
     ComposeContext ctx(std::move(values));
     if (!protocol.Compose(ctx))
         return false;
-    bytes = ResolveRecordedEscapes(ctx.state);
+    bytes = ResolveComposedEscapes(ctx.state.output, ctx.state.escapes);
     return true;
 }
 

@@ -31,7 +31,4 @@ bool ParseValueList(const std::string& text, ValueList& values);
 // sends and automatic answers both go through here, so a protocol sends the same bytes either way.
 bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes);
 
-// The output of a finished compose with its recorded escapes resolved.
-std::string ResolveRecordedEscapes(const ComposeState& state);
-
 }  // namespace baudrill

@@ -1,6 +1,6 @@
 // The texts of traffic rows: time, decoded values, log protocol text, composed bytes.
 
-#include "monitor/port/ComposedBytes.h"
+#include "monitor/send/ComposedBytes.h"
 #include "monitor/port/TrafficText.h"
 
 #include <gtest/gtest.h>

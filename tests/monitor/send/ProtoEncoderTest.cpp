@@ -1,4 +1,5 @@
 // The PROTO encoder: entry text to values, values composed by a protocol of "BNF".
+#include "monitor/send/ComposedBytes.h"
 #include "monitor/send/ProtoEncoder.h"
 
 #include <gtest/gtest.h>
@@ -144,10 +145,10 @@ TEST(ComposeFrame, ResolvesOnlyRecordedEscapes)
     ComposeState state;
     state.output = "\\0A-\\0A\\";
     state.escapes = {4};
-    EXPECT_EQ(ResolveRecordedEscapes(state), "\\0A-\n\\");
+    EXPECT_EQ(ResolveComposedEscapes(state.output, state.escapes), "\\0A-\n\\");
     // A record that does not point at a whole escape is ignored.
     state.escapes = {7, 9};
-    EXPECT_EQ(ResolveRecordedEscapes(state), state.output);
+    EXPECT_EQ(ResolveComposedEscapes(state.output, state.escapes), state.output);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "monitor/port/ComposedBytes.h"
+#include "monitor/send/ComposedBytes.h"
 
 #include "grammar/NumberText.h"
 
