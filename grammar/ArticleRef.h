@@ -8,7 +8,7 @@
 namespace baudrill {
 
 class BNFarticle;
-class GrammarNamespace;
+class ArticleNamespace;
 
 // A cached lookup of an article of the GrammarRegistry by namespace and Uuid.
 // The result is looked up again whenever the namespace has changed since the
@@ -19,7 +19,7 @@ public:
     BNFarticle* Resolve(std::string_view ns, const Uuid& id) const;
 
 private:
-    mutable const GrammarNamespace* space_ = nullptr;
+    mutable const ArticleNamespace* space_ = nullptr;
     mutable std::uint64_t seenChanges_ = 0;
     mutable BNFarticle* article_ = nullptr;
 };

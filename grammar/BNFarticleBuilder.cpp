@@ -104,7 +104,7 @@ BNFarticle& BNFarticle::InsertCode(const BNFcode& code)
 
 BNFarticle& BNFarticle::InsertNonterminal(std::string_view articleName)
 {
-    GrammarNamespace* ns = GrammarRegistry::Instance().FindNamespace(kBuiltinNamespace);
+    ArticleNamespace* ns = GrammarRegistry::Instance().FindNamespace(kBuiltinNamespace);
     if (!ns)
         return *this;
     const BNFarticle* target = ns->At(ns->FindName(articleName));

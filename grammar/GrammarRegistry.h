@@ -1,7 +1,7 @@
 #pragma once
 
 #include "grammar/ArrayMap.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 
 #include <string>
 #include <string_view>
@@ -22,20 +22,20 @@ public:
 
     // The index of the first namespace of that name, or -1.
     int Find(std::string_view name) const { return spaces_.Find(name); }
-    GrammarNamespace* FindNamespace(std::string_view name) const { return spaces_.FindPtr(name); }
+    ArticleNamespace* FindNamespace(std::string_view name) const { return spaces_.FindPtr(name); }
     // The namespace of that name; an empty one is appended when there is none.
-    GrammarNamespace& GetAdd(const std::string& name) { return spaces_.GetAdd(name); }
+    ArticleNamespace& GetAdd(const std::string& name) { return spaces_.GetAdd(name); }
     // Appends a new empty namespace without looking for an existing one.
-    GrammarNamespace& Add(const std::string& name) { return spaces_.Add(name); }
+    ArticleNamespace& Add(const std::string& name) { return spaces_.Add(name); }
 
     int GetCount() const { return spaces_.GetCount(); }
     // The namespace at the index, or null.
-    GrammarNamespace* At(int i) const { return spaces_.At(i); }
+    ArticleNamespace* At(int i) const { return spaces_.At(i); }
     // The name at the index; empty when there is no such index.
     const std::string& GetKey(int i) const { return spaces_.GetKey(i); }
 
 private:
-    ArrayMap<std::string, GrammarNamespace> spaces_;
+    ArrayMap<std::string, ArticleNamespace> spaces_;
 };
 
 }  // namespace baudrill

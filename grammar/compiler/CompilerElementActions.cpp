@@ -25,7 +25,7 @@ bool MetaNontermEnd(ParseContext& ctx, Value)
     if (!PopWord(ctx, name) || !PopWord(ctx, nspace))
         return false;
     // The lookup creates a missing namespace, which stays even when the item fails.
-    GrammarNamespace& space = GrammarRegistry::Instance().GetAdd(nspace);
+    ArticleNamespace& space = GrammarRegistry::Instance().GetAdd(nspace);
     const BNFarticle* found = space.At(space.FindName(name));
     if (!found)
         return false;

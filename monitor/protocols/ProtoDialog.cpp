@@ -7,7 +7,7 @@
 #include <QToolButton>
 
 #include "grammar/BNFarticle.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/ProgramTexts.h"
@@ -67,7 +67,7 @@ ProtoDialog::ProtoDialog(Notify* notify, std::string programFolder, std::string 
 ProtoDialog::~ProtoDialog()
 {
     files.StoreAll();
-    class GrammarNamespace& protocols = ProtocolNamespace();
+    ArticleNamespace& protocols = ProtocolNamespace();
     protocols.Remove(protocols.Find(sectionParser->uid));
     if (theProtoDialog == this)
         theProtoDialog = nullptr;
@@ -76,7 +76,7 @@ ProtoDialog::~ProtoDialog()
 void ProtoDialog::FillList()
 {
     const QSignalBlocker blocker(proto);
-    const class GrammarNamespace& protocols = ProtocolNamespace();
+    const ArticleNamespace& protocols = ProtocolNamespace();
     for (int i = 0; i < protocols.GetCount(); ++i) {
         const BNFarticle* article = protocols.At(i);
         if (article->name.rfind(GrammarNamespace, 0) != 0)
@@ -202,7 +202,7 @@ void ProtoDialog::AddProtocol()
 
 void ProtoDialog::OnDelete()
 {
-    class GrammarNamespace& protocols = ProtocolNamespace();
+    ArticleNamespace& protocols = ProtocolNamespace();
     const int index = currentUid.IsNull() ? -1 : protocols.Find(currentUid);
     if (index < 0)
         return;

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "grammar/BNFarticle.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "monitor/ProgramTexts.h"
@@ -39,7 +39,7 @@ bool HoldsUnreadableFile(const std::string& path)
 
 }  // namespace
 
-class GrammarNamespace& ProtocolNamespace()
+ArticleNamespace& ProtocolNamespace()
 {
     return GrammarRegistry::Instance().GetAdd(GrammarNamespace);
 }
@@ -113,7 +113,7 @@ bool ProtoFileSet::LoadFile(const std::string& path)
     const std::optional<std::vector<ArticleRecord>> records = ReadProtoText(text);
     if (!records)
         return false;
-    class GrammarNamespace& protocols = ProtocolNamespace();
+    ArticleNamespace& protocols = ProtocolNamespace();
     for (ArticleRecord record : *records) {
         // A uid already taken (a file copied beside its original, say) would make both
         // protocols one on lookup and the second's content would be lost at the store.
@@ -158,7 +158,7 @@ void ProtoFileSet::Forget(const Uuid& uid)
 
 bool ProtoFileSet::StoreFile(const FileEntry& file) const
 {
-    const class GrammarNamespace& protocols = ProtocolNamespace();
+    const ArticleNamespace& protocols = ProtocolNamespace();
     std::vector<ArticleRecord> records;
     for (const Uuid& uid : file.uids) {
         const BNFarticle* article = protocols.Get(uid);

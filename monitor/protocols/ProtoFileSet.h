@@ -7,7 +7,7 @@
 
 namespace baudrill {
 
-class GrammarNamespace;
+class ArticleNamespace;
 
 // The protocol files and which protocols each one holds. Loading turns every stored protocol
 // into an article of the grammar namespace "BNF" and remembers its uid under its file; storing
@@ -63,8 +63,8 @@ private:
 };
 
 // The namespace that protocols live in ("BNF").
-// (Written "class GrammarNamespace": the constant GrammarNamespace of ProgramTexts.h hides the name.)
-class GrammarNamespace& ProtocolNamespace();
+// (Written "ArticleNamespace": the constant GrammarNamespace of ProgramTexts.h hides the name.)
+ArticleNamespace& ProtocolNamespace();
 
 // A path's canonical form (links and "." resolved; the path itself when it cannot be had), by
 // which two names of one file compare equal.

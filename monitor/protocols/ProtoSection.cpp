@@ -1,7 +1,7 @@
 #include "monitor/protocols/ProtoSection.h"
 
 #include "grammar/BNFarticle.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "monitor/ProgramTexts.h"
@@ -20,7 +20,7 @@ BNFarticle* CreateSectionParser()
 
 RuleState CompileProtocol(const BNFarticle& sectionParser, const Uuid& uid, const std::string& ruleText)
 {
-    class GrammarNamespace& protocols = ProtocolNamespace();
+    ArticleNamespace& protocols = ProtocolNamespace();
     BNFarticle* article = uid.IsNull() ? nullptr : protocols.Get(uid);
     if (!article)
         return RuleState::NoProtocol;

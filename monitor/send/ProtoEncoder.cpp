@@ -17,7 +17,6 @@ const BNFarticle* FindProtocol(const Uuid& id)
 {
     if (id.IsNull())
         return nullptr;
-    // `GrammarNamespace` here is the namespace's name ("BNF"); the class is hidden behind it.
     const auto* space = GrammarRegistry::Instance().FindNamespace(GrammarNamespace);
     return space ? space->Get(id) : nullptr;
 }

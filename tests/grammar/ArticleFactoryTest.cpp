@@ -15,7 +15,7 @@ TEST(CreateArticle, EmptyTextGivesARegisteredSkeleton)
 {
     BNFarticle* article = CreateArticle("af_new_space", "empty", "");
     ASSERT_NE(article, nullptr);
-    GrammarNamespace* space = GrammarRegistry::Instance().FindNamespace("af_new_space");
+    ArticleNamespace* space = GrammarRegistry::Instance().FindNamespace("af_new_space");
     ASSERT_NE(space, nullptr);
     EXPECT_EQ(space->Get(article->uid), article);
     EXPECT_EQ(article->name, "empty");
@@ -38,7 +38,7 @@ TEST(CreateArticle, SameNameTwiceMakesTwoArticles)
 {
     BNFarticle* first = CreateArticle("af_twice", "n", "");
     BNFarticle* second = CreateArticle("af_twice", "n", "");
-    GrammarNamespace& space = GrammarRegistry::Instance().GetAdd("af_twice");
+    ArticleNamespace& space = GrammarRegistry::Instance().GetAdd("af_twice");
     EXPECT_EQ(space.GetCount(), 2);
     EXPECT_NE(first->uid, second->uid);
     EXPECT_EQ(space.At(space.FindName("n")), first);
@@ -51,7 +51,7 @@ TEST(CreateArticleWithUuid, KeepsTheGivenIdentifierEvenWhenItIsTaken)
     BNFarticle* second = CreateArticleWithUuid("af_uid", "two", "\"2\"", id);
     EXPECT_EQ(first->uid, id);
     EXPECT_EQ(second->uid, id);
-    GrammarNamespace& space = GrammarRegistry::Instance().GetAdd("af_uid");
+    ArticleNamespace& space = GrammarRegistry::Instance().GetAdd("af_uid");
     EXPECT_EQ(space.GetCount(), 2);
     EXPECT_EQ(space.Get(id), first);
     EXPECT_EQ(DescribeArticle(*second), "\"2\"");
@@ -61,7 +61,7 @@ TEST(CreateArticle, ReferenceToAMissingNamespaceLeavesItEmpty)
 {
     BNFarticle* article = CreateArticle("af_test", "nowhere", "<af_nowhere::x>");
     EXPECT_EQ(DescribeArticle(*article), "");
-    GrammarNamespace* space = GrammarRegistry::Instance().FindNamespace("af_nowhere");
+    ArticleNamespace* space = GrammarRegistry::Instance().FindNamespace("af_nowhere");
     ASSERT_NE(space, nullptr);
     EXPECT_EQ(space->GetCount(), 0);
 }
@@ -70,7 +70,7 @@ TEST(CreateArticle, RemovedArticleLeavesNoBuildPointer)
 {
     BNFarticle* article = CreateArticle("af_gone", "a", "\"x\"");
     EXPECT_EQ(buildArticle, article);
-    GrammarNamespace& space = GrammarRegistry::Instance().GetAdd("af_gone");
+    ArticleNamespace& space = GrammarRegistry::Instance().GetAdd("af_gone");
     space.Remove(space.Find(article->uid));
     EXPECT_EQ(buildArticle, nullptr);
     EXPECT_EQ(buildLink, nullptr);
@@ -83,7 +83,7 @@ TEST(InitGrammarBuiltins, BuildsTheMetaGrammarOnceInNamespaceBNF)
     InitGrammarBuiltins();
     GrammarRegistry& registry = GrammarRegistry::Instance();
     const int namespaces = registry.GetCount();
-    GrammarNamespace* bnf = registry.FindNamespace("BNF");
+    ArticleNamespace* bnf = registry.FindNamespace("BNF");
     ASSERT_NE(bnf, nullptr);
     const int articles = bnf->GetCount();
     ASSERT_GE(articles, 4);
@@ -107,7 +107,7 @@ TEST(InitGrammarBuiltins, BuildsTheMetaGrammarOnceInNamespaceBNF)
 TEST(MetaGrammar, BuiltinArticlesMatchWhatTheyStandFor)
 {
     InitGrammarBuiltins();
-    GrammarNamespace& bnf = GrammarRegistry::Instance().GetAdd("BNF");
+    ArticleNamespace& bnf = GrammarRegistry::Instance().GetAdd("BNF");
     const BNFarticle& white = *bnf.At(bnf.FindName("BNFwhite"));
     EXPECT_EQ(ParseText(white, " \r\n\t x").pos, 5);
     EXPECT_EQ(ParseText(white, "\f").pos, 0) << "a form feed is no whitespace";

@@ -95,7 +95,7 @@ TEST(CompiledRuleReference, DeletedTargetMatchesNothingInBothDirections)
     Compiled rule = CompileText("\"a\" <cp_gone::t> \"b\"");
     ASSERT_EQ(rule.consumed, 20);
     EXPECT_FALSE(ParseText(*rule.article, "ab").ok);
-    GrammarNamespace& space = GrammarRegistry::Instance().GetAdd("cp_gone");
+    ArticleNamespace& space = GrammarRegistry::Instance().GetAdd("cp_gone");
     space.Remove(space.Find(target->uid));
     ParseResult parsed = ParseText(*rule.article, "ab");
     EXPECT_TRUE(parsed.ok);

@@ -130,7 +130,7 @@ TEST(CompilerActions, InsertOnlyIntoTheArticleBeingBuilt)
     // Once the article being built is gone, nothing is inserted anywhere.
     ParseContext own("");
     PushCursor(own, *built);
-    GrammarNamespace& space = GrammarRegistry::Instance().GetAdd("ca_test");
+    ArticleNamespace& space = GrammarRegistry::Instance().GetAdd("ca_test");
     space.Remove(space.Find(built->uid));
     EXPECT_EQ(buildArticle, nullptr);
     MetaStr10(own, Value("lit"));
@@ -177,7 +177,7 @@ TEST(MetaNewScheme, NeedsTwoWords)
 
     MetaStr10(ctx, Value("made"));
     ASSERT_TRUE(MetaNewScheme(ctx, Value(0)));
-    GrammarNamespace* space = GrammarRegistry::Instance().FindNamespace("ca_new");
+    ArticleNamespace* space = GrammarRegistry::Instance().FindNamespace("ca_new");
     ASSERT_NE(space, nullptr);
     ASSERT_EQ(space->GetCount(), 1);
     BNFarticle& made = *space->At(0);

@@ -47,7 +47,7 @@ TEST(Nonterminals, MissingTargetMatchesEmptyInBothDirections)
     ASSERT_EQ(ref->type, kNonterminalType);
     EXPECT_EQ(ref->GetText(), "gone");
 
-    GrammarNamespace& ns = *GrammarRegistry::Instance().FindNamespace("NtMissing");
+    ArticleNamespace& ns = *GrammarRegistry::Instance().FindNamespace("NtMissing");
     ns.Remove(ns.Find(gone.uid));
     EXPECT_EQ(ref->GetText(), "");
     test::ParseResult p = test::ParseText(caller, "AB");
@@ -69,7 +69,7 @@ TEST(Nonterminals, ReplacedTargetIsFoundAgainUnderItsUuid)
     EXPECT_TRUE(test::ParseText(caller, "1").ok);  // caches the target
 
     Uuid id = first.uid;
-    GrammarNamespace& ns = *GrammarRegistry::Instance().FindNamespace("NtReplace");
+    ArticleNamespace& ns = *GrammarRegistry::Instance().FindNamespace("NtReplace");
     BNFarticle& second = NewArticle("NtReplace", "r");
     RuleBuilder(second).T("2");
     ns.SetKey(ns.Find(second.uid), id);

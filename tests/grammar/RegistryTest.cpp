@@ -22,7 +22,7 @@ TEST(GrammarRegistryTest, FindDoesNotCreateAndGetAddCreatesOnce)
     GrammarRegistry registry;
     EXPECT_EQ(registry.Find("proto"), -1);
     EXPECT_EQ(registry.FindNamespace("proto"), nullptr);
-    GrammarNamespace& ns = registry.GetAdd("proto");
+    ArticleNamespace& ns = registry.GetAdd("proto");
     EXPECT_EQ(&registry.GetAdd("proto"), &ns);
     EXPECT_EQ(registry.GetCount(), 1);
     // Add never looks: a second namespace of the name stays behind the first.
@@ -33,7 +33,7 @@ TEST(GrammarRegistryTest, FindDoesNotCreateAndGetAddCreatesOnce)
 
 TEST(GrammarRegistryTest, DuplicateUuidsAndNamesFindTheFirstAdded)
 {
-    GrammarNamespace ns;
+    ArticleNamespace ns;
     Uuid shared = Uuid::Create();
     BNFarticle& first = ns.Add(shared, Article("same", shared));
     BNFarticle& second = ns.Add(shared, Article("same", shared));
@@ -46,7 +46,7 @@ TEST(GrammarRegistryTest, DuplicateUuidsAndNamesFindTheFirstAdded)
 
 TEST(GrammarRegistryTest, ChangingKeysAndTrimming)
 {
-    GrammarNamespace ns;
+    ArticleNamespace ns;
     Uuid ids[3] = {Uuid::Create(), Uuid::Create(), Uuid::Create()};
     for (const Uuid& id : ids)
         ns.Add(id, Article("a", id));
@@ -62,7 +62,7 @@ TEST(GrammarRegistryTest, ChangingKeysAndTrimming)
 TEST(GrammarRegistryTest, RemovingOrRekeyingAnAbsentArticleChangesNothing)
 {
     // The protocol editor's pattern: ns.Remove(ns.Find(id)) for an id that is not there.
-    GrammarNamespace ns;
+    ArticleNamespace ns;
     Uuid id = Uuid::Create();
     BNFarticle& kept = ns.Add(id, Article("kept", id));
     const std::uint64_t changes = ns.Changes();
@@ -83,13 +83,13 @@ TEST(GrammarRegistryTest, RemovingOrRekeyingAnAbsentArticleChangesNothing)
 
 // Assigning over a namespace or the registry would delete articles behind the
 // lookups cached on them; neither can be copied or moved.
-static_assert(!std::is_copy_assignable_v<GrammarNamespace> && !std::is_move_assignable_v<GrammarNamespace>);
-static_assert(!std::is_copy_constructible_v<GrammarNamespace> && !std::is_move_constructible_v<GrammarNamespace>);
+static_assert(!std::is_copy_assignable_v<ArticleNamespace> && !std::is_move_assignable_v<ArticleNamespace>);
+static_assert(!std::is_copy_constructible_v<ArticleNamespace> && !std::is_move_constructible_v<ArticleNamespace>);
 static_assert(!std::is_copy_assignable_v<GrammarRegistry> && !std::is_move_assignable_v<GrammarRegistry>);
 
 TEST(GrammarRegistryTest, ArticleRefFollowsRemovalAndReplacement)
 {
-    GrammarNamespace& ns = GrammarRegistry::Instance().GetAdd("ArticleRefTest");
+    ArticleNamespace& ns = GrammarRegistry::Instance().GetAdd("ArticleRefTest");
     Uuid id = Uuid::Create();
     ArticleRef ref;
     EXPECT_EQ(ref.Resolve("ArticleRefTest", id), nullptr);

@@ -28,7 +28,7 @@ protected:
     // The last article of "BNF" with the name, or null.
     static const BNFarticle* Newest(const std::string& name)
     {
-        const GrammarNamespace& bnf = GrammarRegistry::Instance().GetAdd("BNF");
+        const ArticleNamespace& bnf = GrammarRegistry::Instance().GetAdd("BNF");
         for (int i = bnf.GetCount(); i-- > 0;)
             if (bnf.At(i)->name == name)
                 return bnf.At(i);

@@ -9,7 +9,7 @@
 #include "ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"

@@ -9,7 +9,7 @@
 
 #include "ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
 #include "monitor/protocols/ProtoDialog.h"
 #include "monitor/protocols/ProtoFileFormat.h"

@@ -9,7 +9,7 @@
 
 #include "ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/protocols/ProtoFileFormat.h"
@@ -41,7 +41,7 @@ protected:
     std::vector<std::string> LoadedNames() const
     {
         std::vector<std::string> names;
-        const GrammarNamespace& ns = ProtocolNamespace();
+        const ArticleNamespace& ns = ProtocolNamespace();
         for (int i = startCount; i < ns.GetCount(); ++i)
             names.push_back(ns.At(i)->name);
         return names;
@@ -158,7 +158,7 @@ TEST_F(ProtoFileSetTest, AFileWhoseProtocolsWereAllDeletedKeepsAnEmptyRoot)
     const std::string path = user.File("gone.proto");
     WriteFile(path, ProtoFile(ArticleXml(UniqueName("a"), "byte") + ArticleXml(UniqueName("b"), "word")));
     ASSERT_TRUE(files.LoadFile(path));
-    GrammarNamespace& ns = ProtocolNamespace();
+    ArticleNamespace& ns = ProtocolNamespace();
     for (const Uuid uid : std::vector<Uuid>(files.Files()[0].uids)) {
         files.Forget(uid);
         ns.Remove(ns.Find(uid));

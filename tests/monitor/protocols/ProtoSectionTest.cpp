@@ -6,7 +6,7 @@
 
 #include "ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
@@ -43,7 +43,7 @@ protected:
         return ns.Get(uid)->Parse(ctx) ? ctx.state.pos : -1;
     }
 
-    GrammarNamespace& ns = ProtocolNamespace();
+    ArticleNamespace& ns = ProtocolNamespace();
     BNFarticle* parser = nullptr;
 };
 
@@ -69,7 +69,7 @@ class RuleStates : public ::testing::TestWithParam<StateCase> {};
 TEST_P(RuleStates, ShowWhetherTheWholeTextCompiled)
 {
     InitGrammarBuiltins();
-    GrammarNamespace& ns = ProtocolNamespace();
+    ArticleNamespace& ns = ProtocolNamespace();
     BNFarticle* parser = CreateSectionParser();
     BNFarticle* article = CreateArticle("BNF", UniqueName("rule"), "");
     const Uuid uid = article->uid;

@@ -13,13 +13,13 @@ namespace baudrill {
 // One namespace of the GrammarRegistry: articles by Uuid, in insertion order,
 // owned. A Uuid may occur twice; lookups find the first. Removing an article
 // deletes it. Every change raises Changes(), so cached lookups know to refresh.
-class GrammarNamespace {
+class ArticleNamespace {
 public:
-    GrammarNamespace() = default;
+    ArticleNamespace() = default;
     // Neither copied nor moved: assigning over a namespace would delete its
     // articles and reset Changes() behind the lookups cached on it.
-    GrammarNamespace(const GrammarNamespace&) = delete;
-    GrammarNamespace& operator=(const GrammarNamespace&) = delete;
+    ArticleNamespace(const ArticleNamespace&) = delete;
+    ArticleNamespace& operator=(const ArticleNamespace&) = delete;
 
     // Appends the article under the key; the namespace owns it from now on.
     BNFarticle& Add(const Uuid& key, std::unique_ptr<BNFarticle> article);

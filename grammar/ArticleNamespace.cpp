@@ -1,14 +1,14 @@
-#include "grammar/GrammarNamespace.h"
+#include "grammar/ArticleNamespace.h"
 
 namespace baudrill {
 
-BNFarticle& GrammarNamespace::Add(const Uuid& key, std::unique_ptr<BNFarticle> article)
+BNFarticle& ArticleNamespace::Add(const Uuid& key, std::unique_ptr<BNFarticle> article)
 {
     ++changes_;
     return articles_.Add(key, std::move(article));
 }
 
-int GrammarNamespace::FindName(std::string_view name) const
+int ArticleNamespace::FindName(std::string_view name) const
 {
     for (int i = 0; i < articles_.GetCount(); ++i)
         if (articles_.At(i)->name == name)
@@ -16,7 +16,7 @@ int GrammarNamespace::FindName(std::string_view name) const
     return -1;
 }
 
-bool GrammarNamespace::SetKey(int i, const Uuid& key)
+bool ArticleNamespace::SetKey(int i, const Uuid& key)
 {
     if (!articles_.SetKey(i, key))
         return false;
@@ -24,7 +24,7 @@ bool GrammarNamespace::SetKey(int i, const Uuid& key)
     return true;
 }
 
-bool GrammarNamespace::Remove(int i)
+bool ArticleNamespace::Remove(int i)
 {
     if (!articles_.Remove(i))
         return false;
@@ -32,7 +32,7 @@ bool GrammarNamespace::Remove(int i)
     return true;
 }
 
-void GrammarNamespace::Trim(int count)
+void ArticleNamespace::Trim(int count)
 {
     ++changes_;
     articles_.Trim(count);
