@@ -11,20 +11,6 @@ namespace baudrill::test {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (fs::temp_directory_path() / "baudrill-proto-XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-        path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code error;
-    if (!path_.empty())
-        fs::remove_all(path_, error);
-}
-
 void WriteFile(const std::string& path, std::string_view text)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -6,22 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/TempFolder.h"
+
 namespace baudrill::test {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
-
-private:
-    std::string path_;
-};
 
 void WriteFile(const std::string& path, std::string_view text);
 std::string ReadFile(const std::string& path);

@@ -16,7 +16,7 @@
 #include "platform/FakeCommDevice.h"
 #include "platform/SystemClock.h"
 #include "tests/monitor/settings/SettingsBytes.h"
-#include "tests/monitor/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
 namespace {

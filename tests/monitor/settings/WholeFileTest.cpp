@@ -4,7 +4,7 @@
 #include <string>
 
 #include "monitor/WholeFile.h"
-#include "tests/monitor/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
 namespace {

@@ -51,7 +51,7 @@ class PortMenu : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(sysfs.path().empty());
+        ASSERT_FALSE(sysfs.Path().empty());
         // Serial ports have a device link; a ttyS placeholder whose type reads 0 is no port;
         // a virtual console has no device. No name is a device of this machine, so choosing
         // one opens nothing.
@@ -61,7 +61,7 @@ protected:
         sysfs.Make("class/tty/ttySBDR1/type", "4\n");
         sysfs.Make("class/tty/tty1");
         window = std::make_unique<MainWindow>();
-        window->sysfsRoot = sysfs.path();
+        window->sysfsRoot = sysfs.Path();
     }
 
     TempFolder sysfs;
@@ -118,7 +118,7 @@ TEST_F(PortMenu, ChoosingAPortAddsItsTab)
 
 TEST_F(PortMenu, WithoutASysfsTreeOffersTheExistingPortsAndTheEntry)
 {
-    window->sysfsRoot = sysfs.path() + "/missing";
+    window->sysfsRoot = sysfs.Path() + "/missing";
     window->AddPort("ttyBDRUSB3");
     window->PortMenu(window->portMenu);
     EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"ttyBDRUSB3", false}}));

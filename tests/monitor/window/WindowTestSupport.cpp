@@ -52,29 +52,4 @@ std::vector<std::string> TabValues(const QTabBar& bar)
     return values;
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "baudrill-window-XXXXXX").string();
-    if (mkdtemp(pattern.data()))
-        path_ = pattern;
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code error;
-    if (!path_.empty())
-        std::filesystem::remove_all(path_, error);
-}
-
-void TempFolder::Make(const std::string& relative, const char* content) const
-{
-    const std::filesystem::path target = std::filesystem::path(path_) / relative;
-    if (!content) {
-        std::filesystem::create_directories(target);
-        return;
-    }
-    std::filesystem::create_directories(target.parent_path());
-    std::ofstream(target) << content;
-}
-
 }  // namespace baudrill::test

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "monitor/port/SerPort.h"
+#include "tests/support/TempFolder.h"
 
 class QTabBar;
 
@@ -37,21 +38,5 @@ RecordingPort& AddRecordingPort(MainWindow& window, const std::string& name, Por
 
 // The values of every tab of the bar, in tab order.
 std::vector<std::string> TabValues(const QTabBar& bar);
-
-// A throw-away folder that is removed with everything in it when the object goes.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& path() const { return path_; }
-    // Writes a file (creating its folders), or creates a folder when `content` is null.
-    void Make(const std::string& relative, const char* content = nullptr) const;
-
-private:
-    std::string path_;
-};
 
 }  // namespace baudrill::test
