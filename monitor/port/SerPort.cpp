@@ -259,9 +259,9 @@ void SerPort::OnLineStatus(int lines)
 
 void SerPort::OnSendDone(bool)
 {
-    // A single send is over even when its write failed and no sent row came.
-    if (!CurrentSlot().isRepeat)
-        sending = false;
+    // The worker reports the end of every send: a single send finished (even when its write
+    // failed and no sent row came), a stop, or a close that ended a repeated send.
+    sending = false;
     if (!active || closing)
         return;
     sendPane->setEnabled(true);

@@ -178,6 +178,7 @@ public:
     int slot = 0;
     std::string output;
     bool sending = false;
+    bool repeating = false;  // the running send repeats (its slot may no longer be the current one)
     std::atomic<int> lineBits{0};
     std::string deviceName;
     int baud = 9600;

@@ -308,6 +308,7 @@ void SerPort::StartSend()
     }
     sending = true;
     const SendSlot& s = CurrentSlot();
+    repeating = s.isRepeat;
     if (s.isRepeat) {
         worker->SendRepeat(s.repeatPeriod, output);
         if (active) {

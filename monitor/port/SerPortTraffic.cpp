@@ -89,7 +89,8 @@ void SerPort::OnSent(std::string bytes, uint32_t tick)
             }
         }
     }
-    if (!CurrentSlot().isRepeat)
+    // Whether the send repeats is the started send's, not that of a slot chosen since.
+    if (!repeating)
         sending = false;
     FlushLog();
     if (active && !closing)

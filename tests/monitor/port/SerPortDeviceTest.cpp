@@ -306,12 +306,14 @@ TEST_F(SerPortDevice, SendDoneReleasesTheButton)
     EXPECT_TRUE(harness.window.sendGroup.isEnabled());
     EXPECT_FALSE(port->sending);  // a single send that wrote nothing does not stay "sending"
 
-    port->CurrentSlot().isRepeat = true;
+    // A repeated send ended by closing the device is over too, or the port would stay
+    // "sending" with nothing running.
+    port->repeating = true;
     port->sending = true;
     port->active = false;
     button.setChecked(true);
     port->OnSendDone(true);
-    EXPECT_TRUE(port->sending);
+    EXPECT_FALSE(port->sending);
     EXPECT_TRUE(button.isChecked());  // not shown: the shared button is not touched
 }
 

@@ -214,11 +214,18 @@ TEST_F(SerPortTraffic, SingleSendEndsWithItsSentRow)
     port->OnSent("x", tick);
     EXPECT_FALSE(port->sending);
 
+    // Whether a send repeats is the started send's: a slot chosen since changes nothing.
     port->CurrentSlot().isRepeat = true;
+    port->repeating = false;
     port->sending = true;
     port->OnSent("y", tick);
+    EXPECT_FALSE(port->sending);
+    port->CurrentSlot().isRepeat = false;
+    port->repeating = true;
+    port->sending = true;
+    port->OnSent("z", tick);
     EXPECT_TRUE(port->sending);
-    EXPECT_EQ(port->rows.size(), 2u);
+    EXPECT_EQ(port->rows.size(), 3u);
 }
 
 TEST_F(SerPortTraffic, LogGetsTheReceivedRowBeforeTheSentOne)
