@@ -16,16 +16,10 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
 
+#include <cstdint>
 #include <type_traits>
 
 namespace baudrill::detail {
-
-// Registers count as changed by their contents, not by the changes logged:
-// a push and its pop, or setting the top to what it was, are no progress.
-inline bool RegistersChanged(std::size_t undoMark, const MatchState& state)
-{
-    return state.registers.UndoHeight() != undoMark && state.registers.ChangedSince(undoMark);
-}
 
 struct ParseDirection {
     using Context = ParseContext;
@@ -35,10 +29,7 @@ struct ParseDirection {
     static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
     static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
     // Progress of a loop iteration: the position moved or a register changed.
-    static bool Progressed(const ParseMark& m, const ParseContext& ctx)
-    {
-        return ctx.state.pos != m.pos || RegistersChanged(m.undo, ctx.state);
-    }
+    static bool Moved(const ParseMark& m, const ParseContext& ctx) { return ctx.state.pos != m.pos; }
 };
 
 struct ComposeDirection {
@@ -51,12 +42,9 @@ struct ComposeDirection {
     {
         return ctx.state.next >= 0 && static_cast<std::size_t>(ctx.state.next) <= ctx.values.size();
     }
-    // Output alone is no progress: a loop of literals composes nothing rather
-    // than forever.
-    static bool Progressed(const ComposeMark& m, const ComposeContext& ctx)
-    {
-        return ctx.state.next != m.next || RegistersChanged(m.undo, ctx.state);
-    }
+    // Progress of a loop iteration: `next` moved or a register changed. Output
+    // alone is no progress: a loop of literals composes nothing rather than forever.
+    static bool Moved(const ComposeMark& m, const ComposeContext& ctx) { return ctx.state.next != m.next; }
 };
 
 inline bool IsUpSplitter(const BNFelement* e)
@@ -66,6 +54,10 @@ inline bool IsUpSplitter(const BNFelement* e)
 
 // Register changes the undo log may hold before a commit point drops it.
 inline constexpr std::size_t kUndoKept = 32;
+
+// Register changes an iteration's progress test compares for free; each one
+// more costs a step (see IterationProgressed).
+inline constexpr std::size_t kFreeComparedChanges = 16;
 
 template <class D>
 class Matcher {
@@ -80,10 +72,12 @@ public:
         if (!D::StartValid(ctx) || ctx.run.aborted)
             return false;
         const std::size_t base = ctx.run.choices.size();
+        const std::uint32_t iteration = ctx.run.iteration;
         ctx.state.current = article.begin;
         bool matched = Walk(ctx, base);
         // This run's choices end with it: nothing can resume them any more.
         ctx.run.choices.resize(base);
+        ctx.run.iteration = iteration;
         ReleaseUndo(ctx);
         return matched;
     }
@@ -181,6 +175,9 @@ private:
         resumed.retry = false;
         ctx.Restore(resumed.mark);
         ctx.state.retry = false;
+        // A resumed loop entry leaves its loop; a resumed fork goes on inside
+        // the iteration that was under way when it was reached.
+        ctx.run.iteration = resumed.outer;
         return resumed.splitter;
     }
 
@@ -191,11 +188,15 @@ private:
     {
         bool stepRetry = ctx.state.retry;
         const Choice* top = Top(ctx, base);
+        const bool up = static_cast<const BNFsplitter*>(e)->up;
         if (!top || top->splitter != e) {
-            ctx.run.choices.push_back(Choice{e, true, ctx.Snapshot()});
+            auto& choices = ctx.run.choices;
+            choices.push_back(Choice{e, true, ctx.run.iteration, ctx.Snapshot()});
+            if (up)  // a loop's splitter reached afresh starts an iteration
+                ctx.run.iteration = static_cast<std::uint32_t>(choices.size() - 1);
             stepRetry = true;
         }
-        bool second = static_cast<const BNFsplitter*>(e)->up;
+        bool second = up;
         if (!stepRetry)
             second = !second;
         return second ? e->link1 : e->link0;
@@ -212,15 +213,40 @@ private:
         Choice* top = Top(ctx, base);
         const bool onTop = top && top->splitter == splitter;
         if (from == e->input1 && splitter && IsUpSplitter(splitter)) {
-            const Choice* entry = onTop ? top : Newest(splitter, ctx, base);
-            if (entry && !D::Progressed(entry->mark, ctx))
+            // The iteration's own entry, found in O(1): on top, or the iteration
+            // under way. A search remains only for an iteration that began on an
+            // older entry of the splitter (one left on top by a finished loop).
+            auto& choices = ctx.run.choices;
+            const std::uint32_t own = ctx.run.iteration;
+            const bool underWay = own != kNoIteration && own >= base && own < choices.size() &&
+                                  choices[own].splitter == splitter;
+            const Choice* entry = onTop ? top : underWay ? &choices[own] : Newest(splitter, ctx, base);
+            if (entry && !IterationProgressed(entry->mark, ctx))
                 return false;
+            if (underWay)
+                ctx.run.iteration = choices[own].outer;
         }
         if (onTop) {
             ctx.run.choices.pop_back();
             ReleaseUndo(ctx);
         }
         return true;
+    }
+
+    // Whether an iteration that began at the mark made progress. The register
+    // test reads the changes made since the mark and never copies a stack; past
+    // a few changes it is paid for from the step budget, so that nested loops
+    // comparing the same changes again keep a step's cost bounded.
+    static bool IterationProgressed(const Mark& mark, Context& ctx)
+    {
+        if (D::Moved(mark, ctx))
+            return true;
+        const std::size_t changes = ctx.state.registers.UndoHeight() - mark.undo;
+        if (changes == 0)
+            return false;
+        if (changes > kFreeComparedChanges)
+            ctx.stepsLeft -= static_cast<std::int64_t>(changes - kFreeComparedChanges);
+        return ctx.state.registers.ChangedSince(mark.undo);
     }
 
     // The splitter's newest entry above the base, or null.

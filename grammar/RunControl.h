@@ -17,12 +17,17 @@ class Matcher;
 inline constexpr std::int64_t kDefaultStepBudget = 10'000'000;  // elements run, sub-runs included
 inline constexpr int kMaxNonterminalNesting = 512;
 
-// One open choice: the splitter, whether its other successor is untried, and
-// the state marks at the moment it was reached.
+// No loop iteration under way (see RunControl::iteration).
+inline constexpr std::uint32_t kNoIteration = 0xFFFFFFFFu;
+
+// One open choice: the splitter, whether its other successor is untried, the
+// loop iteration that was under way when it was pushed, and the state marks at
+// the moment it was reached.
 template <class Mark>
 struct ChoicePoint {
     const BNFelement* splitter;
     bool retry;
+    std::uint32_t outer;
     Mark mark;
 };
 
@@ -30,6 +35,9 @@ struct ChoicePoint {
 template <class Mark>
 struct RunControl {
     std::vector<ChoicePoint<Mark>> choices;  // shared by nested runs, each above its own base
+    // The choice point of the innermost loop iteration under way (pushed by its
+    // splitter), so that the iteration's unitor finds its marks without a search.
+    std::uint32_t iteration = kNoIteration;
     int depth = 0;         // nonterminals being run
     int heldMarks = 0;     // marks that nonterminals and code elements hold right now
     bool callerMarked = false;  // a caller took a mark: the register undo log is kept for it

@@ -1,6 +1,10 @@
 // Every run ends: loops without progress, deep nesting and long searches.
 
+#include "grammar/compiler/ArticleFactory.h"
+#include "grammar/compiler/GrammarBuiltins.h"
 #include "tests/grammar/GrammarTestSupport.h"
+
+#include <string>
 
 namespace baudrill {
 namespace {
@@ -178,6 +182,46 @@ TEST(Bounds, TheBudgetCountsStepsOfSubRunsToo)
     enough.stepsLeft = used;
     EXPECT_TRUE(caller.Parse(enough));
 }
+
+// Loops whose every iteration pushes a register without reading input make
+// progress by the definition, so only the budget ends them; the register then
+// holds about one entry per few steps, never a copy per iteration.
+struct EndlessCase {
+    const char* name;
+    const char* rule;
+    bool composes;  // the compose direction runs the loop too
+};
+
+class EndlessLoops : public ::testing::TestWithParam<EndlessCase> {
+protected:
+    static void SetUpTestSuite() { InitGrammarBuiltins(); }
+};
+
+TEST_P(EndlessLoops, EndWhenTheBudgetRunsOut)
+{
+    const EndlessCase& c = GetParam();
+    const BNFarticle& rule = *CreateArticle("bounds_test", c.name, c.rule);
+    constexpr std::int64_t kBudget = 200'000;
+    ParseContext parse("\x03" "abc");
+    parse.stepsLeft = kBudget;
+    EXPECT_FALSE(rule.Parse(parse));
+    EXPECT_TRUE(parse.BudgetExhausted());
+    EXPECT_EQ(parse.OpenChoices(), 0u);
+
+    ComposeContext compose({Value(3)});
+    compose.stepsLeft = kBudget;
+    EXPECT_EQ(rule.Compose(compose), !c.composes);
+    EXPECT_EQ(compose.BudgetExhausted(), c.composes);
+}
+
+const EndlessCase kEndlessCases[] = {
+    {"CrcStartsInALoop", "{crc_start}", true},
+    {"CrcEndsInALoop", "byte {crc_end}", true},
+    {"ArgumentsPushedInALoop", "{BNFrv}", false},  // a rule-compiler action: parse only
+    {"ArgumentsAfterACount", "byte set_rep {BNFrv}", false},
+};
+INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(kEndlessCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace baudrill

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace baudrill {
 namespace {
@@ -60,6 +61,39 @@ TEST(RegisterBanksTest, ChangedSinceComparesContentsNotChanges)
     regs.Ints(9).Pop();
     regs.Ints(11).Push(3);  // the same entry on another register
     EXPECT_TRUE(regs.ChangedSince(mark));
+}
+
+TEST(RegisterBanksTest, ChangedSinceLooksBelowTheTopOnlyWhereChangesReached)
+{
+    // Entries the changes popped and pushed again are compared with what they
+    // replaced; entries below the lowest one touched are as they were.
+    struct Case {
+        const char* name;
+        std::vector<std::int32_t> pushedAgain;  // after popping 30 and 20 off 10 20 30
+        bool changed;
+    };
+    const Case cases[] = {
+        {"TheSameEntriesBack", {20, 30}, false},
+        {"AnotherEntryBelowTheTop", {21, 30}, true},
+        {"AnotherTop", {20, 31}, true},
+        {"OneEntryShort", {20}, true},
+        {"OneEntryMore", {20, 30, 40}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RegisterBanks regs;
+        for (std::int32_t v : {10, 20, 30})
+            regs.Ints(11).Push(v);
+        regs.Ints(9).Push(1);
+        const std::size_t mark = regs.UndoHeight();
+        regs.Ints(11).Pop();
+        regs.Ints(11).Pop();
+        regs.Ints(9).SetTop(2);
+        regs.Ints(9).SetTop(1);  // ends as it began
+        for (std::int32_t v : c.pushedAgain)
+            regs.Ints(11).Push(v);
+        EXPECT_EQ(regs.ChangedSince(mark), c.changed);
+    }
 }
 
 TEST(RegisterBanksTest, EmptyStacksAndBadIndexesFailWithoutChange)
