@@ -28,6 +28,7 @@ struct ParseDirection {
     static ParseAction Action(const BNFcode& code) { return code.id.ParseFunction(); }
     static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
     static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
+    static std::size_t ProducedBytes(const ParseContext& ctx) { return ctx.state.values.size() * sizeof(Value); }
     // Progress of a loop iteration: the position moved or a register changed.
     static bool Moved(const ParseMark& m, const ParseContext& ctx) { return ctx.state.pos != m.pos; }
 };
@@ -41,6 +42,10 @@ struct ComposeDirection {
     static bool StartValid(const ComposeContext& ctx)
     {
         return ctx.state.next >= 0 && static_cast<std::size_t>(ctx.state.next) <= ctx.values.size();
+    }
+    static std::size_t ProducedBytes(const ComposeContext& ctx)
+    {
+        return ctx.state.output.size() + ctx.state.escapes.size() * sizeof(std::size_t);
     }
     // Progress of a loop iteration: `next` moved or a register changed. Output
     // alone is no progress: a loop of literals composes nothing rather than forever.
@@ -73,6 +78,8 @@ public:
             return false;
         const std::size_t base = ctx.run.choices.size();
         const std::uint32_t iteration = ctx.run.iteration;
+        if (ctx.run.footprintCheckAt == kNoFootprintCheck)
+            ctx.run.footprintCheckAt = ctx.stepsLeft - kFootprintCheckSteps;
         ctx.state.current = article.begin;
         bool matched = Walk(ctx, base);
         // This run's choices end with it: nothing can resume them any more.
@@ -110,6 +117,8 @@ public:
         const auto action = D::Action(code);
         if (!action)
             return false;
+        if (code.v.IsString())  // the action gets a copy of its argument
+            ctx.Charge(code.v.GetString().size());
         const Mark mark = ctx.Snapshot();
         ++ctx.run.heldMarks;
         bool matched = false;
@@ -149,6 +158,19 @@ private:
     {
         auto& choices = ctx.run.choices;
         return choices.size() > base ? &choices.back() : nullptr;
+    }
+
+    // Pays for the memory the run holds beyond what it paid for already (past a
+    // free amount), and plans the next look.
+    static void ChargeFootprint(Context& ctx)
+    {
+        const std::size_t held = D::ProducedBytes(ctx) + ctx.state.registers.Footprint() +
+                                 ctx.run.choices.size() * sizeof(Choice);
+        if (held > ctx.run.footprintPaid) {
+            ctx.stepsLeft -= static_cast<std::int64_t>(held - ctx.run.footprintPaid) * kStepsPerFootprintByte;
+            ctx.run.footprintPaid = held;
+        }
+        ctx.run.footprintCheckAt = ctx.stepsLeft - kFootprintCheckSteps;
     }
 
     // Drops the undo log once no mark can need it: no open choice, no mark held
@@ -267,7 +289,9 @@ private:
         const BNFelement* e = ctx.state.current;
         const BNFelement* previous = nullptr;  // the element run just before, null after a backtrack
         while (e) {
-            if (--ctx.stepsLeft < 0) {
+            if (--ctx.stepsLeft < ctx.run.footprintCheckAt)
+                ChargeFootprint(ctx);
+            if (ctx.stepsLeft < 0) {
                 ctx.run.aborted = true;
                 return false;
             }

@@ -118,6 +118,17 @@ bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const
 }
 
 template <class T>
+std::size_t BankFootprint(const detail::RegisterBank<T>* bank)
+{
+    if (!bank)
+        return 0;
+    std::size_t entries = bank->replaced.size();
+    for (const auto& stack : bank->stacks)
+        entries += stack.size();
+    return entries * sizeof(T);
+}
+
+template <class T>
 std::unique_ptr<detail::RegisterBank<T>> CopyOf(const std::unique_ptr<detail::RegisterBank<T>>& bank)
 {
     return bank ? std::make_unique<detail::RegisterBank<T>>(*bank) : nullptr;
@@ -159,6 +170,12 @@ bool RegisterBanks::ChangedSince(std::size_t height) const
     return BankChanged(&ints_, kIntBank, log_, height) || BankChanged(strings_.get(), kStringBank, log_, height) ||
            BankChanged(values_.get(), kValueBank, log_, height) ||
            BankChanged(elements_.get(), kElementBank, log_, height);
+}
+
+std::size_t RegisterBanks::Footprint() const
+{
+    return BankFootprint(&ints_) + BankFootprint(strings_.get()) + BankFootprint(values_.get()) +
+           BankFootprint(elements_.get()) + log_.size() * sizeof(detail::RegisterUndo);
 }
 
 void RegisterBanks::ForgetUndo()

@@ -132,6 +132,9 @@ public:
     bool ChangedSince(std::size_t height) const;
     // Drops the log when no mark below its top can be restored any more.
     void ForgetUndo();
+    // About the memory the registers and their undo log hold, in bytes (a
+    // string's own text not counted).
+    std::size_t Footprint() const;
 
 private:
     static constexpr std::uint8_t kIntBank = 0, kStringBank = 1, kValueBank = 2, kElementBank = 3;

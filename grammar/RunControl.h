@@ -16,6 +16,17 @@ class Matcher;
 // Bounds of every run. A run that exceeds one fails instead of hanging.
 inline constexpr std::int64_t kDefaultStepBudget = 10'000'000;  // elements run, sub-runs included
 inline constexpr int kMaxNonterminalNesting = 512;
+// Bytes of an action's own work (read, summed, written) that cost one step.
+inline constexpr std::size_t kWorkBytesPerStep = 8;
+// Memory a run may hold (values or output, registers, choices) before it pays
+// for more, and the steps that each further byte costs: fresh memory costs
+// time too, so a budget of steps bounds it. Checked every few steps.
+inline constexpr std::size_t kFreeFootprint = 256 << 10;
+inline constexpr std::int64_t kStepsPerFootprintByte = 4;
+inline constexpr std::int64_t kFootprintCheckSteps = 1024;
+
+// No memory check planned yet (see RunControl::footprintCheckAt).
+inline constexpr std::int64_t kNoFootprintCheck = INT64_MIN;
 
 // No loop iteration under way (see RunControl::iteration).
 inline constexpr std::uint32_t kNoIteration = 0xFFFFFFFFu;
@@ -41,6 +52,10 @@ struct RunControl {
     int depth = 0;         // nonterminals being run
     int heldMarks = 0;     // marks that nonterminals and code elements hold right now
     bool callerMarked = false;  // a caller took a mark: the register undo log is kept for it
+    // The step count (stepsLeft) at which the memory held is looked at next, and
+    // the memory paid for so far.
+    std::int64_t footprintCheckAt = kNoFootprintCheck;
+    std::size_t footprintPaid = kFreeFootprint;
     bool aborted = false;  // the step budget ran out: every level fails at once
     bool nestingExceeded = false;  // a nonterminal failed for being nested too deep
 };
