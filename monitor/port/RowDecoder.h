@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "grammar/Value.h"
+#include "monitor/GuiRunBudget.h"
 
 namespace baudrill {
 
@@ -15,7 +16,7 @@ class BNFarticle;
 // With "ignore starting junk" only tails starting within the last IgnoreStartingWindow bytes
 // are tried, and all parse runs for one chunk share one budget of RowDecodeStepBudget steps.
 inline constexpr std::size_t IgnoreStartingWindow = 4096;
-inline constexpr std::int64_t RowDecodeStepBudget = 1'000'000;
+inline constexpr std::int64_t RowDecodeStepBudget = GuiRunStepBudget;
 
 struct RowDecoding {
     bool decoded = false;

@@ -4,7 +4,7 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/GrammarRegistry.h"
-#include "grammar/RunControl.h"
+#include "monitor/GuiRunBudget.h"
 #include "monitor/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/send/ProtoEncoder.h"
@@ -81,8 +81,7 @@ void SerPort::OnSent(std::string bytes, uint32_t tick)
     if (mode == ModeProto) {
         const SendSlot& protoSlot = CurrentProtoSlot();
         if (const BNFarticle* protocol = FindProtocol(protoSlot.protoId)) {
-            // A sent row is decoded once: the engine's own bound of one run holds.
-            RowDecoding decoding = DecodeRow(*protocol, row.data, false, kDefaultStepBudget);
+            RowDecoding decoding = DecodeRow(*protocol, row.data, false, GuiRunStepBudget);
             if (decoding.decoded) {
                 row.protoName = protoSlot.protoName;
                 row.protoValues = ValuesText(decoding.values, protoSlot.isDisplayHex);

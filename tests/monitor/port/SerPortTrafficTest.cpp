@@ -319,6 +319,25 @@ TEST_F(SerPortTraffic, AnswerThatDoesNotComposeSendsNothing)
     EXPECT_EQ(port->output, "before");
 }
 
+// Protocols whose loops push a register at every turn run until their budget is spent: the
+// received row, the sent row and the answer give up (nothing decoded, nothing sent) instead of
+// holding the window.
+TEST_F(SerPortTraffic, EndlessProtocolsGiveUpWhenTheBudgetIsSpent)
+{
+    // As the editor's section grammar leaves it: the unclosed loop is built all the same.
+    UseProtocol("endless", "byte set_rep {BNFrv");
+    port->OnReceive(std::string(22, '\x03'), tick, true);
+    EXPECT_EQ(Last().protoName, "");
+    port->OnSent("\x01\x02", tick);
+    EXPECT_EQ(Last().protoName, "");
+
+    UseAnswer("frame", "\"AB\" byte", "{crc_start}", 0);
+    port->output = "before";
+    port->OnReceive("AB\x05", tick, true);
+    EXPECT_EQ(Last().protoName, "frame");
+    EXPECT_EQ(port->output, "before");
+}
+
 TEST_F(SerPortTraffic, DelayedAnswerIsSentWhenTheDelayEnds)
 {
     UseAnswer("frame", "\"AB\" byte", "port_test_count", 30);
