@@ -65,12 +65,11 @@ public:
         Touch(input.size() + 1);
         return PosValid() ? input.substr(static_cast<std::size_t>(state.pos)) : std::string_view();
     }
-    // The byte `offset` places after `pos`, as 0..255; requires Has(offset + 1).
+    // The byte `offset` places after `pos`, as 0..255; requires Has(offset + 1),
+    // which already counted it as looked at.
     unsigned ByteAt(std::size_t offset) const
     {
-        const std::size_t at = static_cast<std::size_t>(state.pos) + offset;
-        Touch(at + 1);
-        return static_cast<unsigned char>(input[at]);
+        return static_cast<unsigned char>(input[static_cast<std::size_t>(state.pos) + offset]);
     }
     // The byte `offset` places after `pos`, as 0..255, or -1 when there is none.
     int Peek(std::size_t offset) const

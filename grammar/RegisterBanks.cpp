@@ -149,7 +149,7 @@ RegisterBanks& RegisterBanks::operator=(const RegisterBanks& other)
     return *this;
 }
 
-void RegisterBanks::UndoTo(std::size_t height)
+void RegisterBanks::TakeBackTo(std::size_t height)
 {
     while (log_.size() > height) {
         const detail::RegisterUndo change = log_.back();

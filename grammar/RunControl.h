@@ -25,9 +25,6 @@ inline constexpr std::size_t kFreeFootprint = 256 << 10;
 inline constexpr std::int64_t kStepsPerFootprintByte = 4;
 inline constexpr std::int64_t kFootprintCheckSteps = 1024;
 
-// No memory check planned yet (see RunControl::footprintCheckAt).
-inline constexpr std::int64_t kNoFootprintCheck = INT64_MIN;
-
 // No loop iteration under way (see RunControl::iteration).
 inline constexpr std::uint32_t kNoIteration = 0xFFFFFFFFu;
 
@@ -52,9 +49,11 @@ struct RunControl {
     int depth = 0;         // nonterminals being run
     int heldMarks = 0;     // marks that nonterminals and code elements hold right now
     bool callerMarked = false;  // a caller took a mark: the register undo log is kept for it
-    // The step count (stepsLeft) at which the memory held is looked at next, and
-    // the memory paid for so far.
-    std::int64_t footprintCheckAt = kNoFootprintCheck;
+    // Below this step count (stepsLeft) the run looks at the memory it holds,
+    // the next time an action has run or a choice was pushed; and the memory
+    // paid for so far. Set as the outermost run begins.
+    std::int64_t footprintCheckAt = 0;
+    bool started = false;
     std::size_t footprintPaid = kFreeFootprint;
     bool aborted = false;  // the step budget ran out: every level fails at once
     bool nestingExceeded = false;  // a nonterminal failed for being nested too deep

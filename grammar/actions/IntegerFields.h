@@ -1,0 +1,78 @@
+#pragma once
+
+// How the fixed-width binary fields read and write: shared by their actions
+// (BinaryActions.cpp) and by the matcher, which runs a counted loop of one
+// integer field without calling the action at every turn.
+
+#include "grammar/ComposeContext.h"
+#include "grammar/GrammarActions.h"
+#include "grammar/ParseContext.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace baudrill {
+
+enum class ByteOrder { Little, Big };
+
+// The `width` bytes at `pos` as an unsigned number, `pos` moved past them;
+// false (nothing moved) when fewer bytes remain.
+inline bool ReadBytes(ParseContext& ctx, std::size_t width, ByteOrder order, std::uint64_t& out)
+{
+    if (!ctx.Has(width))
+        return false;
+    std::uint64_t number = 0;
+    for (std::size_t i = 0; i < width; ++i) {
+        const std::size_t at = order == ByteOrder::Big ? i : width - 1 - i;
+        number = number << 8 | ctx.ByteAt(at);
+    }
+    ctx.Advance(width);
+    out = number;
+    return true;
+}
+
+inline void WriteBytes(ComposeContext& ctx, std::uint64_t number, std::size_t width, ByteOrder order)
+{
+    for (std::size_t i = 0; i < width; ++i) {
+        const std::size_t byteIndex = order == ByteOrder::Big ? width - 1 - i : i;
+        ctx.WriteByte(static_cast<unsigned>(number >> (8 * byteIndex)));
+    }
+}
+
+// An integer field of 1, 2 or 4 bytes ("byte", "word", "dword" and the "_be"
+// forms): parsing appends the unsigned number (4 bytes: the 32 bits as a signed
+// int) unless the field only skips its bytes ("any"); composing writes an int
+// value cut to the width. Width 0: no such field.
+struct IntegerField {
+    std::size_t width = 0;
+    ByteOrder order = ByteOrder::Little;
+    bool keepsValue = true;
+};
+
+// Reads the field at `pos`; changes nothing when fewer bytes remain.
+template <IntegerField F>
+inline bool ReadField(ParseContext& ctx)
+{
+    std::uint64_t number = 0;
+    if (!ReadBytes(ctx, F.width, F.order, number))
+        return false;
+    if constexpr (F.keepsValue)
+        ctx.AddValue(Value(static_cast<std::int32_t>(static_cast<std::uint32_t>(number))));
+    return true;
+}
+
+// Writes the next value, an int, as the field; changes nothing when there is none.
+template <IntegerField F>
+inline bool WriteField(ComposeContext& ctx)
+{
+    if (!ctx.HasValue() || !ctx.values[static_cast<std::size_t>(ctx.state.next)].IsInt())
+        return false;
+    WriteBytes(ctx, static_cast<std::uint32_t>(ctx.TakeValue()->GetInt()), F.width, F.order);
+    return true;
+}
+
+// The field that the action reads or writes; width 0 for any other action.
+IntegerField FieldOf(ParseAction action);
+IntegerField FieldOf(ComposeAction action);
+
+}  // namespace baudrill
