@@ -29,8 +29,9 @@ namespace baudrill::detail {
 // (fewer hold less than the free amount, kFreeFootprint).
 inline constexpr std::size_t kChoicesHeldFreely = 4096;
 
-// Turns of a counted loop that room is made for at once, at most.
-inline constexpr std::size_t kReservedTurns = 4096;
+// Turns of a counted loop of one field run at once, at most (the memory they
+// take is then paid for before the next ones).
+inline constexpr std::size_t kTurnsAtOnce = 4096;
 
 struct ParseDirection {
     using Context = ParseContext;
@@ -43,15 +44,10 @@ struct ParseDirection {
     {
         return ReadField<F>(ctx);
     }
-    // Room for the values of up to `turns` turns of the field, as far as the input holds them
-    // (only memory: nothing is read, so nothing is looked at).
     template <IntegerField F>
-    static void ReserveFields(ParseContext& ctx, std::size_t turns)
+    static std::size_t RunFields(ParseContext& ctx, std::size_t most)
     {
-        if (!F.keepsValue || ctx.state.pos < 0 || static_cast<std::size_t>(ctx.state.pos) > ctx.input.size())
-            return;
-        const std::size_t fit = (ctx.input.size() - static_cast<std::size_t>(ctx.state.pos)) / F.width;
-        ctx.state.values.reserve(ctx.state.values.size() + std::min({turns, fit, kReservedTurns}));
+        return ReadFields<F>(ctx, most);
     }
     static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
     static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
@@ -72,12 +68,9 @@ struct ComposeDirection {
         return WriteField<F>(ctx);
     }
     template <IntegerField F>
-    static void ReserveFields(ComposeContext& ctx, std::size_t turns)
+    static std::size_t RunFields(ComposeContext& ctx, std::size_t most)
     {
-        if (!ctx.HasValue())
-            return;
-        const std::size_t left = ctx.values.size() - static_cast<std::size_t>(ctx.state.next);
-        ctx.state.output.reserve(ctx.state.output.size() + F.width * std::min({turns, left, kReservedTurns}));
+        return WriteFields<F>(ctx, most);
     }
     static bool Stopped(const ComposeContext&) { return false; }
     static bool StartValid(const ComposeContext& ctx)
@@ -452,21 +445,32 @@ private:
         const std::int32_t* top = counters.Top();
         if (!top || *top <= 0 || ctx.stepsLeft <= kCountedTurnSteps)
             return Turns::Spent;
-        D::template ReserveFields<F>(ctx, static_cast<std::size_t>(*top));
         counters.SetTop(*top);
         ReleaseUndo(ctx);
         std::int32_t& counter = *ctx.state.registers.IntTopInPlace(kCountedRegister);
         ctx.state.current = item;
-        while (counter > 0 && ctx.stepsLeft > kCountedTurnSteps) {
-            ctx.stepsLeft -= kCountedTurnSteps;
+        for (;;) {
+            // As many turns at once as the count, the budget (a turn needs more
+            // than its steps left) and the input or values allow: nothing runs
+            // between them that could tell.
+            const auto affordable = static_cast<std::size_t>((ctx.stepsLeft - 1) / kCountedTurnSteps);
+            const std::size_t most = std::min({static_cast<std::size_t>(counter), affordable, kTurnsAtOnce});
+            const std::size_t done = D::template RunFields<F>(ctx, most);
+            counter -= static_cast<std::int32_t>(done);
+            ctx.stepsLeft -= kCountedTurnSteps * static_cast<std::int64_t>(done);
             CheckFootprint(ctx);
+            if (counter <= 0 || ctx.stepsLeft <= kCountedTurnSteps)
+                return Turns::Spent;  // the counter is spent, or the budget nearly so
+            if (done == most)
+                continue;
+            // The next field is not there: its turn runs as one and fails.
+            ctx.stepsLeft -= kCountedTurnSteps;
             --counter;
             if (!D::template RunField<F>(ctx)) {
                 ++counter;
                 return FailTurn(splitter, ctx.Snapshot(), ctx);
             }
         }
-        return Turns::Spent;  // the counter is spent, or the budget nearly so
     }
 
     // The splitter's newest entry above the base, or null.

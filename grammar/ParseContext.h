@@ -133,6 +133,17 @@ public:
         state.values.push_back(std::move(v));
     }
     void AddValue(const Value& v) { AddValue(Value(v)); }
+    // An int value, made in its place in `values` (the numeric fields add one per byte or two).
+    void AddInt(std::int32_t v)
+    {
+        if (state.values.size() == state.values.capacity())
+            GrowValues();
+        state.values.emplace_back(v);
+    }
+
+    // Makes this context what a fresh one on `bytes` would be, keeping the
+    // memory it holds: for a caller that runs many parses one after another.
+    void Renew(InputView bytes);
 
     // Saves `pos`, the length of `values`, the register undo height and the
     // retry flag; Restore gives them back (the input view and `stop` are not part of it).

@@ -178,6 +178,29 @@ std::size_t RegisterBanks::Footprint() const
            BankFootprint(elements_.get()) + log_.size() * sizeof(detail::RegisterUndo);
 }
 
+namespace {
+
+template <class T>
+void ClearBank(detail::RegisterBank<T>* bank)
+{
+    if (!bank)
+        return;
+    for (auto& stack : bank->stacks)
+        stack.clear();
+    bank->replaced.clear();
+}
+
+}  // namespace
+
+void RegisterBanks::Clear()
+{
+    ClearBank(&ints_);
+    ClearBank(strings_.get());
+    ClearBank(values_.get());
+    ClearBank(elements_.get());
+    log_.clear();
+}
+
 void RegisterBanks::ForgetUndo()
 {
     log_.clear();

@@ -147,6 +147,9 @@ public:
     bool ChangedSince(std::size_t height) const;
     // Drops the log when no mark below its top can be restored any more.
     void ForgetUndo();
+    // Empties every register and the log, as a fresh state has them (the
+    // memory they hold is kept for the next run).
+    void Clear();
     // About the memory the registers and their undo log hold, in bytes (a
     // string's own text not counted).
     std::size_t Footprint() const;

@@ -8,6 +8,7 @@
 #include "grammar/GrammarActions.h"
 #include "grammar/ParseContext.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -57,7 +58,7 @@ inline bool ReadField(ParseContext& ctx)
     if (!ReadBytes(ctx, F.width, F.order, number))
         return false;
     if constexpr (F.keepsValue)
-        ctx.AddValue(Value(static_cast<std::int32_t>(static_cast<std::uint32_t>(number))));
+        ctx.AddInt(static_cast<std::int32_t>(static_cast<std::uint32_t>(number)));
     return true;
 }
 
@@ -69,6 +70,51 @@ inline bool WriteField(ComposeContext& ctx)
         return false;
     WriteBytes(ctx, static_cast<std::uint32_t>(ctx.TakeValue()->GetInt()), F.width, F.order);
     return true;
+}
+
+// Reads up to `most` fields one after another, as many ReadField calls would,
+// as far as the input holds them; how many it read.
+template <IntegerField F>
+inline std::size_t ReadFields(ParseContext& ctx, std::size_t most)
+{
+    if (!ctx.PosValid())
+        return 0;
+    const std::size_t at = static_cast<std::size_t>(ctx.state.pos);
+    const std::size_t fields = std::min(most, (ctx.input.size() - at) / F.width);
+    if (fields == 0 || !ctx.Has(fields * F.width))  // (it does: this only counts them as read)
+        return 0;
+    if constexpr (F.keepsValue) {
+        ValueList& values = ctx.state.values;
+        values.reserve(values.size() + fields);
+        const char* bytes = ctx.input.data() + at;
+        for (std::size_t k = 0; k < fields; ++k, bytes += F.width) {
+            std::uint32_t number = 0;
+            for (std::size_t i = 0; i < F.width; ++i) {
+                const std::size_t b = F.order == ByteOrder::Big ? i : F.width - 1 - i;
+                number = number << 8 | static_cast<unsigned char>(bytes[b]);
+            }
+            values.emplace_back(static_cast<std::int32_t>(number));
+        }
+    }
+    ctx.Advance(fields * F.width);
+    return fields;
+}
+
+// Writes up to `most` fields from the values from `next` on, as many
+// WriteField calls would, up to the first value that is no int; how many.
+template <IntegerField F>
+inline std::size_t WriteFields(ComposeContext& ctx, std::size_t most)
+{
+    if (!ctx.HasValue())
+        return 0;
+    const auto first = static_cast<std::size_t>(ctx.state.next);
+    const std::size_t fields = std::min(most, ctx.values.size() - first);
+    ctx.state.output.reserve(ctx.state.output.size() + fields * F.width);
+    std::size_t k = 0;
+    for (; k < fields && ctx.values[first + k].IsInt(); ++k)
+        WriteBytes(ctx, static_cast<std::uint32_t>(ctx.values[first + k].GetInt()), F.width, F.order);
+    ctx.state.next += static_cast<int>(k);
+    return k;
 }
 
 // The field that the action reads or writes; width 0 for any other action.

@@ -29,9 +29,9 @@ struct Attempt {
 };
 
 Attempt ParseTail(const BNFarticle& protocol, std::string_view row, std::size_t start, std::int64_t& stepsLeft,
-                  ValueList& values)
+                  ParseContext& ctx, ValueList& values)
 {
-    ParseContext ctx(row.substr(start));
+    ctx.Renew(row.substr(start));  // as fresh as a new context, with the memory of the last run
     ctx.stepsLeft = stepsLeft;
     Attempt attempt;
     attempt.matched = protocol.Parse(ctx);
@@ -85,8 +85,9 @@ RowDecoding RowDecoder::Decode(const BNFarticle& protocol, const LogLine& row, b
             stillOpen.push_back({begin, end});
     };
     // Tries the start; false when its run was cut short (the start stays open, untried now).
+    ParseContext ctx;
     auto attempt = [&](std::size_t start) {
-        const Attempt a = ParseTail(protocol, data, start, stepsLeft, result.values);
+        const Attempt a = ParseTail(protocol, data, start, stepsLeft, ctx, result.values);
         if (a.cutShort) {
             result.budgetExhausted = true;
             done = true;

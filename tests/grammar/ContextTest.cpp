@@ -120,6 +120,37 @@ TEST(RegisterBanksTest, TopReadsEntriesBelowIt)
     EXPECT_EQ(view.Ints(11).Top(3), nullptr);
 }
 
+TEST(ContextTest, ARenewedContextIsAsFreshAsANewOne)
+{
+    const std::string first = "ab";
+    ParseContext ctx(first);
+    ctx.state.pos = 1;
+    ctx.state.values.push_back(Value(1));
+    ctx.state.intRegs(9).Push(4);
+    ctx.state.stringRegs(10).Push("w");
+    ctx.state.retry = false;
+    ctx.stop = true;
+    ctx.stepsLeft = 5;
+    EXPECT_FALSE(ctx.Has(3));  // looks past the end
+    ctx.run.choices.push_back({nullptr, true, kNoIteration, ctx.Mark()});
+
+    const std::string second = "xyz";
+    ctx.Renew(second);
+    const ParseContext fresh(second);
+    EXPECT_EQ(ctx.input, fresh.input);
+    EXPECT_EQ(ctx.state.pos, 0);
+    EXPECT_TRUE(ctx.state.values.empty());
+    EXPECT_TRUE(ctx.state.intRegs(9).Empty());
+    EXPECT_TRUE(ctx.state.stringRegs(10).Empty());
+    EXPECT_EQ(ctx.state.registers.UndoHeight(), 0u);
+    EXPECT_TRUE(ctx.state.retry);
+    EXPECT_FALSE(ctx.stop);
+    EXPECT_EQ(ctx.stepsLeft, fresh.stepsLeft);
+    EXPECT_EQ(ctx.Reach(), 0u);
+    EXPECT_EQ(ctx.OpenChoices(), 0u);
+    EXPECT_FALSE(ctx.run.callerMarked);
+}
+
 TEST(ContextTest, ACopiedStateSharesNothingWithItsSource)
 {
     ParseState state;
