@@ -7,17 +7,20 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
+#include "monitor/GuiRunBudget.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <memory>
 #include <random>
 #include <string>
+#include <type_traits>
 
 namespace baudrill {
 namespace {
 
-constexpr std::int64_t kBudget = 4'000'000;
+constexpr std::int64_t kBudget = GuiRunStepBudget;
 
 enum class Input { Random, Printable, Digits, EscapedQuotes, Values };
 
@@ -56,20 +59,30 @@ std::string MakeInput(Input kind)
     return bytes;
 }
 
+// Runs the rule on a fresh context made by `make` at every iteration, with the budget.
+template <class Make>
+void RunWithBudget(benchmark::State& state, const char* name, const BNFarticle& rule, Make make)
+{
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        auto ctx = make();
+        ctx->stepsLeft = kBudget;
+        if constexpr (std::is_same_v<decltype(ctx), std::unique_ptr<ParseContext>>)
+            benchmark::DoNotOptimize(rule.Parse(*ctx));
+        else
+            benchmark::DoNotOptimize(rule.Compose(*ctx));
+        steps = kBudget - ctx->stepsLeft;
+    }
+    state.SetLabel(name);
+    state.counters["steps"] = static_cast<double>(steps);
+}
+
 void BM_HostileParse(benchmark::State& state)
 {
     const HostileCase& c = kCases[state.range(0)];
-    const BNFarticle& rule = *CreateArticle("hostile", c.name, c.rule);
     const std::string input = MakeInput(c.input);
-    std::int64_t steps = 0;
-    for (auto _ : state) {
-        ParseContext ctx(input);
-        ctx.stepsLeft = kBudget;
-        benchmark::DoNotOptimize(rule.Parse(ctx));
-        steps = kBudget - ctx.stepsLeft;
-    }
-    state.SetLabel(c.name);
-    state.counters["steps"] = static_cast<double>(steps);
+    RunWithBudget(state, c.name, *CreateArticle("hostile", c.name, c.rule),
+                  [&] { return std::make_unique<ParseContext>(input); });
 }
 BENCHMARK(BM_HostileParse)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMillisecond);
 
@@ -91,7 +104,6 @@ const HostileCompose kComposeCases[] = {
 void BM_HostileCompose(benchmark::State& state)
 {
     const HostileCompose& c = kComposeCases[state.range(0)];
-    const BNFarticle& rule = *CreateArticle("hostile", c.name, c.rule);
     ValueList values;
     if (c.longText) {
         values.push_back(Value(std::string(4096, 'a')));
@@ -100,15 +112,8 @@ void BM_HostileCompose(benchmark::State& state)
         for (int k = 1; k < 4096; ++k)
             values.push_back(Value(k & 0xFF));
     }
-    std::int64_t steps = 0;
-    for (auto _ : state) {
-        ComposeContext ctx(values);
-        ctx.stepsLeft = kBudget;
-        benchmark::DoNotOptimize(rule.Compose(ctx));
-        steps = kBudget - ctx.stepsLeft;
-    }
-    state.SetLabel(c.name);
-    state.counters["steps"] = static_cast<double>(steps);
+    RunWithBudget(state, c.name, *CreateArticle("hostile", c.name, c.rule),
+                  [&] { return std::make_unique<ComposeContext>(values); });
 }
 BENCHMARK(BM_HostileCompose)->DenseRange(0, std::size(kComposeCases) - 1)->Unit(benchmark::kMillisecond);
 
