@@ -30,6 +30,8 @@ struct WindowPlacement {
     // Something to apply: a rectangle of positive size (a state outside 0-2 reads as normal).
     bool IsUsable() const { return normal.width > 0 && normal.height > 0; }
     int UsableState() const { return state == Maximized || state == Minimized ? state : Normal; }
+
+    bool operator==(const WindowPlacement&) const = default;
 };
 
 // The rectangle itself when it overlaps any of the screens (or there are none); otherwise
