@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs every test three times:
 # a plain optimised build, a ThreadSanitizer build of the parts without Qt, and an
-# AddressSanitizer + UndefinedBehaviorSanitizer build. Stops at the first failure.
+# AddressSanitizer + UndefinedBehaviorSanitizer build. A fourth build, with clang and without
+# Qt, builds only the fuzz targets and replays each one's seeds and reproducers once (no
+# fuzzing: tools/fuzz.sh runs campaigns). Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
@@ -28,3 +30,6 @@ run_suite build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBAUDRILL_SANITIZE=threa
     -DBAUDRILL_GUI=OFF -DBAUDRILL_BENCH=OFF
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DBAUDRILL_SANITIZE="address;undefined" \
     -DBAUDRILL_BENCH=OFF
+run_suite build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DBAUDRILL_SANITIZE="address;undefined" -DBAUDRILL_FUZZ=ON -DBAUDRILL_GUI=OFF \
+    -DBAUDRILL_TESTS=OFF -DBAUDRILL_BENCH=OFF
