@@ -3,8 +3,10 @@
 # after the other, several at once with -j. Builds the fuzz build first (build-fuzz: clang,
 # AddressSanitizer + UndefinedBehaviorSanitizer, no Qt).
 #
-#   tools/fuzz.sh [-t seconds per target] [-j targets at once] [target...]
+#   tools/fuzz.sh [-t seconds per target] [-j targets at once] [-k] [target...]
 #   targets: settings protocols rules encoders help
+#   -k: keep going past time-outs and out-of-memory inputs (libFuzzer's fork mode), to look
+#       beyond a known fault; each one found is still saved
 #
 # Each target's corpus grows in build-fuzz/campaign/<target>/corpus, starting from the seeds in
 # fuzz/corpus/<target>; what it finds (crash, sanitizer report, time-out, out-of-memory) lands
@@ -15,11 +17,13 @@ cd "$(dirname "$0")/.."
 
 seconds=600
 parallel=1
-while getopts "t:j:" option; do
+keepGoing=()
+while getopts "t:j:k" option; do
     case $option in
     t) seconds=$OPTARG ;;
     j) parallel=$OPTARG ;;
-    *) sed -n '2,13p' "$0"; exit 2 ;;
+    k) keepGoing=(-fork=1 -ignore_timeouts=1 -ignore_ooms=1) ;;
+    *) sed -n '2,15p' "$0"; exit 2 ;;
     esac
 done
 shift $((OPTIND - 1))
@@ -42,9 +46,10 @@ campaign() {
     echo "=== $target: $seconds s"
     # The time-out per input and the memory limit are those of the replays in ./test.sh.
     if build-fuzz/fuzz/fuzz_"$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=1024 \
-        -print_final_stats=1 -artifact_prefix="$dir/findings/" "$dir/corpus" "fuzz/corpus/$target" \
+        -print_final_stats=1 -artifact_prefix="$dir/findings/" "${keepGoing[@]}" \
+        "$dir/corpus" "fuzz/corpus/$target" \
         >"$dir/log" 2>&1; then
-        echo "=== $target: nothing found ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log" || true))"
+        echo "=== $target: $(ls "$dir/findings" | wc -l) findings ($(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log" || true))"
     else
         echo "=== $target: FOUND $(grep -m1 -E 'ERROR|SUMMARY' "$dir/log" || echo 'something'); see $dir"
         return 1
