@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "grammar/BNFarticle.h"
 #include "grammar/GrammarRegistry.h"
 
 namespace baudrill::fuzz {
@@ -68,11 +69,32 @@ NamespaceCounts::NamespaceCounts()
         counts_.push_back(registry.At(i)->GetCount());
 }
 
+namespace {
+
+int CountBefore(const std::vector<int>& counts, int space)
+{
+    return space < static_cast<int>(counts.size()) ? counts[static_cast<std::size_t>(space)] : 0;
+}
+
+}  // namespace
+
 void NamespaceCounts::Restore() const
 {
     const GrammarRegistry& registry = GrammarRegistry::Instance();
     for (int i = 0; i < registry.GetCount(); ++i)
-        registry.At(i)->Trim(i < static_cast<int>(counts_.size()) ? counts_[static_cast<std::size_t>(i)] : 0);
+        registry.At(i)->Trim(CountBefore(counts_, i));
+}
+
+std::size_t NamespaceCounts::ElementsMade() const
+{
+    const GrammarRegistry& registry = GrammarRegistry::Instance();
+    std::size_t made = 0;
+    for (int i = 0; i < registry.GetCount(); ++i) {
+        const ArticleNamespace& space = *registry.At(i);
+        for (int a = CountBefore(counts_, i); a < space.GetCount(); ++a)
+            made += space.At(a)->elements.size();
+    }
+    return made;
 }
 
 }  // namespace baudrill::fuzz

@@ -1,6 +1,7 @@
 // A protocol file as the program loads and stores it: the input is the file's text. Every
-// article becomes a protocol (its rule compiled), and the store writes the same protocols back,
-// each under a uid of its own, in a file that reads back to itself.
+// article becomes a protocol (its rule compiled, into elements linear in the rule's length),
+// and the store writes the same protocols back, each under a uid of its own, in a file that
+// reads back to itself.
 #include <fstream>
 #include <string>
 #include <vector>
@@ -55,6 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::optional<std::vector<ArticleRecord>> read = ReadProtoText(text);
     ProtoFileSet files(folder, folder);
     fuzz::Require(files.LoadFile(path) == read.has_value(), "a file loads when it is well-formed");
+    std::size_t allowed = 0;
+    for (const ArticleRecord& record : read.value_or(std::vector<ArticleRecord>()))
+        allowed += fuzz::ElementsAllowed(record.desc.size());
+    fuzz::Require(before.ElementsMade() <= allowed, "a compile makes elements linear in its text");
     fuzz::Require(files.StoreAll() == 0, "the file is stored");
 
     if (read && !read->empty()) {
