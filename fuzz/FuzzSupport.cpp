@@ -1,8 +1,10 @@
 #include "fuzz/FuzzSupport.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <signal.h>
 #include <unistd.h>
 
 #include "grammar/BNFarticle.h"
@@ -35,6 +37,23 @@ std::vector<std::string> SplitAtNul(std::string_view input, std::size_t count)
 
 namespace {
 
+constexpr std::string_view scratchPrefix = "baudrill-fuzz-";
+
+// Folders left by runs that were ended before they could remove their own.
+void RemoveAbandonedScratch(const std::filesystem::path& base)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(base, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(scratchPrefix))
+            continue;
+        const long pid = std::strtol(name.c_str() + scratchPrefix.size(), nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove_all(entry.path(), error);
+    }
+}
+
 // Made on first use, removed with everything in it when the process ends.
 struct Scratch {
     Scratch()
@@ -42,7 +61,8 @@ struct Scratch {
         namespace fs = std::filesystem;
         std::error_code error;
         const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        folder = (base / ("baudrill-fuzz-" + std::to_string(getpid()))).string();
+        RemoveAbandonedScratch(base);
+        folder = (base / (std::string(scratchPrefix) + std::to_string(getpid()))).string();
         fs::create_directories(folder, error);
         Require(!error, "a scratch folder can be made");
     }
