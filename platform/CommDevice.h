@@ -19,8 +19,9 @@ public:
     virtual bool IsOpen() const = 0;
 
     virtual bool GetState(LineSettings& out) = 0;
-    // Fails, keeping the settings in force, when the driver refuses them or would run another
-    // rate than the one asked for (more than its rounding away).
+    // Fails, keeping the settings in force, when the driver refuses them or would run the line
+    // otherwise than asked: another word length, parity, stop bits or flow control, or another
+    // rate (more than its rounding away).
     virtual bool SetState(const LineSettings& settings) = 0;
     // Makes the event through which AbortIo wakes a waiting write.
     virtual bool CreateAbortEvent() = 0;
