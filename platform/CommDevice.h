@@ -43,7 +43,9 @@ public:
     // the lock that serialises its calls), never concurrently with AbortIo.
     virtual void ResumeIo() = 0;
 
-    virtual bool Purge(uint32_t flags) = 0;               // PurgeTxClear | PurgeRxClear
+    // Discards output not yet sent (PurgeTxClear). Received bytes are never discarded: the
+    // receive flags are accepted and do nothing.
+    virtual bool Purge(uint32_t flags) = 0;
     virtual bool Escape(int code) = 0;                    // EscapeSetRts .. EscapeClearDtr
     virtual bool GetModemStatus(uint32_t& status) = 0;    // ModemCtsOn | ...
     // The error bits seen since the previous call (ErrorBreak | ...), then clears them.

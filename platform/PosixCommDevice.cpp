@@ -267,11 +267,11 @@ void PosixCommDevice::DrainAbortEvent() {
 }
 
 // The transmit half discards only what the driver still holds: bytes of an earlier write that
-// returned as sent are the peer's (see DiscardQueuedOutput).
+// returned as sent are the peer's (see DiscardQueuedOutput). Received bytes are never flushed,
+// whatever the flags: what the line delivered is always read and shown.
 bool PosixCommDevice::Purge(uint32_t flags) {
     if (fd_ < 0) return false;
-    bool ok = !(flags & PurgeTxClear) || DiscardQueuedOutput() >= 0;
-    return (!(flags & PurgeRxClear) || tcflush(fd_, TCIFLUSH) == 0) && ok;
+    return !(flags & PurgeTxClear) || DiscardQueuedOutput() >= 0;
 }
 
 bool PosixCommDevice::Escape(int code) {

@@ -70,9 +70,9 @@ int SerialPort::Write(const char* data, int length) {
     return device->Write(data, length, bound);
 }
 
-int SerialPort::DiscardBuffers() {
-    return device->Purge(pf::PurgeTxClear | pf::PurgeRxClear) ? 1 : 0;
-}
+// Only output not yet sent: received bytes are never discarded, so what arrives while a write
+// is prepared reaches the next read.
+int SerialPort::DiscardBuffers() { return device->Purge(pf::PurgeTxClear) ? 1 : 0; }
 
 void SerialPort::AbortIo() { device->AbortIo(); }
 

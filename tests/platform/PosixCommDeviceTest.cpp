@@ -48,7 +48,7 @@ TEST_F(PosixCommDeviceTest, QuietReadIsZeroAndQueuedInputIsCounted) {
     EXPECT_EQ(device.Read(buffer, sizeof buffer), 5);
 }
 
-TEST_F(PosixCommDeviceTest, PurgeDropsUnreadInputButNotOutputAlreadySent) {
+TEST_F(PosixCommDeviceTest, PurgeKeepsUnreadInputAndOutputAlreadySent) {
     ASSERT_TRUE(pty.Send("old"));
     ASSERT_TRUE(WaitForInput(3));
     std::string sent;
@@ -58,7 +58,8 @@ TEST_F(PosixCommDeviceTest, PurgeDropsUnreadInputButNotOutputAlreadySent) {
         sent += c;
     }
     char buffer[16];
-    EXPECT_EQ(device.Read(buffer, sizeof buffer), 0);
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), 3);
+    EXPECT_EQ(std::string(buffer, 3), "old");
     EXPECT_EQ(pty.Receive(sent.size(), std::chrono::seconds(10)), sent);
 }
 
@@ -96,7 +97,7 @@ TEST_F(PosixCommDeviceTest, EveryCallFailsOnAClosedDevice) {
     EXPECT_EQ(device.Write("a", 1, 100), -1);
     EXPECT_FALSE(device.GetState(settings));
     EXPECT_FALSE(device.SetState(settings));
-    EXPECT_FALSE(device.Purge(PurgeRxClear));
+    EXPECT_FALSE(device.Purge(PurgeTxClear));
     EXPECT_FALSE(device.GetModemStatus(bits));
     EXPECT_FALSE(device.ClearError(bits, status));
     EXPECT_FALSE(device.SetBreak());
