@@ -36,6 +36,12 @@ public:
     // discarded), or -1 when the write failed or was aborted before anything was sent, or the
     // device went away before it could tell how much of the block it still held.
     virtual int Write(const char* data, int length, int boundMs) = 0;
+    // Wait at most timeoutMs milliseconds (-1: no limit) until the next Read would deliver
+    // bytes or fail (the device is gone or closed); false when the time ran out.
+    virtual bool WaitReadable(int timeoutMs) = 0;
+    // The same until the next Write could hand the driver bytes or would fail; AbortIo ends
+    // the wait at once.
+    virtual bool WaitWritable(int timeoutMs) = 0;
     // Callable from any thread: the waiting write returns at once, and every write fails at
     // once until ResumeIo or the next Open.
     virtual void AbortIo() = 0;

@@ -168,7 +168,7 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
         } else if (n < 0 && errno != EAGAIN) {
             stop = WaitResult::Failed;
         } else {
-            stop = WaitWritable(deadline);
+            stop = WaitForRoom(deadline);
         }
     }
     if (stop == WaitResult::Ready) stop = WaitDrained(deadline);
@@ -184,7 +184,20 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
     return sent;
 }
 
-PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) {
+// A failed poll (EINTR) counts as an answer: the caller's next call tells.
+bool PosixCommDevice::WaitReadable(int timeoutMs) {
+    if (fd_ < 0) return true;
+    pollfd p{fd_, POLLIN, 0};
+    return poll(&p, 1, timeoutMs) != 0;
+}
+
+bool PosixCommDevice::WaitWritable(int timeoutMs) {
+    if (fd_ < 0 || aborted_) return true;
+    pollfd p[2] = {{fd_, POLLOUT, 0}, {abortFd_.load(), POLLIN, 0}};
+    return PollWaiting(p, 2, timeoutMs) != 0;
+}
+
+PosixCommDevice::WaitResult PosixCommDevice::WaitForRoom(long long deadlineMs) {
     for (;;) {
         if (aborted_) return WaitResult::Aborted;
         int timeout = -1;

@@ -30,6 +30,8 @@ public:
 
     int Read(char* buffer, int length) override;
     int Write(const char* data, int length, int boundMs) override;
+    bool WaitReadable(int timeoutMs) override;
+    bool WaitWritable(int timeoutMs) override;
     void AbortIo() override;
     void ResumeIo() override;
 
@@ -52,7 +54,7 @@ private:
 
     bool ReadCounters(ErrorCounters& out) const;
     bool DeviceIsGone() const;
-    WaitResult WaitWritable(long long deadlineMs);
+    WaitResult WaitForRoom(long long deadlineMs);
     WaitResult WaitDrained(long long deadlineMs);
     int PollWaiting(pollfd* fds, int count, int timeoutMs);
     int OutputQueued() const;

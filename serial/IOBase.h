@@ -35,9 +35,14 @@ public:
     // Discards output the driver has not sent yet; non-zero on success. Received bytes are
     // never discarded. The base has no driver: 0.
     virtual int DiscardBuffers();
+    // Wait at most `ms` milliseconds (-1: no limit) until the next Read or Write has something
+    // to tell (bytes, room, or a failure); false when the time ran out. The timed loops wait
+    // here between calls that moved nothing. The base has nothing to wait on and sleeps 1 ms.
+    virtual bool WaitReadable(int ms);
+    virtual bool WaitWritable(int ms);
 
     // Collects what arrives until `length` bytes are in, `timeoutMs` has passed (0 counts as
-    // 1, -1 never) or Read fails; returns the bytes read.
+    // 1, -1 or any negative never) or Read fails; returns the bytes read.
     int ReadTimed(char* buffer, int length, int timeoutMs);
     // Discards unsent output (also for length 0), then writes until all is written, the
     // time-out has passed or Write fails; returns the bytes written.
@@ -47,8 +52,8 @@ public:
     platform::Clock& GetClock() { return clock; }
 
 private:
-    template <typename Step>
-    int TimedLoop(int length, int timeoutMs, Step step);
+    template <typename Step, typename Wait>
+    int TimedLoop(int length, int timeoutMs, Step step, Wait wait);
 
     std::unique_ptr<fifo> putBack;
     platform::Clock& clock;

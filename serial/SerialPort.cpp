@@ -74,6 +74,12 @@ int SerialPort::Write(const char* data, int length) {
 // is prepared reaches the next read.
 int SerialPort::DiscardBuffers() { return device->Purge(pf::PurgeTxClear) ? 1 : 0; }
 
+bool SerialPort::WaitReadable(int ms) {
+    return PutBack().Count() > 0 || device->WaitReadable(ms);
+}
+
+bool SerialPort::WaitWritable(int ms) { return device->WaitWritable(ms); }
+
 void SerialPort::AbortIo() { device->AbortIo(); }
 
 void SerialPort::ResumeIo() { device->ResumeIo(); }

@@ -57,6 +57,28 @@ TEST_F(FakeCommDeviceTest, PurgeKeepsReceivedInput) {
     EXPECT_EQ(ReadAll(), "oldnew");
 }
 
+// The waits move the clock in 1 ms steps until the device is ready or the time is up.
+TEST_F(FakeCommDeviceTest, WaitsEndWhenInputArrivesOrWritesAreTakenOrTheTimeIsUp) {
+    EXPECT_FALSE(device.WaitReadable(4));
+    EXPECT_EQ(clock.Elapsed(), 4u);
+    device.AddInput("x", 3);
+    EXPECT_TRUE(device.WaitReadable(10));
+    EXPECT_EQ(clock.Elapsed(), 7u);
+    device.AddReadFailure(2);
+    char c;
+    ASSERT_EQ(device.Read(&c, 1), 1);
+    EXPECT_TRUE(device.WaitReadable(-1));  // the failure arrives: the next read tells
+    EXPECT_EQ(clock.Elapsed(), 9u);
+
+    EXPECT_TRUE(device.WaitWritable(100));  // not held: at once
+    device.HoldWrites();
+    EXPECT_FALSE(device.WaitWritable(5));
+    EXPECT_EQ(clock.Elapsed(), 14u);
+    device.AbortIo();
+    EXPECT_TRUE(device.WaitWritable(5));
+    EXPECT_EQ(clock.Elapsed(), 14u);
+}
+
 TEST_F(FakeCommDeviceTest, HeldWriteWaitsUntilReleasedFromAnotherThread) {
     device.HoldWrites(2);
     auto write = std::async(std::launch::async, [&] { return device.Write("hello", 5, 0); });

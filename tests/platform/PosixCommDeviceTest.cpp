@@ -63,6 +63,46 @@ TEST_F(PosixCommDeviceTest, PurgeKeepsUnreadInputAndOutputAlreadySent) {
     EXPECT_EQ(pty.Receive(sent.size(), std::chrono::seconds(10)), sent);
 }
 
+TEST_F(PosixCommDeviceTest, ReadWaitEndsWhenBytesArriveOrTheTimeIsUp) {
+    EXPECT_FALSE(device.WaitReadable(20));
+    std::thread peer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        pty.Send("x");
+    });
+    EXPECT_TRUE(device.WaitReadable(10000));
+    peer.join();
+    char c;
+    EXPECT_EQ(device.Read(&c, 1), 1);
+}
+
+// A gone device is an answer too: the read that follows reports it instead of the wait
+// lasting its whole time.
+TEST_F(PosixCommDeviceTest, ReadWaitEndsAtOnceWhenThePeerHangsUp) {
+    pty.CloseMaster();
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(device.WaitReadable(60000));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    char c;
+    EXPECT_EQ(device.Read(&c, 1), -1);
+}
+
+TEST_F(PosixCommDeviceTest, WriteWaitEndsWhenThereIsRoomOrOnAbort) {
+    EXPECT_TRUE(device.WaitWritable(10000));  // an idle line has room at once
+    LineSettings flow;
+    flow.outX = flow.inX = true;
+    ASSERT_TRUE(device.SetState(flow));
+    ASSERT_TRUE(pty.Send("\x13m"));  // XOFF stops our output; the marker shows it was handled
+    ASSERT_TRUE(WaitForInput(1));
+    EXPECT_FALSE(device.WaitWritable(20));
+    std::thread aborter([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        device.AbortIo();
+    });
+    EXPECT_TRUE(device.WaitWritable(60000));
+    aborter.join();
+    device.ResumeIo();
+}
+
 TEST_F(PosixCommDeviceTest, PtyHasNoModemLines) {
     uint32_t status = 0;
     EXPECT_FALSE(device.GetModemStatus(status));
@@ -98,6 +138,8 @@ TEST_F(PosixCommDeviceTest, EveryCallFailsOnAClosedDevice) {
     EXPECT_FALSE(device.GetState(settings));
     EXPECT_FALSE(device.SetState(settings));
     EXPECT_FALSE(device.Purge(PurgeTxClear));
+    EXPECT_TRUE(device.WaitReadable(60000));  // at once: the read that follows fails
+    EXPECT_TRUE(device.WaitWritable(60000));
     EXPECT_FALSE(device.GetModemStatus(bits));
     EXPECT_FALSE(device.ClearError(bits, status));
     EXPECT_FALSE(device.SetBreak());
