@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/CommDevice.h"
+#include "platform/ReadAheadBuffer.h"
 
 struct pollfd;
 
@@ -52,6 +53,11 @@ private:
     };
     enum class WaitResult { Ready, Aborted, TimedOut, Failed };
 
+    // What the line discipline holds fits one read; a smaller one would cost a system call
+    // for every piece a caller asks for.
+    static constexpr std::size_t ReadAheadSize = 4096;
+
+    int ReadDriver();
     bool ReadCounters(ErrorCounters& out) const;
     bool DeviceIsGone() const;
     WaitResult WaitForRoom(long long deadlineMs);
@@ -68,6 +74,8 @@ private:
     std::atomic<int> abortFd_{-1};
     std::atomic<bool> aborted_{false};
     std::atomic<bool> writeWaiting_{false};
+    ReadAheadBuffer<ReadAheadSize> readAhead_;
+    bool noModemLines_ = false;  // the driver has none (a pty): not asked again until reopened
     LineSettings applied_;
     bool controlsApplied_ = false;  // DTR/RTS driven since the last open
     ErrorCounters lastCounters_;

@@ -48,6 +48,26 @@ TEST_F(PosixCommDeviceTest, QuietReadIsZeroAndQueuedInputIsCounted) {
     EXPECT_EQ(device.Read(buffer, sizeof buffer), 5);
 }
 
+// One driver read serves several small reads: the bytes read ahead still count as waiting, end
+// a read wait at once, come in order, and are delivered before a hang-up is reported.
+TEST_F(PosixCommDeviceTest, BytesReadAheadComeInOrderAndCountAsWaiting) {
+    ASSERT_TRUE(pty.Send("abcdefgh"));
+    ASSERT_TRUE(WaitForInput(8));
+    char buffer[16];
+    ASSERT_EQ(device.Read(buffer, 3), 3);
+    EXPECT_EQ(std::string(buffer, 3), "abc");
+    uint32_t errors = 0;
+    CommStatus status;
+    ASSERT_TRUE(device.ClearError(errors, status));
+    EXPECT_EQ(status.inQueue, 5u);
+    EXPECT_TRUE(device.WaitReadable(0));
+    pty.CloseMaster();
+    ASSERT_EQ(device.Read(buffer, 2), 2);
+    ASSERT_EQ(device.Read(buffer + 2, sizeof buffer - 2), 3);
+    EXPECT_EQ(std::string(buffer, 5), "defgh");
+    EXPECT_EQ(device.Read(buffer, sizeof buffer), -1);
+}
+
 TEST_F(PosixCommDeviceTest, PurgeKeepsUnreadInputAndOutputAlreadySent) {
     ASSERT_TRUE(pty.Send("old"));
     ASSERT_TRUE(WaitForInput(3));
@@ -106,6 +126,7 @@ TEST_F(PosixCommDeviceTest, WriteWaitEndsWhenThereIsRoomOrOnAbort) {
 TEST_F(PosixCommDeviceTest, PtyHasNoModemLines) {
     uint32_t status = 0;
     EXPECT_FALSE(device.GetModemStatus(status));
+    EXPECT_FALSE(device.GetModemStatus(status));  // known now: not asked again
     EXPECT_FALSE(device.Escape(EscapeSetDtr));
     EXPECT_FALSE(device.Escape(99));
 }
