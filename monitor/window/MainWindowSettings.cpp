@@ -109,8 +109,9 @@ void MainWindow::Serialize(SettingsStream& stream)
     // Every new port gets its items, or after an error keeps its defaults, in range either way.
     for (int i = first; i < ports.GetCount(); ++i)
         ports.At(i)->Serialize(stream);
-    // The stored tab is shown even after a later error, so the panes show the loaded state.
-    if (tab >= 0 && tab < mainTabs.count()) {
+    // After an error the load stops: the stored tab is not selected. The port made last stays
+    // shown, and its panes are filled again from what it now holds.
+    if (!stream.IsError() && tab >= 0 && tab < mainTabs.count()) {
         const QSignalBlocker blocker(mainTabs);
         mainTabs.setCurrentIndex(tab);
     }

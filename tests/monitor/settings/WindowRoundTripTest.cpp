@@ -258,6 +258,35 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"NegativeTab", -3, StoredBytes(NopeNames(2)), 2, 2, 1}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.what); });
 
+TEST_F(WindowRoundTrip, ErrorInThePortItemsStopsBeforeTheStoredTab)
+{
+    // The port's rows claim 1000 rows that the file does not hold.
+    std::string faulty = PortItems(19200);
+    faulty.pop_back();
+    faulty += Bytes({0xFF}) + Int32Bytes(1001);
+    for (const int bad : {0, 1}) {
+        SCOPED_TRACE(bad);
+        const std::string items = bad == 0 ? faulty + PortItems(4800) : PortItems(4800) + faulty;
+        const std::string content = HeadBeforeTab() + Int32Bytes(0) + StoredBytes(NopeNames(2)) + items;
+        ASSERT_TRUE(WriteFileReplacing(path, FramedFile(content)));
+
+        std::unique_ptr<MainWindow> window = Loaded();
+        ASSERT_EQ(PortNames(*window), NopeNames(2));
+        // Not the stored tab 0: the port made last stays shown.
+        EXPECT_EQ(window->mainTabs.currentIndex(), 1);
+        EXPECT_EQ(window->SelectedPort(), window->ports.At(1));
+        EXPECT_EQ(window->windowTitle(), TitleOf("ttyNOPE1"));
+        // What was read before the error stays; a port after it keeps its defaults.
+        const SerPort& first = *window->ports.At(0);
+        const SerPort& last = *window->ports.At(1);
+        EXPECT_EQ(first.baud, bad == 0 ? 19200 : 4800);
+        EXPECT_EQ(last.baud, bad == 0 ? 9600 : 19200);
+        EXPECT_EQ(last.asciiSlots.size(), static_cast<std::size_t>(SendSlotCount));
+        // The shown port's panes show what it holds: its send mode's tab (HEX when loaded).
+        EXPECT_EQ(window->sendTabs.currentIndex(), last.mode == 2 ? 1 : 0);
+    }
+}
+
 TEST_F(WindowRoundTrip, AnotherVersionLoadsNothingAndIsStoredOverWithThisOne)
 {
     const std::string old = HeadBeforeTab();
