@@ -63,7 +63,7 @@ std::string Store(Loaded& loaded)
     std::string version = VersionText;
     WindowItems window{version};
     window.placement = loaded.window.placement;
-    window.columnWidths = loaded.window.columnWidths;
+    window.header = loaded.window.header;
     window.tab = loaded.window.tab;
     window.portNames = loaded.window.portNames;
     window.Serialize(stream);
@@ -104,12 +104,14 @@ void CheckPromises(const Loaded& loaded)
     }
 }
 
+// The placement's version is the format's (a store writes its own); the grid header holds
+// doubles (a NaN is not equal to itself), so the stored bytes compare it.
 bool SameContent(const Loaded& a, const Loaded& b)
 {
-    const WindowItems& x = a.window;
-    const WindowItems& y = b.window;
-    return x.placement == y.placement && x.columnWidths == y.columnWidths && x.tab == y.tab &&
-           x.portNames == y.portNames && a.ports == b.ports;
+    const WindowPlacement& p = a.window.placement;
+    const WindowPlacement& q = b.window.placement;
+    return p.normal == q.normal && p.current == q.current && p.flags == q.flags && a.window.tab == b.window.tab &&
+           a.window.portNames == b.window.portNames && a.ports == b.ports;
 }
 
 // Protocols for the slots to find by name, as the protocol files give them at start-up.

@@ -171,9 +171,10 @@ void SThread::ReadTurn(bool& newRow) {
     newRow = true;
 }
 
-// Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
-// behind the write's purge would discard, and no serial line delivers faster than these reads
-// take it, so the drain ends soon.
+// Reads that do not wait, until the driver holds nothing more. The write keeps received bytes,
+// but a write ends the received row: what arrived before it belongs in the row before the sent
+// one, and bytes left behind would be posted after it. Not capped, for the same reason; no
+// serial line delivers faster than these reads take it, so the drain ends soon.
 std::string SThread::DrainInput() {
     std::string waiting;
     for (;;) {
@@ -192,7 +193,7 @@ std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     WriteStep step;
     step.period = period;
     step.closings = closings;
-    // The write first discards unread input: take it now, so none of it is lost.
+    // What arrived before the write is posted before the sent row.
     step.waiting = DrainInput();
     step.waitingTick = Tick();
     int length = LengthOf(data);

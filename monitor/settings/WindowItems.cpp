@@ -10,15 +10,15 @@ int WindowItems::Serialize(SettingsStream& stream)
 {
     stream % version;
     if (stream.IsStoring()) {
-        stream % placement % columnWidths % tab % portNames;
+        stream % placement % header % tab % portNames;
         return static_cast<int>(portNames.size());
     }
     if (stream.IsError() || version != VersionText)
         return -1;
     stream % placement;
     placementLoaded = !stream.IsError();
-    stream % columnWidths;
-    widthsLoaded = !stream.IsError();
+    stream % header;
+    headerLoaded = !stream.IsError();
     stream % tab % portNames;
     if (stream.IsError())
         return -1;
