@@ -114,6 +114,18 @@ TEST_F(ProtoSectionTest, AReferenceFollowsTheProtocolItNames)
     EXPECT_EQ(Consumed(outer, "abcdef"), 5);
 }
 
+// Unclosed brackets behind '|' stop the compile; the article that takes the protocol's place
+// keeps at most six elements per byte of the text (see the rule-compiler tests).
+TEST_F(ProtoSectionTest, UnclosedBracketsBehindAlternativesStaySmall)
+{
+    std::string text;
+    for (int i = 0; i < 16; ++i)
+        text += "|[";
+    const Uuid uid = AddProtocol(UniqueName("nested"), "byte");
+    EXPECT_EQ(CompileProtocol(*parser, uid, text), RuleState::Failed);
+    EXPECT_LE(ns.Get(uid)->elements.size(), 3 + 6 * text.size());
+}
+
 TEST_F(ProtoSectionTest, AnEmptyTextIsStoredAndTheCompiledFormKept)
 {
     const Uuid uid = AddProtocol(UniqueName("cleared"), "word");
