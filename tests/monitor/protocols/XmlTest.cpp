@@ -81,6 +81,20 @@ TEST(XmlReaderTest, DecodesEntitiesAndCharacterReferences)
     EXPECT_EQ(root->Attribute("lines"), "a\nb\r\nc");
 }
 
+TEST(XmlReaderTest, AReferenceEndsWithinTwelveBytes)
+{
+    const auto root = ReadXml("<a in=\"&#0000000065;\" out=\"&#00000000065;\" far=\"&amp xxxxxxxxxxxx;\"/>");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->Attribute("in"), "A");
+    EXPECT_EQ(root->Attribute("out"), "&#00000000065;");
+    EXPECT_EQ(root->Attribute("far"), "&amp xxxxxxxxxxxx;");
+    // Every '&' looks only that far for its ';' (1 MB of them once took 5 s).
+    const std::string ampersands(1 << 20, '&');
+    const auto many = ReadXml("<a v=\"" + ampersands + ";\"/>");
+    ASSERT_TRUE(many);
+    EXPECT_EQ(many->Attribute("v"), ampersands + ";");
+}
+
 std::string Nested(std::size_t depth)
 {
     std::string text;
