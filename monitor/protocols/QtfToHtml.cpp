@@ -1,6 +1,8 @@
 #include "monitor/protocols/QtfToHtml.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <iterator>
 #include <vector>
 
@@ -21,41 +23,29 @@ constexpr Format kFormats[] = {
     {'C', "<tt>", "</tt>"},
     {'^', "<span style=\"font-size:large\">", "</span>"},
 };
+constexpr std::size_t kFormatCount = std::size(kFormats);
 
 int FormatOf(char code)
 {
-    for (int f = 0; f < static_cast<int>(std::size(kFormats)); ++f)
+    for (std::size_t f = 0; f < kFormatCount; ++f)
         if (kFormats[f].code == code)
-            return f;
+            return static_cast<int>(f);
     return -1;
 }
 
-std::string StartTags(const std::vector<int>& formats)
-{
-    std::string tags;
-    for (int f : formats)
-        tags += kFormats[f].start;
-    return tags;
-}
+using FormatIndex = std::uint8_t;
 
-// Closes in reverse order.
-std::string EndTags(const std::vector<int>& formats)
-{
-    std::string tags;
-    for (auto f = formats.rbegin(); f != formats.rend(); ++f)
-        tags += kFormats[*f].end;
-    return tags;
-}
-
+// An open span, kept small: a text of many brackets holds one for each.
 struct Span {
-    std::string end;  // closes the tags of its codes, which the paragraph it opens in shows
-    // The formats that no span around it sets, each once: what the later paragraphs that it runs
-    // into open and close for it. Carrying a span's own tags into every paragraph instead would
-    // give (spans x paragraphs) of output.
-    std::string carriedStart;
-    std::string carriedEnd;
-    unsigned formats = 0;       // the formats set by it and the spans around it, one bit each
     std::size_t paragraph = 0;  // the paragraph in which it opened
+    // Its codes' formats stand in the converter's `codes_` from here up to the next span's.
+    std::uint32_t codesStart = 0;
+    // The formats that no span around it sets, each once, in the order of its codes: what the
+    // later paragraphs that it runs into open and close for it. Carrying all of a span's tags
+    // into every paragraph instead would give (spans x paragraphs) of output.
+    std::array<FormatIndex, kFormatCount> carried{};
+    std::uint8_t carriedCount = 0;
+    std::uint8_t formats = 0;  // the formats set by it and the spans around it, one bit each
 };
 
 class Converter {
@@ -94,45 +84,50 @@ private:
         const std::size_t semicolon = qtf.substr(i, codesEnd - i).find(';');
         if (semicolon != std::string_view::npos)
             i += semicolon + 1;
+        StartParagraph();
         Span span;
+        span.paragraph = paragraph_;
+        span.codesStart = static_cast<std::uint32_t>(codes_.size());
         span.formats = open_.empty() ? 0 : open_.back().formats;
-        std::vector<int> own;
-        std::vector<int> carried;
         for (; i < codesEnd; ++i) {
             const int f = FormatOf(qtf[i]);  // sizes, colours and faces are not shown
             if (f < 0)
                 continue;
-            own.push_back(f);
+            codes_.push_back(static_cast<FormatIndex>(f));
+            out_ += kFormats[f].start;
             if (!(span.formats & (1u << f))) {
-                span.formats |= 1u << f;
-                carried.push_back(f);
+                span.formats = static_cast<std::uint8_t>(span.formats | (1u << f));
+                span.carried[span.carriedCount++] = static_cast<FormatIndex>(f);
             }
         }
-        span.end = EndTags(own);
-        span.carriedStart = StartTags(carried);
-        span.carriedEnd = EndTags(carried);
-        StartParagraph();
-        span.paragraph = paragraph_;
-        out_ += StartTags(own);
-        if (!span.carriedStart.empty())
+        if (span.carriedCount > 0)
             carriers_.push_back(open_.size());
-        open_.push_back(std::move(span));
+        open_.push_back(span);
         return (i < qtf.size() && qtf[i] == ']') ? i - 1 : i;
     }
 
     void Close()
     {
         if (inParagraph_)
-            out_ += ShownEnd(open_.back());
+            EndSpan(open_.size() - 1);
+        codes_.resize(open_.back().codesStart);
         if (!carriers_.empty() && carriers_.back() == open_.size() - 1)
             carriers_.pop_back();
         open_.pop_back();
     }
 
-    // What closes the span in the paragraph now running.
-    const std::string& ShownEnd(const Span& span) const
+    // Closes the tags that the paragraph now running opened for the span k.
+    void EndSpan(std::size_t k)
     {
-        return span.paragraph == paragraph_ ? span.end : span.carriedEnd;
+        const Span& span = open_[k];
+        if (span.paragraph == paragraph_) {
+            const std::size_t end = k + 1 < open_.size() ? open_[k + 1].codesStart : codes_.size();
+            for (std::size_t c = end; c-- > span.codesStart;)
+                out_ += kFormats[codes_[c]].end;
+        } else {
+            for (std::size_t c = span.carriedCount; c-- > 0;)
+                out_ += kFormats[span.carried[c]].end;
+        }
     }
 
     void Text(char c)
@@ -156,7 +151,8 @@ private:
         ++paragraph_;
         out_ += "<p>";
         for (std::size_t k : carriers_)
-            out_ += open_[k].carriedStart;
+            for (std::size_t c = 0; c < open_[k].carriedCount; ++c)
+                out_ += kFormats[open_[k].carried[c]].start;
         inParagraph_ = true;
     }
     // Closes the spans opened in this paragraph (the top of the stack), then the formats carried
@@ -165,18 +161,19 @@ private:
     {
         if (!inParagraph_)
             return;
-        auto span = open_.rbegin();
-        for (; span != open_.rend() && span->paragraph == paragraph_; ++span)
-            out_ += span->end;
-        for (auto k = carriers_.rbegin(); k != carriers_.rend(); ++k)
-            if (open_[*k].paragraph != paragraph_)
-                out_ += open_[*k].carriedEnd;
+        std::size_t k = open_.size();
+        for (; k > 0 && open_[k - 1].paragraph == paragraph_; --k)
+            EndSpan(k - 1);
+        for (auto carrier = carriers_.rbegin(); carrier != carriers_.rend(); ++carrier)
+            if (*carrier < k)
+                EndSpan(*carrier);
         out_ += "</p>";
         inParagraph_ = false;
     }
 
     std::string out_;
     std::vector<Span> open_;
+    std::vector<FormatIndex> codes_;     // the formats of the open spans' codes, span after span
     std::vector<std::size_t> carriers_;  // the open spans with carried formats: five at most
     std::size_t paragraph_ = 0;
     bool inParagraph_ = false;
