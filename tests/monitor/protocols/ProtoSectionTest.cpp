@@ -2,6 +2,7 @@
 // protocol's place.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "ProtoTestSupport.h"
@@ -52,6 +53,7 @@ struct StateCase {
     const char* text;
     RuleState state;
     int consumed;  // of "\x01\x02\x03\x04" by the new form
+    friend void PrintTo(const StateCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const StateCase stateCases[] = {

@@ -1,6 +1,8 @@
 // The help text's markup as HTML.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "ProtoTestSupport.h"
 
 #include "monitor/protocols/QtfToHtml.h"
@@ -12,6 +14,7 @@ struct QtfCase {
     const char* what;
     const char* qtf;
     const char* html;
+    friend void PrintTo(const QtfCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const QtfCase qtfCases[] = {
@@ -58,12 +61,8 @@ std::string Repeated(std::string_view piece, std::size_t count)
 struct GrowthCase {
     const char* what;
     std::string qtf;
+    friend void PrintTo(const GrowthCase& c, std::ostream* os) { *os << c.what; }
 };
-
-void PrintTo(const GrowthCase& c, std::ostream* os)
-{
-    *os << c.what;
-}
 
 // Texts whose HTML once grew with the square of their length (16 KB of the first gave 470 MB).
 // A byte of markup gives at most the end and start tags of every format and of a paragraph.

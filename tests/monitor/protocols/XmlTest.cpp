@@ -3,6 +3,7 @@
 
 #include "ProtoTestSupport.h"
 
+#include <ostream>
 #include <string>
 
 #include "monitor/protocols/ProtoFileFormat.h"
@@ -16,6 +17,7 @@ struct FormCase {
     const char* what;
     const char* text;
     bool wellFormed;
+    friend void PrintTo(const FormCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const FormCase formCases[] = {
