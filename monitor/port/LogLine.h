@@ -19,6 +19,8 @@ struct LogLine {
 
     // The settings file: all fields but `logged` (monitor/settings/LogLineSerialize.cpp).
     void Serialize(SettingsStream& stream);
+
+    friend bool operator==(const LogLine&, const LogLine&) = default;
 };
 
 }  // namespace baudrill

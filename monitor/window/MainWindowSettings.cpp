@@ -9,10 +9,9 @@
 #include <optional>
 #include <vector>
 
-#include "monitor/ProgramTexts.h"
 #include "monitor/settings/GridHeader.h"
-#include "monitor/settings/LoadedPortItems.h"
 #include "monitor/settings/SettingsStream.h"
+#include "monitor/settings/WindowItems.h"
 #include "monitor/settings/WindowPlacement.h"
 
 namespace baudrill {
@@ -61,59 +60,41 @@ void ApplyPlacement(QWidget& window, const WindowPlacement& p)
 
 }  // namespace
 
-// The content of the settings file, in this order: the version text (a load stops when it is not
-// this program's), the window placement (see WindowPlacement), the grid's column header (see
-// GridHeader), the selected tab's index, the port names in tab order, then each port.
+// The content of the settings file: the window's items (WindowItems: the version text, the
+// placement, the grid's column header, the selected tab, the port names), then each port.
 void MainWindow::Serialize(SettingsStream& stream)
 {
-    stream % storedVersion;
-    const bool loading = stream.IsLoading();
-    if (loading && (stream.IsError() || storedVersion != VersionText))
-        return;
-
-    WindowPlacement placement = PlacementOf(*this);
-    stream % placement;
-    if (loading && !stream.IsError())
-        ApplyPlacement(*this, placement);
-
+    WindowItems items{storedVersion};
+    items.placement = PlacementOf(*this);
     // A header of another column count, or of ratios that make no shares, leaves the widths.
-    GridHeader header = GridHeader::OfRatios(logGrid.columnRatios());
-    stream % header;
-    if (loading && !stream.IsError())
-        logGrid.setColumnRatios(header.Ratios());
-
-    int tab = mainTabs.currentIndex();
-    stream % tab;
-
-    std::vector<std::string> names;
+    items.header = GridHeader::OfRatios(logGrid.columnRatios());
+    items.tab = mainTabs.currentIndex();
     for (int i = 0; i < ports.GetCount(); ++i)
-        names.push_back(ports.GetKey(i));
-    stream % names;
+        items.portNames.push_back(ports.GetKey(i));
+    const int count = items.Serialize(stream);
 
-    if (!loading) {
+    if (stream.IsStoring()) {
         for (int i = 0; i < ports.GetCount(); ++i)
             ports.At(i)->Serialize(stream);
         return;
     }
-    if (stream.IsError())
+    if (items.placementLoaded)
+        ApplyPlacement(*this, items.placement);
+    if (items.headerLoaded)
+        logGrid.setColumnRatios(items.header.Ratios());
+    if (count < 0)
         return;
-    const int count = LoadablePortCount(names.size(), stream.Content().size());
-    if (count < 0) {
-        stream.SetError();
-        return;
-    }
-    names.resize(static_cast<std::size_t>(count));
     const int first = ports.GetCount();
-    for (const std::string& name : names)
+    for (const std::string& name : items.portNames)
         AddPort(name);
     // Every new port gets its items, or after an error keeps its defaults, in range either way.
     for (int i = first; i < ports.GetCount(); ++i)
         ports.At(i)->Serialize(stream);
     // After an error the load stops: the stored tab is not selected. The port made last stays
     // shown, and its panes are filled again from what it now holds.
-    if (!stream.IsError() && tab >= 0 && tab < mainTabs.count()) {
+    if (!stream.IsError() && items.tab >= 0 && items.tab < mainTabs.count()) {
         const QSignalBlocker blocker(mainTabs);
-        mainTabs.setCurrentIndex(tab);
+        mainTabs.setCurrentIndex(items.tab);
     }
     OnMainTab();
 }
