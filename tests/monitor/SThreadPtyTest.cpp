@@ -178,7 +178,8 @@ TEST_P(SThreadPtySending, EveryByteArrivesOnceInOrderWhileARepeatedSendRuns) {
         RunSession(session, GetParam().peer, 500ms, true);
         if (HasFatalFailure() || IsSkipped()) return;
         ExpectEveryByteOnceInOrder(session, run);
-        EXPECT_GT(session.notifier.sends, 10u) << "run " << run;
+        // Sends really went out during the flood; how many depends on the machine's load.
+        EXPECT_GT(session.notifier.sends, 2u) << "run " << run;
         EXPECT_FALSE(session.notifier.rowAfterSentContinued) << "run " << run;
     }
 }
