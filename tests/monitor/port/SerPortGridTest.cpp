@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -294,6 +295,58 @@ TEST_F(SerPortGridTest, NewRowsScrollOnlyFromTheEdges)
     grid().setScrollPosition(0);
     Add(Row(0, "y"));
     EXPECT_EQ(grid().scrollPosition(), maximum()) << "at the very top, the view jumps to the end";
+}
+
+// Re-wrapping changes every row's height: the view keeps its place among the rows, not its
+// pixel offset. Each case changes the widths in one of the ways a user does.
+TEST_F(SerPortGridTest, ReWrappedRowsKeepTheViewInPlace)
+{
+    const struct {
+        const char* what;
+        bool reWraps;
+        std::function<void()> change;
+    } changes[] = {
+        {"protocol column dragged wider", true,
+         [this] { grid().header()->resizeSection(2, grid().columnWidth(2) + 150); }},
+        {"protocol column dragged narrower", true,
+         [this] { grid().header()->resizeSection(2, grid().columnWidth(2) - 60); }},
+        {"window made wider", true, [this] { test::showResized(harness.window, 1300, 700); }},
+        // The rows keep their heights; the view's height changes.
+        {"window made lower", false, [this] { test::showResized(harness.window, 1000, 500); }},
+    };
+    const int n = port->bytesPerRow;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.what);
+        test::showResized(harness.window, 1000, 700);
+        port->ClearLog();
+        Add(Row(1, "x"), 3);
+        Add(Row(1, std::string(static_cast<std::size_t>(n) * 300, 'T')));  // the tall old row
+        Add(Row(0, std::string(static_cast<std::size_t>(n) * 3, 'y')), 60);
+        ASSERT_GT(grid().rowHeight(3), 2 * grid().viewHeight());
+
+        // On the newest rows: still on them afterwards.
+        grid().scrollToEnd();
+        const int oldTall = grid().rowHeight(3);
+        change.change();
+        ASSERT_EQ(grid().rowHeight(3) != oldTall, change.reWraps);
+        EXPECT_EQ(grid().scrollPosition(), grid().totalHeight() - grid().viewHeight());
+
+        // In the middle of the tall row: the same part of it stays at the top.
+        test::showResized(harness.window, 1000, 700);
+        const int offset = grid().rowHeight(3) * 2 / 5;
+        grid().setScrollPosition(grid().rowTop(3) + offset);
+        const double share = static_cast<double>(offset) / grid().rowHeight(3);
+        change.change();
+        const int top = grid().scrollPosition();
+        EXPECT_EQ(grid().rowAt(top), 3);
+        EXPECT_NEAR(top - grid().rowTop(3), share * grid().rowHeight(3), 1.0);
+
+        // A small row at the top stays the top row.
+        test::showResized(harness.window, 1000, 700);
+        grid().setScrollPosition(grid().rowTop(20) + 3);
+        change.change();
+        EXPECT_EQ(grid().rowAt(grid().scrollPosition()), 20);
+    }
 }
 
 TEST_F(SerPortGridTest, RefreshShowsTheSendStateWithoutRunningTheButton)
