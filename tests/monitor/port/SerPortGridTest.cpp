@@ -163,6 +163,22 @@ TEST_F(SerPortGridTest, BytesPerRowAndHeightsFollowTheDumpColumn)
     EXPECT_EQ(grid().rowHeight(0), lines * l + l / 2);
 }
 
+// A flood appends notice after notice to one row: the row and the grid's total grow by the
+// lines each notice adds.
+TEST_F(SerPortGridTest, ANoticeGrowsTheRowAndTheTotalByItsLines)
+{
+    const int n = port->bytesPerRow;
+    const int l = GridLineHeight();
+    Add(Row(0, "sent"));
+    port->OnReceive(std::string(static_cast<std::size_t>(10 * n), 'a'), 0, true);
+    const int total = grid().totalHeight();
+    ASSERT_EQ(grid().rowHeight(1), 10 * l + l / 2);
+    port->OnReceive(std::string(static_cast<std::size_t>(3 * n), 'b'), 0, false);
+    EXPECT_EQ(port->rows[1].lineCount, 13);
+    EXPECT_EQ(grid().rowHeight(1), 13 * l + l / 2);
+    EXPECT_EQ(grid().totalHeight(), total + 3 * l);
+}
+
 TEST_F(SerPortGridTest, ANarrowDumpColumnShowsOneBytePerLine)
 {
     Add(Row(1, "abc"));
