@@ -61,7 +61,7 @@ std::string Logger::FileName(std::string_view device) const {
 }
 
 // The file is opened with the row's first block, so a row without bytes makes no file.
-void Logger::Write(std::string device, std::string timeText, bool received, std::string bytes,
+void Logger::Write(std::string device, std::string timeText, bool received, RowBytes bytes,
                    std::string protocolText) {
     const std::string path = FileName(device);
     int fd = -1;

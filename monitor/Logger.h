@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "monitor/CallbackThread.h"
+#include "monitor/port/RowBytes.h"
 
 namespace baudrill {
 
@@ -31,8 +32,9 @@ public:
     ~Logger() override;
 
     // The job: appends one row to the device's file (see WriteLogRow). Post it with
-    // Post(&Logger::Write, device, timeText, received, bytes, protocolText).
-    void Write(std::string device, std::string timeText, bool received, std::string bytes,
+    // Post(&Logger::Write, device, timeText, received, bytes, protocolText). The bytes are the
+    // row's own, shared rather than copied, however long the row.
+    void Write(std::string device, std::string timeText, bool received, RowBytes bytes,
                std::string protocolText);
 
     std::string FileName(std::string_view device) const;

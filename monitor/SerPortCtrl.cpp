@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -193,21 +194,26 @@ void SerPortCtrl::onSectionResized(int column, int oldWidth, int newWidth)
 void SerPortCtrl::columnsChanged()
 {
     viewport()->update();
-    if (WhenHeaderLayout)
+    if (WhenHeaderLayout) {
+        const PlaceKeeper keeper(*this, viewport()->height());
         WhenHeaderLayout();
+    }
 }
 
 // ---- layout --------------------------------------------------------------------------
 
 bool SerPortCtrl::viewportEvent(QEvent* event)
 {
-    if (event->type() == QEvent::Resize)
-        Layout();
+    if (event->type() == QEvent::Resize) {
+        const QSize old = static_cast<QResizeEvent*>(event)->oldSize();
+        Layout(old.isValid() ? old.height() : viewport()->height());
+    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 
-void SerPortCtrl::Layout()
+void SerPortCtrl::Layout(int oldViewHeight)
 {
+    const PlaceKeeper keeper(*this, oldViewHeight);
     if (WhenLayout)
         WhenLayout();
     placeHeader();
@@ -279,6 +285,50 @@ int SerPortCtrl::totalHeight() const
 int SerPortCtrl::defaultRowHeight() const
 {
     return fontMetrics().height() + 4;
+}
+
+// ---- keeping the view's place ---------------------------------------------------------
+
+SerPortCtrl::PlaceKeeper::PlaceKeeper(SerPortCtrl& grid, int viewHeight)
+    : grid_(grid), outermost_(!grid.keepingPlace_)
+{
+    if (!outermost_)
+        return;
+    grid_.keepingPlace_ = true;
+    place_ = grid_.currentPlace(viewHeight);
+}
+
+SerPortCtrl::PlaceKeeper::~PlaceKeeper()
+{
+    if (!outermost_)
+        return;
+    grid_.keepingPlace_ = false;
+    grid_.restorePlace(place_);
+}
+
+SerPortCtrl::Place SerPortCtrl::currentPlace(int viewHeight) const
+{
+    // The scroll bar's value, not scrollPosition(): a range update could clamp it first.
+    const std::int64_t position = verticalScrollBar()->value();
+    Place place;
+    place.atBottom = position >= rows_.total() - viewHeight;
+    place.row = rows_.rowAt(position);
+    if (place.row >= 0 && rows_.height(place.row) > 0)
+        place.within = static_cast<double>(position - rows_.top(place.row)) / rows_.height(place.row);
+    return place;
+}
+
+void SerPortCtrl::restorePlace(const Place& place)
+{
+    scrollRangeStale_ = true;
+    updateScrollRange();
+    QScrollBar* bar = verticalScrollBar();
+    if (place.atBottom) {
+        bar->setValue(bar->maximum());
+    } else if (place.row >= 0 && place.row < rowCount()) {
+        const std::int64_t within = std::llround(place.within * rows_.height(place.row));
+        bar->setValue(clampToInt(rows_.top(place.row) + within));
+    }
 }
 
 // ---- scrolling -----------------------------------------------------------------------

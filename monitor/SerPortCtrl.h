@@ -91,8 +91,34 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The grid's layout: WhenLayout first, then header, columns and scroll range.
-    void Layout();
+    // Where the view stands among the rows: at the bottom, or on a row at a share of its height.
+    struct Place {
+        bool atBottom = false;
+        int row = -1;
+        double within = 0;
+    };
+    // Keeps the view's place while its scope runs the handlers that change row heights (a
+    // re-wrap after the columns or the view changed size): a view at the bottom stays at the
+    // bottom, any other keeps its top row at the top, as far into that row as before. Scopes
+    // nest; the outermost one finds the place again.
+    class PlaceKeeper {
+    public:
+        PlaceKeeper(SerPortCtrl& grid, int viewHeight);
+        ~PlaceKeeper();
+        PlaceKeeper(const PlaceKeeper&) = delete;
+        PlaceKeeper& operator=(const PlaceKeeper&) = delete;
+
+    private:
+        SerPortCtrl& grid_;
+        bool outermost_;
+        Place place_;
+    };
+    Place currentPlace(int viewHeight) const;
+    void restorePlace(const Place& place);
+
+    // The grid's layout after the view took a new size (the old height given): WhenLayout first,
+    // then header, columns and scroll range.
+    void Layout(int oldViewHeight);
     void placeHeader();
     void updateHeaderMargin();
     void fitColumns();
@@ -113,6 +139,7 @@ private:
     mutable bool scrollRangeStale_ = false;
     bool scrollUpdateQueued_ = false;
     int cursor_ = -1;
+    bool keepingPlace_ = false;
 };
 
 }  // namespace baudrill

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalBlocker>
+#include <QTest>
 #include <QTextDocument>
 
 #include <memory>
@@ -264,6 +265,44 @@ TEST_F(SendPanes, ChangingThePeriodKeepsTheBytes)
     }
     port->OnRepeatPeriod();
     EXPECT_EQ(port->asciiSlots[0].repeatPeriod, 750);
+}
+
+// The user retypes a number field key by key, through the handlers the shown port binds:
+// emptying it on the way never writes the slot's value back into it, also when the port
+// rebuilds its bytes meanwhile (as an answer or a protocol change does).
+TEST_F(SendPanes, RetypingANumberFieldStoresWhatWasTyped)
+{
+    const struct {
+        const char* what;
+        int mode;
+        IntSpinBox& field;
+        int& stored;
+    } fields[] = {
+        {"answer delay", SerPort::ModeProto, proto().actionDelay, port->protoSlots[0].actionDelay},
+        {"repeat period", SerPort::ModeHex, send().repeatPeriod, port->hexSlots[0].repeatPeriod},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.what);
+        port->mode = f.mode;
+        f.stored = 100;
+        port->Activate();
+        IntSpinBox& field = f.field;
+        ASSERT_EQ(field.text().toStdString(), "100");
+        QTest::keyClick(&field, Qt::Key_End);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(&field, Qt::Key_Backspace);
+        EXPECT_EQ(field.text().toStdString(), "");
+        port->UpdateSend(false);
+        EXPECT_EQ(field.text().toStdString(), "") << "the field being edited is not rewritten";
+        EXPECT_EQ(f.stored, 1) << "the slot keeps the last value typed";
+        QTest::keyClicks(&field, "250");
+        EXPECT_EQ(field.text().toStdString(), "250");
+        EXPECT_EQ(f.stored, 250);
+        // Shown anew, the field shows the slot's value.
+        f.stored = 40;
+        port->UpdateSend(true);
+        EXPECT_EQ(field.text().toStdString(), "40");
+    }
 }
 
 TEST_F(SendPanes, AnAnswerNeedsDecodingAndNoRepeat)
