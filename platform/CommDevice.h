@@ -41,6 +41,9 @@ public:
     // Ends the effect of AbortIo. The owner calls it once it knows no write is running (under
     // the lock that serialises its calls), never concurrently with AbortIo.
     virtual void ResumeIo() = 0;
+    // True once a Read or Write has found the device gone (hung up, EIO, ENXIO: a pulled
+    // adapter, a closed pty master), until the next Open. Other failures leave it false.
+    virtual bool HasHungUp() const = 0;
 
     virtual bool Purge(uint32_t flags) = 0;               // PurgeTxClear | PurgeRxClear
     virtual bool Escape(int code) = 0;                    // EscapeSetRts .. EscapeClearDtr

@@ -32,6 +32,7 @@ public:
     int Write(const char* data, int length, int boundMs) override;
     void AbortIo() override;
     void ResumeIo() override;
+    bool HasHungUp() const override;
 
     bool Purge(uint32_t flags) override;
     bool Escape(int code) override;
@@ -68,6 +69,7 @@ private:
     std::atomic<bool> writeWaiting_{false};
     LineSettings applied_;
     bool controlsApplied_ = false;  // DTR/RTS driven since the last open
+    bool hungUp_ = false;           // a read or write found the device gone since the open
     ErrorCounters lastCounters_;
 };
 
