@@ -38,18 +38,20 @@ SThread::~SThread() {
     port->ResumeIo();  // the abort has been served; leave the port as it was
 }
 
-void SThread::Send(std::string bytes) {
+unsigned SThread::Send(std::string bytes) {
     std::lock_guard guard(lock);
     command = Command::SendOnce;
     period = 0;
     data = std::move(bytes);
+    return ++sends;
 }
 
-void SThread::SendRepeat(int periodMs, std::string bytes) {
+unsigned SThread::SendRepeat(int periodMs, std::string bytes) {
     std::lock_guard guard(lock);
     command = Command::SendRepeatedly;
     period = periodMs;
     data = std::move(bytes);
+    return ++sends;
 }
 
 void SThread::Stop() {
@@ -64,7 +66,7 @@ void SThread::EndSend() {
     command = Command::Read;
     period = 0;
     data.clear();
-    notifier->Post(&Notifier::OnSendDone, true);
+    notifier->Post(&Notifier::OnSendDone, sends);
 }
 
 int SThread::SetBaudRate(int rate) {
@@ -191,6 +193,7 @@ std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     if (!open || command != current) return std::nullopt;
     WriteStep step;
     step.period = period;
+    step.send = sends;
     step.closings = closings;
     // The write first discards unread input: take it now, so none of it is lost.
     step.waiting = DrainInput();
@@ -224,7 +227,7 @@ void SThread::WriteTurn(Command current, bool& newRow) {
     const int periodMs = step->period;
     PostWriteStep(*step, newRow);
     if (current == Command::SendOnce)
-        notifier->Post(&Notifier::OnSendDone, true);
+        notifier->Post(&Notifier::OnSendDone, step->send);
     else
         FinishPeriod(start, periodMs, step->closings, wrote, newRow);
 }

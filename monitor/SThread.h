@@ -32,8 +32,10 @@ public:
         // Called on the worker thread, inside the worker's lock: the input lines changed
         // (LineFlags; -1 when they could not be read).
         virtual void OnLineStatus(int lines) = 0;
-        // Posted: a single send has finished or a send was stopped (always true).
-        virtual void OnSendDone(bool done) = 0;
+        // Posted: a single send has finished, or a send was stopped or ended by closing. `send`
+        // is the number Send or SendRepeat gave it (a stop while idle: the last one's), so the
+        // owner can tell the end of an older send from that of the one it started since.
+        virtual void OnSendDone(unsigned send) = 0;
     };
 
     static constexpr int ReadBufferSize = 1024;
@@ -47,8 +49,9 @@ public:
     SThread(const SThread&) = delete;
     SThread& operator=(const SThread&) = delete;
 
-    void Send(std::string bytes);
-    void SendRepeat(int periodMs, std::string bytes);
+    // Each returns the number of the send it hands over (counting from 1).
+    unsigned Send(std::string bytes);
+    unsigned SendRepeat(int periodMs, std::string bytes);
     // Ends any send (a held write is freed first) and posts OnSendDone, also when idle.
     void Stop();
     // 0, or -1 when the device refuses the rate or is closed.
@@ -80,6 +83,7 @@ private:
         uint32_t waitingTick = 0;
         std::string sent;
         int period = 0;
+        unsigned send = 0;
         unsigned closings = 0;  // of the device, up to the write
     };
 
@@ -112,6 +116,7 @@ private:
     std::atomic<bool> open{false};
     std::atomic<bool> stop{false};
     std::atomic<unsigned> closings{0};  // how often the device was marked closed
+    unsigned sends = 0;  // the number of the send handed over last; under the lock
     std::array<char, ReadBufferSize> readBuffer{};
     int lastLines = -1;
     std::thread thread;  // last, so it starts with every other member ready

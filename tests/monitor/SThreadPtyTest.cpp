@@ -36,7 +36,7 @@ public:
     }
     void OnSent(std::string, uint32_t) override {}
     void OnLineStatus(int) override {}
-    void OnSendDone(bool) override {}
+    void OnSendDone(unsigned) override {}
 
     uint64_t received = 0;
     uint64_t firstWrong = UINT64_MAX;

@@ -195,8 +195,8 @@ void RecordingNotifier::OnLineStatus(int value) {
     lines.push_back(value);
 }
 
-void RecordingNotifier::OnSendDone(bool done) {
-    notices.push_back({Notice::SendDone, {}, 0, done});
+void RecordingNotifier::OnSendDone(unsigned send) {
+    notices.push_back({Notice::SendDone, {}, 0, false, send});
 }
 
 bool RecordingNotifier::RunUntil(const std::function<bool()>& done) {

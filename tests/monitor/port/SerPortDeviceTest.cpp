@@ -300,7 +300,7 @@ TEST_F(SerPortDevice, SendDoneReleasesTheButton)
     button.setText("Stop");
     harness.window.sendGroup.setEnabled(false);
     port->sending = true;
-    port->OnSendDone(true);
+    port->OnSendDone(port->runningSend);
     EXPECT_FALSE(button.isChecked());
     EXPECT_EQ(button.text(), "Send");
     EXPECT_TRUE(harness.window.sendGroup.isEnabled());
@@ -312,7 +312,7 @@ TEST_F(SerPortDevice, SendDoneReleasesTheButton)
     port->sending = true;
     port->active = false;
     button.setChecked(true);
-    port->OnSendDone(true);
+    port->OnSendDone(port->runningSend);
     EXPECT_FALSE(port->sending);
     EXPECT_TRUE(button.isChecked());  // not shown: the shared button is not touched
 }
