@@ -12,7 +12,6 @@ namespace {
 
 constexpr int ClosedPauseMs = 100;
 constexpr int QuietPauseMs = 50;
-constexpr int RepeatSleepMs = 10;
 constexpr int PauseStepMs = 10;  // how soon a pausing worker notices that it is to stop
 constexpr int BaudReadTimeoutMs = 4;
 
@@ -141,10 +140,10 @@ void SThread::RunLoop() {
             PollLines();
             current = command;
         }
-        if (current == Command::Read)
-            ReadTurn(newRow);
-        else
+        if (current != Command::Read)
             WriteTurn(current, newRow);
+        else if (ReadAndPost(newRow) == ReadResult::Quiet)
+            Pause(QuietPauseMs);
     }
 }
 
@@ -162,15 +161,16 @@ std::optional<int> SThread::PollRead() {
     return port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
 }
 
-void SThread::ReadTurn(bool& newRow) {
+// A failed read counts as a quiet read.
+SThread::ReadResult SThread::ReadAndPost(bool& newRow) {
     std::optional<int> n = PollRead();
-    if (!n) return;
+    if (!n) return ReadResult::Closed;
     if (*n > 0) {
         PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(), newRow);
-        return;
+        return ReadResult::Delivered;
     }
-    Pause(QuietPauseMs);
     newRow = true;
+    return ReadResult::Quiet;
 }
 
 // Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
@@ -217,37 +217,35 @@ void SThread::PostReceive(std::string bytes, uint32_t tick, bool& newRow) {
 }
 
 // A single send writes once and reports that it is done; a repeated send writes, then reads
-// while reads deliver (sleeps once one does not) until the period has passed since the write
-// began.
+// as plain reading does until the period has passed since the write began.
 void SThread::WriteTurn(Command current, bool& newRow) {
     const uint32_t start = Tick();
     std::optional<WriteStep> step = WriteData(current);
     if (!step) return;
-    const bool wrote = !step->sent.empty();
     const int periodMs = step->period;
     PostWriteStep(*step, newRow);
     if (current == Command::SendOnce)
         notifier->Post(&Notifier::OnSendDone, step->send);
     else
-        FinishPeriod(start, periodMs, step->closings, wrote, newRow);
+        FinishPeriod(start, periodMs, step->closings, newRow);
 }
 
-// Ends early only when the thread is to stop or the device has been closed (which ended the
-// send); a Stop takes effect when the period has passed.
-void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool delivering,
-                           bool& newRow) {
-    while (!stop && closings == closedBefore &&
-           static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
-        if (!delivering) {
-            port->GetClock().Sleep(RepeatSleepMs);
-            continue;
+// Replies get rows with the time they came: the period is spent in poll reads, with the quiet
+// pause after each quiet read, cut short where the period ends. Ends early only when the thread
+// is to stop or the device has been closed (which ended the send); a Stop takes effect when the
+// period has passed.
+void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool& newRow) {
+    auto left = [&] {
+        return static_cast<int64_t>(periodMs) -
+               static_cast<int64_t>(platform::TicksBetween(start, Tick()));
+    };
+    while (!stop && closings == closedBefore && left() > 0) {
+        ReadResult read = ReadAndPost(newRow);
+        if (read == ReadResult::Closed) return;
+        if (read == ReadResult::Quiet) {
+            const int64_t rest = left();
+            if (rest > 0) Pause(static_cast<int>(std::min<int64_t>(rest, QuietPauseMs)));
         }
-        std::optional<int> n = PollRead();
-        if (!n) return;
-        delivering = *n > 0;
-        if (delivering)
-            PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(),
-                        newRow);
     }
 }
 

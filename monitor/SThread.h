@@ -87,13 +87,15 @@ private:
         unsigned closings = 0;  // of the device, up to the write
     };
 
+    enum class ReadResult { Closed, Delivered, Quiet };
+
     void RunLoop();
     void PollLines();
-    void ReadTurn(bool& newRow);
+    // One poll read; what arrived is posted, a quiet read ends the row.
+    ReadResult ReadAndPost(bool& newRow);
     void WriteTurn(Command current, bool& newRow);
     // The rest of a repeat period that began at `start`.
-    void FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool delivering,
-                      bool& newRow);
+    void FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool& newRow);
     void EndSend();
     // The locked steps; nullopt when the device was closed meanwhile, or (a write) when another
     // command was handed over since the turn began: nothing done.
