@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "grammar/BNFarticle.h"
@@ -230,6 +231,13 @@ TEST_F(SendPanes, ARepeatedSendKeepsTheStopButtonAndLocksTheRepeatOptions)
 // send's: the new one keeps `sending` and its Stop button, and one click stops it.
 enum class Restart { StopThenEnter, SwitchOffAndOnThenClick };
 
+const char* RestartName(Restart restart)
+{
+    return restart == Restart::StopThenEnter ? "StopThenEnter" : "SwitchOffAndOnThenClick";
+}
+
+void PrintTo(Restart restart, std::ostream* os) { *os << RestartName(restart); }
+
 class SendPanesRestart : public SendPanes, public ::testing::WithParamInterface<Restart> {
 protected:
     // A click on the status button: it toggles, then its handler runs.
@@ -278,10 +286,7 @@ TEST_P(SendPanesRestart, TheOldSendsEndLeavesTheNewSendRunning)
 
 INSTANTIATE_TEST_SUITE_P(Table, SendPanesRestart,
                          ::testing::Values(Restart::StopThenEnter, Restart::SwitchOffAndOnThenClick),
-                         [](const auto& info) {
-                             return info.param == Restart::StopThenEnter ? "StopThenEnter"
-                                                                         : "SwitchOffAndOnThenClick";
-                         });
+                         [](const auto& info) { return std::string(RestartName(info.param)); });
 
 TEST_F(SendPanes, EnterWhileSendingDoesNothing)
 {
