@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "platform/TickCount.h"
 #include "serial/LineFlags.h"
@@ -103,6 +104,7 @@ std::unique_lock<std::mutex> SThread::LockPort() { return std::unique_lock(lock)
 
 void SThread::SetOpen(bool isOpen) {
     open = isOpen;
+    hungUp = false;  // a device opened again is a new one
     if (isOpen) return;
     // Closing ends a send: it must not start again by itself when the device is opened again.
     ++closings;
@@ -129,14 +131,15 @@ void SThread::Pause(int ms) {
 void SThread::RunLoop() {
     bool newRow = true;
     while (!stop) {
-        if (!open) {
+        // A device that hung up is left alone, as a closed one, until its owner closes it.
+        if (!Usable()) {
             Pause(ClosedPauseMs);
             continue;
         }
         Command current;
         {
             std::lock_guard guard(lock);
-            if (!open) continue;
+            if (!Usable()) continue;
             PollLines();
             current = command;
         }
@@ -144,6 +147,7 @@ void SThread::RunLoop() {
             WriteTurn(current, newRow);
         else if (ReadAndPost(newRow) == ReadResult::Quiet)
             Pause(QuietPauseMs);
+        ReportHangUp();
     }
 }
 
@@ -157,20 +161,34 @@ void SThread::PollLines() {
 
 std::optional<int> SThread::PollRead() {
     std::lock_guard guard(lock);
-    if (!open) return std::nullopt;
-    return port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
+    if (!Usable()) return std::nullopt;
+    int n = port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
+    NoteHangUp();
+    return n;
 }
 
-// A failed read counts as a quiet read.
+// A failed read counts as a quiet read. Bytes read before the device went are posted, and
+// its row ends: whatever comes after a reopen is another burst.
 SThread::ReadResult SThread::ReadAndPost(bool& newRow) {
     std::optional<int> n = PollRead();
     if (!n) return ReadResult::Closed;
-    if (*n > 0) {
+    if (*n > 0)
         PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(), newRow);
-        return ReadResult::Delivered;
-    }
-    newRow = true;
-    return ReadResult::Quiet;
+    if (*n == 0 || hungUp) newRow = true;
+    if (hungUp) return ReadResult::Closed;
+    return *n > 0 ? ReadResult::Delivered : ReadResult::Quiet;
+}
+
+void SThread::NoteHangUp() {
+    if (hungUp || !port->HasHungUp()) return;
+    hungUp = true;
+    hangUpToReport = true;
+}
+
+// After the turn's own posts, so the owner has every byte read before it closes the device.
+void SThread::ReportHangUp() {
+    if (!std::exchange(hangUpToReport, false)) return;
+    notifier->Post(&Notifier::OnHangUp);
 }
 
 // Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
@@ -190,7 +208,7 @@ std::string SThread::DrainInput() {
 std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     std::lock_guard guard(lock);
     // A command handed over since the turn took its command replaces it; the next turn runs it.
-    if (!open || command != current) return std::nullopt;
+    if (!Usable() || command != current) return std::nullopt;
     WriteStep step;
     step.period = period;
     step.send = sends;
@@ -202,6 +220,7 @@ std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     int written = port->WriteTimed(data.data(), length, WriteTimeoutMs(length));
     if (current == Command::SendOnce) command = Command::Read;
     if (written > 0) step.sent = data.substr(0, static_cast<std::size_t>(written));
+    NoteHangUp();
     return step;
 }
 
@@ -232,8 +251,8 @@ void SThread::WriteTurn(Command current, bool& newRow) {
 
 // Replies get rows with the time they came: the period is spent in poll reads, with the quiet
 // pause after each quiet read, cut short where the period ends. Ends early only when the thread
-// is to stop or the device has been closed (which ended the send); a Stop takes effect when the
-// period has passed.
+// is to stop or the device has been closed (which ended the send) or has gone; a Stop takes
+// effect when the period has passed.
 void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool& newRow) {
     auto left = [&] {
         return static_cast<int64_t>(periodMs) -

@@ -277,6 +277,16 @@ void SerPort::OnSendDone(unsigned send)
     button.setText(SendCaption);
 }
 
+void SerPort::OnHangUp()
+{
+    // Posted before the user closed or reopened the device: the device now open is another.
+    if (state != StateOpen || !worker->HasHungUp())
+        return;
+    Close();
+    if (active && !closing)
+        Activate();
+}
+
 void SerPort::Activate()
 {
     if (gui) {

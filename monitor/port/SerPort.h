@@ -120,6 +120,8 @@ public:
     void OnLineStatus(int lines) override;
     // Only the end of the send started last counts: that of one it replaced is passed over.
     void OnSendDone(unsigned send) override;
+    // The device went away: closed as switching it off does, shown as a failed open.
+    void OnHangUp() override;
 
     // --- Traffic rows, decoding, automatic answers (SerPortTraffic.cpp) ---
     void OnReceive(std::string bytes, uint32_t tick, bool newRow) override;

@@ -37,6 +37,7 @@ public:
     void OnSent(std::string, uint32_t) override {}
     void OnLineStatus(int) override {}
     void OnSendDone(unsigned) override {}
+    void OnHangUp() override {}
 
     uint64_t received = 0;
     uint64_t firstWrong = UINT64_MAX;

@@ -199,6 +199,8 @@ void RecordingNotifier::OnSendDone(unsigned send) {
     notices.push_back({Notice::SendDone, {}, 0, false, send});
 }
 
+void RecordingNotifier::OnHangUp() { notices.push_back({Notice::HangUp, {}, 0, false}); }
+
 bool RecordingNotifier::RunUntil(const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + RealTimeLimit;
     for (;;) {

@@ -108,7 +108,7 @@ int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings = {
 void CloseForWorker(SThread& worker, SerialPort& port);
 
 struct Notice {
-    enum Kind { Receive, Sent, SendDone };
+    enum Kind { Receive, Sent, SendDone, HangUp };
     Kind kind;
     std::string bytes;
     uint32_t tick = 0;
@@ -124,6 +124,7 @@ public:
     void OnSent(std::string bytes, uint32_t tick) override;
     void OnLineStatus(int lines) override;
     void OnSendDone(unsigned send) override;
+    void OnHangUp() override;
 
     // Runs what was posted until `done` holds; false after 10 s of real time.
     bool RunUntil(const std::function<bool()>& done);
