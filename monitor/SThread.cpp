@@ -191,9 +191,10 @@ void SThread::ReportHangUp() {
     notifier->Post(&Notifier::OnHangUp);
 }
 
-// Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
-// behind the write's purge would discard, and no serial line delivers faster than these reads
-// take it, so the drain ends soon.
+// Reads that do not wait, until the driver holds nothing more. The write keeps received bytes,
+// but a write ends the received row: what arrived before it belongs in the row before the sent
+// one, and bytes left behind would be posted after it. Not capped, for the same reason; no
+// serial line delivers faster than these reads take it, so the drain ends soon.
 std::string SThread::DrainInput() {
     std::string waiting;
     for (;;) {
@@ -213,7 +214,7 @@ std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     step.period = period;
     step.send = sends;
     step.closings = closings;
-    // The write first discards unread input: take it now, so none of it is lost.
+    // What arrived before the write is posted before the sent row.
     step.waiting = DrainInput();
     step.waitingTick = Tick();
     int length = LengthOf(data);

@@ -84,7 +84,7 @@ private:
 
     // What one locked write step did.
     struct WriteStep {
-        std::string waiting;  // read just before the write, so the purge loses nothing
+        std::string waiting;  // read just before the write: it is posted before the sent row
         uint32_t waitingTick = 0;
         std::string sent;
         int period = 0;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 
 namespace baudrill {
@@ -99,10 +100,24 @@ std::vector<int> SerPortCtrl::columnWidths() const
 
 void SerPortCtrl::setColumnWidths(const std::vector<int>& widths)
 {
-    const std::size_t n = std::min(widths.size(), weights_.size());
-    for (std::size_t i = 0; i < n; ++i)
-        weights_[i] = std::max(widths[i], 0);
+    setColumnRatios(std::vector<double>(widths.begin(), widths.end()));
+}
+
+bool SerPortCtrl::setColumnRatios(const std::vector<double>& ratios)
+{
+    if (ratios.size() != weights_.size())
+        return false;
+    double sum = 0;
+    for (double ratio : ratios) {
+        if (!std::isfinite(ratio) || ratio < 0)
+            return false;
+        sum += ratio;
+    }
+    if (!std::isfinite(sum) || sum <= 0)
+        return false;
+    weights_ = ratios;
     fitColumns();
+    return true;
 }
 
 void SerPortCtrl::setDisplay(int column, const CellDisplay* display)
@@ -137,7 +152,8 @@ void SerPortCtrl::fitColumns()
     int left = 0;
     for (int column = 0; column < n; ++column) {
         running += equalShares ? 1.0 : weights_[column];
-        const int right = column == n - 1 ? width : static_cast<int>(std::lround(running * width / sum));
+        // The share first: a ratio near the largest double times the width would overflow.
+        const int right = column == n - 1 ? width : static_cast<int>(std::lround(running / sum * width));
         const int size = std::max(0, right - left);
         if (header_->sectionSize(column) != size) {
             header_->resizeSection(column, size);

@@ -36,14 +36,20 @@ public:
     std::function<void()> WhenScroll;                // after the view scrolled
     std::function<void()> WhenLeftDouble;            // after a left double click in the view
 
-    // Columns. The widths always fill the view; a column's share is its ratio until the
-    // user or setColumnWidths() changes it.
+    // Columns. The widths always fill the view: a column's share is its ratio over the sum of
+    // all ratios. Dragging a column's edge makes the widths the new ratios.
     int addColumn(const QString& title, int ratio);
     int columnCount() const;
     int columnWidth(int column) const;
     int columnLeft(int column) const;  // in view coordinates
     std::vector<int> columnWidths() const;
+    // The widths as new ratios.
     void setColumnWidths(const std::vector<int>& widths);
+    std::vector<double> columnRatios() const { return weights_; }
+    // New ratios, one per column. A set that makes no share (another count, a ratio that is
+    // negative or not finite, a sum that is not positive or not finite) is refused: false,
+    // and the columns stay as they are.
+    bool setColumnRatios(const std::vector<double>& ratios);
     QHeaderView* header() const { return header_; }
     // The display draws the column's cells; none (or a row without one) shows plain paper.
     // The grid does not own it: clear it before the display goes.

@@ -179,6 +179,37 @@ int FakeCommDevice::Write(const char* data, int length, int boundMs) {
     return accepted;
 }
 
+// Steps of 1 ms, as a driver notices input within about that: input another thread adds
+// meanwhile is seen too, and each sleep stays as short as the timed loops' own pauses.
+template <typename Ready>
+bool FakeCommDevice::WaitInSteps(Call call, int timeoutMs, Ready ready) {
+    {
+        Lock lock(mutex_);
+        if (!Enter(call)) return true;
+    }
+    for (int waited = 0;; ++waited) {
+        uint32_t now = clock_.Tick();
+        {
+            Lock lock(mutex_);
+            if (ready(now)) return true;
+        }
+        if (timeoutMs >= 0 && waited >= timeoutMs) return false;
+        clock_.Sleep(1);
+    }
+}
+
+bool FakeCommDevice::WaitReadable(int timeoutMs) {
+    return WaitInSteps(Call::WaitReadable, timeoutMs, [&](uint32_t now) {
+        return !open_ || hungUp_ || (!input_.empty() && Arrived(input_.front(), now));
+    });
+}
+
+bool FakeCommDevice::WaitWritable(int timeoutMs) {
+    return WaitInSteps(Call::WaitWritable, timeoutMs, [&](uint32_t) {
+        return !open_ || hungUp_ || aborted_ || !holding_ || allowance_ > 0;
+    });
+}
+
 void FakeCommDevice::AbortIo() {
     Lock lock(mutex_);
     aborted_ = true;
@@ -195,15 +226,12 @@ bool FakeCommDevice::HasHungUp() const {
     return hungUp_;
 }
 
+// As the real device: the flags are recorded, received bytes stay (a write here never holds
+// output once it has returned).
 bool FakeCommDevice::Purge(uint32_t flags) {
-    uint32_t now = clock_.Tick();
     Lock lock(mutex_);
     if (!Enter(Call::Purge) || !open_) return false;
     lastPurgeFlags_ = flags;
-    if (flags & PurgeRxClear) {
-        while (!input_.empty() && !input_.front().failure && Arrived(input_.front(), now))
-            input_.pop_front();
-    }
     return true;
 }
 

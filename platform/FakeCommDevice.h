@@ -24,7 +24,8 @@ class FakeCommDevice final : public CommDevice {
 public:
     enum class Call {
         Open, Close, GetState, SetState, CreateAbortEvent, SetTimeouts, SetupQueues, Read, Write,
-        Purge, Escape, GetModemStatus, ClearError, SetBreak, ClearBreak,
+        WaitReadable, WaitWritable, Purge, Escape, GetModemStatus, ClearError, SetBreak,
+        ClearBreak,
     };
     static constexpr int CallKinds = static_cast<int>(Call::ClearBreak) + 1;
 
@@ -46,6 +47,10 @@ public:
     bool SetupQueues(int inBytes, int outBytes) override;
     int Read(char* buffer, int length) override;
     int Write(const char* data, int length, int boundMs) override;
+    // Wait on the clock in 1 ms steps until scripted input (or a scripted read failure) has
+    // arrived, or writes would be taken; a failed wait returns at once, as if ready.
+    bool WaitReadable(int timeoutMs) override;
+    bool WaitWritable(int timeoutMs) override;
     void AbortIo() override;
     void ResumeIo() override;
     bool HasHungUp() const override;
@@ -111,6 +116,9 @@ private:
     bool Arrived(const InputPart& part, uint32_t now) const;
     int ArrivedBytes(uint32_t now) const;
     int Accept(const char* data, int length);
+    // `ready(now)` is tested under mutex_.
+    template <typename Ready>
+    bool WaitInSteps(Call call, int timeoutMs, Ready ready);
     void ApplyLineControls(const LineSettings& settings);
 
     Clock& clock_;

@@ -38,6 +38,10 @@ public:
     // One write, bounded (see SetWriteBound): the bytes actually sent, -1 on failure or abort.
     int Write(const char* data, int length) override;
     int DiscardBuffers() override;
+    // On the device: until bytes arrive (put-back bytes are there at once) or the line could
+    // take more output, or the device fails; a wait for room ends at once on AbortIo.
+    bool WaitReadable(int ms) override;
+    bool WaitWritable(int ms) override;
     int ToggleLines(int lines) override;
     int LowerLines(int lines) override;
     int GetInputLines() override;

@@ -1,6 +1,7 @@
 // The serial port on a real POSIX device: a pseudo-terminal, whose master end is the peer.
 // A pty has no modem lines or error counters and always runs 8 data bits without parity, so word
-// length and parity are covered by the termios table and the fake device.
+// length and parity are covered by the termios table and the fake device (and their refusal on a
+// pty by LineSettingsPtyTest).
 #include <gtest/gtest.h>
 
 #include <chrono>
