@@ -126,7 +126,8 @@ public:
     }
     void OnSent(std::string, uint32_t) override {}
     void OnLineStatus(int) override {}
-    void OnSendDone(bool) override {}
+    void OnSendDone(unsigned) override {}
+    void OnHangUp() override {}
 
     uint64_t received = 0;
     uint64_t wrong = 0;

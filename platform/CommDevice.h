@@ -48,6 +48,9 @@ public:
     // Ends the effect of AbortIo. The owner calls it once it knows no write is running (under
     // the lock that serialises its calls), never concurrently with AbortIo.
     virtual void ResumeIo() = 0;
+    // True once a Read or Write has found the device gone (hung up, EIO, ENXIO: a pulled
+    // adapter, a closed pty master), until the next Open. Other failures leave it false.
+    virtual bool HasHungUp() const = 0;
 
     // Discards output not yet sent (PurgeTxClear). Received bytes are never discarded: the
     // receive flags are accepted and do nothing.

@@ -53,6 +53,7 @@ public:
     bool WaitWritable(int timeoutMs) override;
     void AbortIo() override;
     void ResumeIo() override;
+    bool HasHungUp() const override;
     bool Purge(uint32_t flags) override;
     bool Escape(int code) override;
     bool GetModemStatus(uint32_t& status) override;
@@ -65,6 +66,9 @@ public:
     // The read that reaches this point fails once (a read that already took bytes returns them
     // and the next one fails).
     void AddReadFailure(uint32_t delayMs = 0);
+    // The device goes away (a pulled adapter): from now on every read and write fails and
+    // reports the hang-up, until the next Open.
+    void HangUp();
     // Flow control: writes accept `acceptFirst` more bytes, then wait until ReleaseWrites,
     // AbortIo, Close or their bound on the clock.
     void HoldWrites(int acceptFirst = 0);
@@ -138,6 +142,7 @@ private:
     uint64_t writeGeneration_ = 0;
     int lastWriteBound_ = 0;
     bool aborted_ = false;
+    bool hungUp_ = false;
     uint32_t lastPurgeFlags_ = 0;
     uint32_t modemStatus_ = 0;
     uint32_t pendingErrors_ = 0;

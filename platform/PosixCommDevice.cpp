@@ -30,6 +30,9 @@ long long NowMs() {
 // Pseudo-terminals and some drivers have no modem lines or counters: not a failure.
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
 
+// What a read or write of a device that has gone away fails with.
+bool IsHangUpError(int error) { return error == EIO || error == ENXIO; }
+
 class DeviceTermios final : public TermiosIo {
 public:
     explicit DeviceTermios(int fd) : fd_(fd) {}
@@ -64,6 +67,7 @@ bool PosixCommDevice::Open(const char* path) {
     readAhead_.Clear();
     noModemLines_ = false;
     controlsApplied_ = false;
+    hungUp_ = false;
     lastCounters_ = {};
     ReadCounters(lastCounters_);  // errors from before the open are not reported
     ResumeIo();
@@ -154,8 +158,14 @@ int PosixCommDevice::ReadDriver() {
             return static_cast<int>(n);
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno == EAGAIN ? 0 : -1;  // EIO, ENXIO: the device is gone
-        return DeviceIsGone() ? -1 : 0;
+        if (n < 0 && errno == EAGAIN) return 0;
+        if (n < 0) {
+            if (IsHangUpError(errno)) hungUp_ = true;
+            return -1;
+        }
+        if (!DeviceIsGone()) return 0;
+        hungUp_ = true;
+        return -1;
     }
 }
 
@@ -182,6 +192,7 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno != EAGAIN) {
+            if (IsHangUpError(errno)) hungUp_ = true;
             stop = WaitResult::Failed;
         } else {
             stop = WaitForRoom(deadline);
@@ -227,6 +238,7 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitForRoom(long long deadlineMs) {
         if (n < 0 && errno != EINTR) return WaitResult::Failed;
         if (n <= 0) continue;
         if (p[1].revents & POLLIN) return WaitResult::Aborted;
+        if (p[0].revents & POLLHUP) hungUp_ = true;
         if (p[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return WaitResult::Failed;
         if (p[0].revents & POLLOUT) return WaitResult::Ready;
     }
@@ -286,6 +298,8 @@ void PosixCommDevice::ResumeIo() {
     DrainAbortEvent();
     aborted_ = false;
 }
+
+bool PosixCommDevice::HasHungUp() const { return hungUp_; }
 
 void PosixCommDevice::DrainAbortEvent() {
     int fd = abortFd_.load();

@@ -35,6 +35,7 @@ public:
     bool WaitWritable(int timeoutMs) override;
     void AbortIo() override;
     void ResumeIo() override;
+    bool HasHungUp() const override;
 
     bool Purge(uint32_t flags) override;
     bool Escape(int code) override;
@@ -78,6 +79,7 @@ private:
     bool noModemLines_ = false;  // the driver has none (a pty): not asked again until reopened
     LineSettings applied_;
     bool controlsApplied_ = false;  // DTR/RTS driven since the last open
+    bool hungUp_ = false;           // a read or write found the device gone since the open
     ErrorCounters lastCounters_;
 };
 

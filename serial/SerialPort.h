@@ -55,6 +55,9 @@ public:
     void AbortIo();
     // Ends AbortIo's effect; call it under the owner's lock, once the abort has been served.
     void ResumeIo();
+    // True once a read or write has found the device gone (hung up), until the next Open: a
+    // failure that trying again will not mend.
+    bool HasHungUp() const { return device->HasHungUp(); }
 
     void SetWriteBound(const platform::WriteBoundPolicy& policy) { writeBound = policy; }
     const platform::WriteBoundPolicy& WriteBound() const { return writeBound; }

@@ -316,7 +316,7 @@ void SerPort::StartSend()
     const SendSlot& s = CurrentSlot();
     repeating = s.isRepeat;
     if (s.isRepeat) {
-        worker->SendRepeat(s.repeatPeriod, output);
+        runningSend = worker->SendRepeat(s.repeatPeriod, output);
         if (active) {
             // The button stays usable: it is the Stop button now.
             ShowButton(sendPane->sendButton, true, StopCaption);
@@ -324,7 +324,7 @@ void SerPort::StartSend()
             sendPane->repeatPeriod.setEnabled(false);
         }
     } else {
-        worker->Send(output);
+        runningSend = worker->Send(output);
         if (active) {
             ShowButton(sendPane->sendButton, true, StopCaption);
             sendPane->setEnabled(false);  // until the send-done notification

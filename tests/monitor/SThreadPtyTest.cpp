@@ -45,7 +45,8 @@ public:
         sentSinceReceive = true;
     }
     void OnLineStatus(int) override {}
-    void OnSendDone(bool) override {}
+    void OnSendDone(unsigned) override {}
+    void OnHangUp() override {}
 
     uint64_t received = 0;
     uint64_t firstWrong = UINT64_MAX;

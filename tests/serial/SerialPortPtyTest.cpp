@@ -151,6 +151,7 @@ TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
     auto start = SteadyClock::now();
     EXPECT_EQ(port->Write("hello", 5), 0);  // nothing was sent
     EXPECT_GE(MsBetween(start, SteadyClock::now()), 99);
+    EXPECT_FALSE(port->HasHungUp());  // held, not gone
     EXPECT_EQ(pty.ReceiveAll(), "");
     SendAndWaitForMarker("\x11");
     EXPECT_EQ(port->Write("abc", 3), 3);
@@ -208,14 +209,17 @@ TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt) {
     int result = port->Write(block.data(), static_cast<int>(block.size()));
     peer.join();
     EXPECT_EQ(result, -1);
+    EXPECT_TRUE(port->HasHungUp());
 }
 
 TEST_F(SerialPortPtyTest, HungUpPeerMakesReadFailInsteadOfReturningNothing) {
     ASSERT_EQ(OpenPort(), 0);
     char buffer[8];
     EXPECT_EQ(port->Read(buffer, sizeof buffer), 0);  // a quiet line
+    EXPECT_FALSE(port->HasHungUp());
     pty.CloseMaster();
     EXPECT_EQ(port->Read(buffer, sizeof buffer), -1);
+    EXPECT_TRUE(port->HasHungUp());
     EXPECT_EQ(port->ReadTimed(buffer, sizeof buffer, -1), 0);  // ends instead of spinning
     uint32_t bits;
     EXPECT_EQ(port->Control(GetInputQueue, &bits), -1);
