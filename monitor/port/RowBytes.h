@@ -1,5 +1,6 @@
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -50,6 +51,14 @@ public:
     void assign(std::size_t count, char c);
     void clear();
 
+    // Two rows compare by their bytes; a template, so that text converted to a row never makes
+    // the comparison with text ambiguous.
+    template <typename Other>
+        requires std::same_as<Other, RowBytes>
+    friend bool operator==(const RowBytes& a, const Other& b)
+    {
+        return a.view() == b.view();
+    }
     friend bool operator==(const RowBytes& a, std::string_view b) { return a.view() == b; }
 
     // The settings file: a string.
