@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, and runs every test three times:
 # a plain optimised build, a ThreadSanitizer build of the parts without Qt, and an
-# AddressSanitizer + UndefinedBehaviorSanitizer build. Stops at the first failure.
+# AddressSanitizer + UndefinedBehaviorSanitizer build. A fourth build, with clang and without
+# Qt, builds only the fuzz targets and replays their seeds under the sanitizers (no fuzzing:
+# tools/fuzz.sh runs campaigns). Last, the plain build replays the reproducers of faults found
+# by fuzzing, each within its time and memory bounds. Stops at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
@@ -20,7 +23,7 @@ run_suite() {
     echo "=== $dir: tests"
     # setarch -R: on kernels with high address-space randomisation ThreadSanitizer
     # fails to map its shadow memory; the other builds do not mind.
-    (cd "$dir" && setarch "$(uname -m)" -R ctest --output-on-failure -j"$jobs")
+    (cd "$dir" && setarch "$(uname -m)" -R ctest --output-on-failure -j"$jobs" -LE reproducer)
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -28,3 +31,9 @@ run_suite build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBAUDRILL_SANITIZE=threa
     -DBAUDRILL_GUI=OFF -DBAUDRILL_BENCH=OFF
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DBAUDRILL_SANITIZE="address;undefined" \
     -DBAUDRILL_BENCH=OFF
+run_suite build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DBAUDRILL_SANITIZE="address;undefined" -DBAUDRILL_FUZZ=ON -DBAUDRILL_GUI=OFF \
+    -DBAUDRILL_TESTS=OFF -DBAUDRILL_BENCH=OFF
+# Last, so the suites above all run while a fault found by fuzzing is still being mended.
+echo "=== build: reproducers of faults found by fuzzing, each within its bounds"
+(cd build && ctest --output-on-failure -j"$jobs" -L reproducer)

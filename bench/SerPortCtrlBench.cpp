@@ -1,29 +1,18 @@
 // Row heights in the log grid's view: setting a height for every row of a large log (what a
 // change of the Dump column's width does) and appending rows one by one as traffic arrives.
 
+#include "bench/BenchApplication.h"
 #include "monitor/SerPortCtrl.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 namespace {
 
-void ensureApplication()
-{
-    static int argc = 1;
-    static char name[] = "baudrill-bench";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);  // lives until the program ends
-    }
-}
+using baudrill::bench::EnsureApplication;
 
 void BM_SetEveryRowHeight(benchmark::State& state)
 {
-    ensureApplication();
+    EnsureApplication();
     const int rows = static_cast<int>(state.range(0));
     baudrill::SerPortCtrl grid;
     grid.resize(600, 400);
@@ -41,7 +30,7 @@ BENCHMARK(BM_SetEveryRowHeight)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::k
 
 void BM_AppendRowsFollowingTheEnd(benchmark::State& state)
 {
-    ensureApplication();
+    EnsureApplication();
     const int rows = static_cast<int>(state.range(0));
     for (auto _ : state) {
         baudrill::SerPortCtrl grid;
@@ -59,7 +48,7 @@ BENCHMARK(BM_AppendRowsFollowingTheEnd)->Arg(100'000)->Unit(benchmark::kMillisec
 
 void BM_RowAtPosition(benchmark::State& state)
 {
-    ensureApplication();
+    EnsureApplication();
     constexpr int rows = 1'000'000;
     baudrill::SerPortCtrl grid;
     grid.setRowCount(rows);

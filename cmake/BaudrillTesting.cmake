@@ -1,7 +1,12 @@
-# baudrill_add_gtest(<target> SOURCES <files...> LIBS <libs...> [LABELS <labels...>])
-# Builds one GoogleTest executable and registers each of its tests with CTest.
+# baudrill_add_gtest(<target> SOURCES <files...> LIBS <libs...> [LABELS <labels...>]
+#                    [QPA_PLATFORM <platform>])
+# Builds one GoogleTest executable and registers each of its tests with CTest. GUI tests run on
+# the offscreen platform; QPA_PLATFORM gives it options (e.g. offscreen:configfile=<screens>).
 function(baudrill_add_gtest target)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(ARG "" "QPA_PLATFORM" "SOURCES;LIBS;LABELS" ${ARGN})
+    if(NOT ARG_QPA_PLATFORM)
+        set(ARG_QPA_PLATFORM offscreen)
+    endif()
     find_package(GTest REQUIRED)
     include(GoogleTest)
     add_executable(${target} ${ARG_SOURCES})
@@ -11,5 +16,5 @@ function(baudrill_add_gtest target)
         PROPERTIES
             LABELS "${ARG_LABELS}"
             TIMEOUT 120
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+            ENVIRONMENT "QT_QPA_PLATFORM=${ARG_QPA_PLATFORM}")
 endfunction()

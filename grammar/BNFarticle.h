@@ -3,6 +3,7 @@
 #include "grammar/BNFelement.h"
 #include "grammar/ElementList.h"
 #include "grammar/Uuid.h"
+#include "grammar/compiler/CompilePlaces.h"
 
 #include <cstdint>
 #include <memory>
@@ -60,6 +61,8 @@ public:
     BNFelement* markB = nullptr;
     BNFelement* cursor = nullptr;
     std::vector<BNFelement*> cursorStack;
+    // Where the rule compiler's actions inserted during the compile into this article.
+    CompilePlaces compilePlaces;
 
 private:
     BNFelement* Append(std::unique_ptr<BNFelement> element) { return elements.Add(std::move(element)); }

@@ -19,20 +19,28 @@ void CallbackQueue::Stop() { RequestQuit(); }
 
 void CallbackQueue::NoOp() {}
 
+// The consumer wakes for every call still queued, since each is matched by one count of `ready`;
+// only a consumer waiting on an empty queue needs the wake-up call. Queued behind the calls of a
+// full queue, it would take the place of the oldest, which would then never run.
 bool CallbackQueue::RequestQuit() {
     if (!started) return false;
-    return Append(std::make_unique<BoundElement<CallbackQueue>>(this, &CallbackQueue::NoOp), true);
+    auto wakeUp = std::make_unique<BoundElement<CallbackQueue>>(this, &CallbackQueue::NoOp);
+    {
+        std::lock_guard guard(lock);
+        if (quit) return false;
+        quit = true;
+        if (!elements.empty()) return true;
+        elements.push_back(std::move(wakeUp));
+    }
+    ready.Release();
+    return true;
 }
 
-bool CallbackQueue::Append(std::unique_ptr<Element> element, bool quitting) {
+void CallbackQueue::Append(std::unique_ptr<Element> element) {
     std::unique_ptr<Element> dropped;  // deleted after the lock is left
     bool grown = true;
     {
         std::lock_guard guard(lock);
-        if (quitting) {
-            if (quit) return false;
-            quit = true;
-        }
         if (elements.size() >= static_cast<std::size_t>(maxCount)) {
             dropped = std::move(elements.front());
             elements.pop_front();
@@ -41,7 +49,6 @@ bool CallbackQueue::Append(std::unique_ptr<Element> element, bool quitting) {
         elements.push_back(std::move(element));
     }
     if (grown) ready.Release();
-    return true;
 }
 
 bool CallbackQueue::ProcessOne() {

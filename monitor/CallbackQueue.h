@@ -58,8 +58,9 @@ public:
     virtual ~CallbackQueue();
 
     virtual void Start();
-    // Once started: sets `quit` and posts a wake-up call behind every call already queued.
-    // Does nothing on a queue that was never started, or a second time.
+    // Once started: sets `quit`, so that the consumer ends once every call already queued has
+    // run; an empty queue gets a wake-up call for a consumer that waits on it. Does nothing on a
+    // queue that was never started, or a second time.
     virtual void Stop();
 
     // Queues a call of `member` on this queue object, viewed as the member's class T (a port's
@@ -70,8 +71,7 @@ public:
         static_assert(sizeof...(Params) == sizeof...(Args), "one argument for each parameter");
         assert(dynamic_cast<T*>(this) != nullptr);
         Append(std::make_unique<BoundElement<T, Params...>>(static_cast<T*>(this), member,
-                                                            std::forward<Args>(args)...),
-               false);
+                                                            std::forward<Args>(args)...));
     }
 
     // Runs the oldest call, if any; false when the queue was empty.
@@ -87,7 +87,8 @@ public:
 protected:
     // True when Stop has been requested and every call queued before it has been taken.
     bool QuitAndEmpty() const;
-    // Sets `quit` and queues the wake-up call; false when it was set already.
+    // Sets `quit` (and queues the wake-up call into an empty queue); false when it was set
+    // already.
     bool RequestQuit();
 
     // Released once for every call that made the queue longer, so a consumer that waits on it
@@ -97,9 +98,8 @@ protected:
 
 private:
     void NoOp();
-    // Appends under the lock, dropping the oldest call of a full queue; with `quitting`, sets
-    // `quit` in the same step (false, and nothing queued, when it was set already).
-    bool Append(std::unique_ptr<Element> element, bool quitting);
+    // Appends under the lock, dropping the oldest call of a full queue.
+    void Append(std::unique_ptr<Element> element);
 
     std::deque<std::unique_ptr<Element>> elements;
     mutable std::mutex lock;

@@ -35,8 +35,8 @@ void CallbackThread::Stop() {
 
 bool CallbackThread::OnOwnThread() const { return ownQueue == this; }
 
-// The wake-up call stands behind every call queued before the stop, so the thread ends only
-// after running them all.
+// `quit` alone does not end the thread: it ends once the calls queued before the stop have all
+// run (and the wake-up call, when the queue was empty).
 void CallbackThread::RunLoop() {
     ownQueue = this;
     while (!QuitAndEmpty()) {

@@ -1,6 +1,7 @@
 #include "monitor/RichTextCtrl.h"
 
-#include <QFontDatabase>
+#include "monitor/CellFont.h"
+
 #include <QFontInfo>
 #include <QTextDocument>
 
@@ -11,14 +12,14 @@ RichTextCtrl::RichTextCtrl(QWidget* parent) : QTextBrowser(parent)
     setFrameStyle(QFrame::NoFrame);
     setOpenLinks(false);
     setMargin(1);
+    // Code in documents (the help's) is written in the same cells as the previews.
+    document()->setDefaultStyleSheet(QStringLiteral("tt { font-family: '%1'; }").arg(CellFontFamily()));
 }
 
 void RichTextCtrl::setQtf(const QString& qtf)
 {
     qtf_ = qtf;
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPixelSize(QFontInfo(font()).pixelSize());
-    document()->setDefaultFont(fixed);
+    document()->setDefaultFont(CellFont(QFontInfo(font()).pixelSize()));
     setPlainText(qtfInnerText(qtf));
 }
 

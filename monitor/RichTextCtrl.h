@@ -6,8 +6,8 @@ namespace baudrill {
 
 // A read-only rich-text view. Texts in the program's rich-text markup (a bracketed format
 // code, a blank, the text, a closing bracket, as "[+70C 41 42]") are kept exactly as given
-// and shown as their inner text, literally, in a fixed-pitch font; other documents are set
-// as HTML.
+// and shown as their inner text, literally, in the cell font (CellFont.h); other documents
+// are set as HTML, their code (<tt>) in the cell font too.
 class RichTextCtrl : public QTextBrowser {
     Q_OBJECT
 public:

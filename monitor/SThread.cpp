@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "platform/TickCount.h"
 #include "serial/LineFlags.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr int ClosedPauseMs = 100;
 constexpr int QuietPauseMs = 50;
-constexpr int RepeatSleepMs = 10;
 constexpr int PauseStepMs = 10;  // how soon a pausing worker notices that it is to stop
 constexpr int BaudReadTimeoutMs = 4;
 
@@ -38,18 +38,20 @@ SThread::~SThread() {
     port->ResumeIo();  // the abort has been served; leave the port as it was
 }
 
-void SThread::Send(std::string bytes) {
+unsigned SThread::Send(std::string bytes) {
     std::lock_guard guard(lock);
     command = Command::SendOnce;
     period = 0;
     data = std::move(bytes);
+    return ++sends;
 }
 
-void SThread::SendRepeat(int periodMs, std::string bytes) {
+unsigned SThread::SendRepeat(int periodMs, std::string bytes) {
     std::lock_guard guard(lock);
     command = Command::SendRepeatedly;
     period = periodMs;
     data = std::move(bytes);
+    return ++sends;
 }
 
 void SThread::Stop() {
@@ -64,7 +66,7 @@ void SThread::EndSend() {
     command = Command::Read;
     period = 0;
     data.clear();
-    notifier->Post(&Notifier::OnSendDone, true);
+    notifier->Post(&Notifier::OnSendDone, sends);
 }
 
 int SThread::SetBaudRate(int rate) {
@@ -102,6 +104,7 @@ std::unique_lock<std::mutex> SThread::LockPort() { return std::unique_lock(lock)
 
 void SThread::SetOpen(bool isOpen) {
     open = isOpen;
+    hungUp = false;  // a device opened again is a new one
     if (isOpen) return;
     // Closing ends a send: it must not start again by itself when the device is opened again.
     ++closings;
@@ -128,21 +131,23 @@ void SThread::Pause(int ms) {
 void SThread::RunLoop() {
     bool newRow = true;
     while (!stop) {
-        if (!open) {
+        // A device that hung up is left alone, as a closed one, until its owner closes it.
+        if (!Usable()) {
             Pause(ClosedPauseMs);
             continue;
         }
         Command current;
         {
             std::lock_guard guard(lock);
-            if (!open) continue;
+            if (!Usable()) continue;
             PollLines();
             current = command;
         }
-        if (current == Command::Read)
-            ReadTurn(newRow);
-        else
+        if (current != Command::Read)
             WriteTurn(current, newRow);
+        else if (ReadAndPost(newRow) == ReadResult::Quiet)
+            Pause(QuietPauseMs);
+        ReportHangUp();
     }
 }
 
@@ -156,24 +161,40 @@ void SThread::PollLines() {
 
 std::optional<int> SThread::PollRead() {
     std::lock_guard guard(lock);
-    if (!open) return std::nullopt;
-    return port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
+    if (!Usable()) return std::nullopt;
+    int n = port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
+    NoteHangUp();
+    return n;
 }
 
-void SThread::ReadTurn(bool& newRow) {
+// A failed read counts as a quiet read. Bytes read before the device went are posted, and
+// its row ends: whatever comes after a reopen is another burst.
+SThread::ReadResult SThread::ReadAndPost(bool& newRow) {
     std::optional<int> n = PollRead();
-    if (!n) return;
-    if (*n > 0) {
+    if (!n) return ReadResult::Closed;
+    if (*n > 0)
         PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(), newRow);
-        return;
-    }
-    Pause(QuietPauseMs);
-    newRow = true;
+    if (*n == 0 || hungUp) newRow = true;
+    if (hungUp) return ReadResult::Closed;
+    return *n > 0 ? ReadResult::Delivered : ReadResult::Quiet;
 }
 
-// Reads that do not wait, until the driver holds nothing more. Not capped: what a cap left
-// behind the write's purge would discard, and no serial line delivers faster than these reads
-// take it, so the drain ends soon.
+void SThread::NoteHangUp() {
+    if (hungUp || !port->HasHungUp()) return;
+    hungUp = true;
+    hangUpToReport = true;
+}
+
+// After the turn's own posts, so the owner has every byte read before it closes the device.
+void SThread::ReportHangUp() {
+    if (!std::exchange(hangUpToReport, false)) return;
+    notifier->Post(&Notifier::OnHangUp);
+}
+
+// Reads that do not wait, until the driver holds nothing more. The write keeps received bytes,
+// but a write ends the received row: what arrived before it belongs in the row before the sent
+// one, and bytes left behind would be posted after it. Not capped, for the same reason; no
+// serial line delivers faster than these reads take it, so the drain ends soon.
 std::string SThread::DrainInput() {
     std::string waiting;
     for (;;) {
@@ -188,17 +209,19 @@ std::string SThread::DrainInput() {
 std::optional<SThread::WriteStep> SThread::WriteData(Command current) {
     std::lock_guard guard(lock);
     // A command handed over since the turn took its command replaces it; the next turn runs it.
-    if (!open || command != current) return std::nullopt;
+    if (!Usable() || command != current) return std::nullopt;
     WriteStep step;
     step.period = period;
+    step.send = sends;
     step.closings = closings;
-    // The write first discards unread input: take it now, so none of it is lost.
+    // What arrived before the write is posted before the sent row.
     step.waiting = DrainInput();
     step.waitingTick = Tick();
     int length = LengthOf(data);
     int written = port->WriteTimed(data.data(), length, WriteTimeoutMs(length));
     if (current == Command::SendOnce) command = Command::Read;
     if (written > 0) step.sent = data.substr(0, static_cast<std::size_t>(written));
+    NoteHangUp();
     return step;
 }
 
@@ -214,37 +237,35 @@ void SThread::PostReceive(std::string bytes, uint32_t tick, bool& newRow) {
 }
 
 // A single send writes once and reports that it is done; a repeated send writes, then reads
-// while reads deliver (sleeps once one does not) until the period has passed since the write
-// began.
+// as plain reading does until the period has passed since the write began.
 void SThread::WriteTurn(Command current, bool& newRow) {
     const uint32_t start = Tick();
     std::optional<WriteStep> step = WriteData(current);
     if (!step) return;
-    const bool wrote = !step->sent.empty();
     const int periodMs = step->period;
     PostWriteStep(*step, newRow);
     if (current == Command::SendOnce)
-        notifier->Post(&Notifier::OnSendDone, true);
+        notifier->Post(&Notifier::OnSendDone, step->send);
     else
-        FinishPeriod(start, periodMs, step->closings, wrote, newRow);
+        FinishPeriod(start, periodMs, step->closings, newRow);
 }
 
-// Ends early only when the thread is to stop or the device has been closed (which ended the
-// send); a Stop takes effect when the period has passed.
-void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool delivering,
-                           bool& newRow) {
-    while (!stop && closings == closedBefore &&
-           static_cast<int64_t>(platform::TicksBetween(start, Tick())) < periodMs) {
-        if (!delivering) {
-            port->GetClock().Sleep(RepeatSleepMs);
-            continue;
+// Replies get rows with the time they came: the period is spent in poll reads, with the quiet
+// pause after each quiet read, cut short where the period ends. Ends early only when the thread
+// is to stop or the device has been closed (which ended the send) or has gone; a Stop takes
+// effect when the period has passed.
+void SThread::FinishPeriod(uint32_t start, int periodMs, unsigned closedBefore, bool& newRow) {
+    auto left = [&] {
+        return static_cast<int64_t>(periodMs) -
+               static_cast<int64_t>(platform::TicksBetween(start, Tick()));
+    };
+    while (!stop && closings == closedBefore && left() > 0) {
+        ReadResult read = ReadAndPost(newRow);
+        if (read == ReadResult::Closed) return;
+        if (read == ReadResult::Quiet) {
+            const int64_t rest = left();
+            if (rest > 0) Pause(static_cast<int>(std::min<int64_t>(rest, QuietPauseMs)));
         }
-        std::optional<int> n = PollRead();
-        if (!n) return;
-        delivering = *n > 0;
-        if (delivering)
-            PostReceive(std::string(readBuffer.data(), static_cast<std::size_t>(*n)), Tick(),
-                        newRow);
     }
 }
 

@@ -7,10 +7,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <numeric>
 
 namespace baudrill {
@@ -99,10 +101,24 @@ std::vector<int> SerPortCtrl::columnWidths() const
 
 void SerPortCtrl::setColumnWidths(const std::vector<int>& widths)
 {
-    const std::size_t n = std::min(widths.size(), weights_.size());
-    for (std::size_t i = 0; i < n; ++i)
-        weights_[i] = std::max(widths[i], 0);
+    setColumnRatios(std::vector<double>(widths.begin(), widths.end()));
+}
+
+bool SerPortCtrl::setColumnRatios(const std::vector<double>& ratios)
+{
+    if (ratios.size() != weights_.size())
+        return false;
+    double sum = 0;
+    for (double ratio : ratios) {
+        if (!std::isfinite(ratio) || ratio < 0)
+            return false;
+        sum += ratio;
+    }
+    if (!std::isfinite(sum) || sum <= 0)
+        return false;
+    weights_ = ratios;
     fitColumns();
+    return true;
 }
 
 void SerPortCtrl::setDisplay(int column, const CellDisplay* display)
@@ -137,7 +153,8 @@ void SerPortCtrl::fitColumns()
     int left = 0;
     for (int column = 0; column < n; ++column) {
         running += equalShares ? 1.0 : weights_[column];
-        const int right = column == n - 1 ? width : static_cast<int>(std::lround(running * width / sum));
+        // The share first: a ratio near the largest double times the width would overflow.
+        const int right = column == n - 1 ? width : static_cast<int>(std::lround(running / sum * width));
         const int size = std::max(0, right - left);
         if (header_->sectionSize(column) != size) {
             header_->resizeSection(column, size);
@@ -177,21 +194,26 @@ void SerPortCtrl::onSectionResized(int column, int oldWidth, int newWidth)
 void SerPortCtrl::columnsChanged()
 {
     viewport()->update();
-    if (WhenHeaderLayout)
+    if (WhenHeaderLayout) {
+        const PlaceKeeper keeper(*this, viewport()->height());
         WhenHeaderLayout();
+    }
 }
 
 // ---- layout --------------------------------------------------------------------------
 
 bool SerPortCtrl::viewportEvent(QEvent* event)
 {
-    if (event->type() == QEvent::Resize)
-        Layout();
+    if (event->type() == QEvent::Resize) {
+        const QSize old = static_cast<QResizeEvent*>(event)->oldSize();
+        Layout(old.isValid() ? old.height() : viewport()->height());
+    }
     return QAbstractScrollArea::viewportEvent(event);
 }
 
-void SerPortCtrl::Layout()
+void SerPortCtrl::Layout(int oldViewHeight)
 {
+    const PlaceKeeper keeper(*this, oldViewHeight);
     if (WhenLayout)
         WhenLayout();
     placeHeader();
@@ -263,6 +285,50 @@ int SerPortCtrl::totalHeight() const
 int SerPortCtrl::defaultRowHeight() const
 {
     return fontMetrics().height() + 4;
+}
+
+// ---- keeping the view's place ---------------------------------------------------------
+
+SerPortCtrl::PlaceKeeper::PlaceKeeper(SerPortCtrl& grid, int viewHeight)
+    : grid_(grid), outermost_(!grid.keepingPlace_)
+{
+    if (!outermost_)
+        return;
+    grid_.keepingPlace_ = true;
+    place_ = grid_.currentPlace(viewHeight);
+}
+
+SerPortCtrl::PlaceKeeper::~PlaceKeeper()
+{
+    if (!outermost_)
+        return;
+    grid_.keepingPlace_ = false;
+    grid_.restorePlace(place_);
+}
+
+SerPortCtrl::Place SerPortCtrl::currentPlace(int viewHeight) const
+{
+    // The scroll bar's value, not scrollPosition(): a range update could clamp it first.
+    const std::int64_t position = verticalScrollBar()->value();
+    Place place;
+    place.atBottom = position >= rows_.total() - viewHeight;
+    place.row = rows_.rowAt(position);
+    if (place.row >= 0 && rows_.height(place.row) > 0)
+        place.within = static_cast<double>(position - rows_.top(place.row)) / rows_.height(place.row);
+    return place;
+}
+
+void SerPortCtrl::restorePlace(const Place& place)
+{
+    scrollRangeStale_ = true;
+    updateScrollRange();
+    QScrollBar* bar = verticalScrollBar();
+    if (place.atBottom) {
+        bar->setValue(bar->maximum());
+    } else if (place.row >= 0 && place.row < rowCount()) {
+        const std::int64_t within = std::llround(place.within * rows_.height(place.row));
+        bar->setValue(clampToInt(rows_.top(place.row) + within));
+    }
 }
 
 // ---- scrolling -----------------------------------------------------------------------

@@ -36,14 +36,20 @@ public:
     std::function<void()> WhenScroll;                // after the view scrolled
     std::function<void()> WhenLeftDouble;            // after a left double click in the view
 
-    // Columns. The widths always fill the view; a column's share is its ratio until the
-    // user or setColumnWidths() changes it.
+    // Columns. The widths always fill the view: a column's share is its ratio over the sum of
+    // all ratios. Dragging a column's edge makes the widths the new ratios.
     int addColumn(const QString& title, int ratio);
     int columnCount() const;
     int columnWidth(int column) const;
     int columnLeft(int column) const;  // in view coordinates
     std::vector<int> columnWidths() const;
+    // The widths as new ratios.
     void setColumnWidths(const std::vector<int>& widths);
+    std::vector<double> columnRatios() const { return weights_; }
+    // New ratios, one per column. A set that makes no share (another count, a ratio that is
+    // negative or not finite, a sum that is not positive or not finite) is refused: false,
+    // and the columns stay as they are.
+    bool setColumnRatios(const std::vector<double>& ratios);
     QHeaderView* header() const { return header_; }
     // The display draws the column's cells; none (or a row without one) shows plain paper.
     // The grid does not own it: clear it before the display goes.
@@ -85,8 +91,34 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The grid's layout: WhenLayout first, then header, columns and scroll range.
-    void Layout();
+    // Where the view stands among the rows: at the bottom, or on a row at a share of its height.
+    struct Place {
+        bool atBottom = false;
+        int row = -1;
+        double within = 0;
+    };
+    // Keeps the view's place while its scope runs the handlers that change row heights (a
+    // re-wrap after the columns or the view changed size): a view at the bottom stays at the
+    // bottom, any other keeps its top row at the top, as far into that row as before. Scopes
+    // nest; the outermost one finds the place again.
+    class PlaceKeeper {
+    public:
+        PlaceKeeper(SerPortCtrl& grid, int viewHeight);
+        ~PlaceKeeper();
+        PlaceKeeper(const PlaceKeeper&) = delete;
+        PlaceKeeper& operator=(const PlaceKeeper&) = delete;
+
+    private:
+        SerPortCtrl& grid_;
+        bool outermost_;
+        Place place_;
+    };
+    Place currentPlace(int viewHeight) const;
+    void restorePlace(const Place& place);
+
+    // The grid's layout after the view took a new size (the old height given): WhenLayout first,
+    // then header, columns and scroll range.
+    void Layout(int oldViewHeight);
     void placeHeader();
     void updateHeaderMargin();
     void fitColumns();
@@ -107,6 +139,7 @@ private:
     mutable bool scrollRangeStale_ = false;
     bool scrollUpdateQueued_ = false;
     int cursor_ = -1;
+    bool keepingPlace_ = false;
 };
 
 }  // namespace baudrill

@@ -6,10 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 namespace baudrill {
 
@@ -33,18 +29,32 @@ bool WriteAll(int fd, std::string_view bytes)
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
     bytes.clear();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    // Non-blocking, so a named pipe in the way does not wait for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
         return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        bytes.clear();
-        return false;
+    struct stat info{};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (ok) {
+        // One read of the size the file has; a file that shrank meanwhile gives what is there.
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        std::size_t got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                ok = false;
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        bytes.resize(got);
     }
-    return true;
+    ::close(fd);
+    if (!ok)
+        bytes.clear();
+    return ok;
 }
 
 std::string TemporaryFileFor(const std::string& path) { return path + ".tmp" + std::to_string(::getpid()); }

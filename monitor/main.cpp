@@ -8,6 +8,7 @@
 #include "monitor/settings/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/QuitWhenClosed.h"
+#include "monitor/window/SessionEndSignals.h"
 
 int main(int, char** argv)
 {
@@ -17,6 +18,9 @@ int main(int, char** argv)
     int appArgc = 1;
     char* appArgv[] = {argv[0], nullptr};
     QApplication app(appArgc, appArgv);
+    // Ending the session (a log-out, kill, a service manager) closes the window as its close
+    // button does; the shutdown below then runs as after any close.
+    SessionEndSignals sessionEnd;
 
     // Every port can hand rows to the log writer from the moment it exists.
     theLogger = new Logger(DefaultLogRoot());
@@ -26,6 +30,7 @@ int main(int, char** argv)
         window.setWindowTitle(QString::fromUtf8(VersionText));
         // Closing the main window ends the program, also while the protocol editor is open.
         QuitWhenClosed(window);
+        sessionEnd.CloseOnSignal(window);
         // Relative: the settings file lives in the working directory.
         LoadSettingsFile(window, SettingsFileName);
         // Whatever version a loaded file carried, the file written at the end is current.

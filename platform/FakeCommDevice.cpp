@@ -29,6 +29,7 @@ bool FakeCommDevice::Open(const char* path) {
     path_ = path;
     controlsApplied_ = false;
     aborted_ = false;
+    hungUp_ = false;
     return true;
 }
 
@@ -113,7 +114,8 @@ int FakeCommDevice::ArrivedBytes(uint32_t now) const {
 int FakeCommDevice::Read(char* buffer, int length) {
     uint32_t now = clock_.Tick();
     Lock lock(mutex_);
-    if (!Enter(Call::Read) || !open_ || length < 0 || (length > 0 && !buffer)) return -1;
+    if (!Enter(Call::Read) || !open_ || hungUp_ || length < 0 || (length > 0 && !buffer))
+        return -1;
     int taken = 0;
     while (taken < length && !input_.empty() && Arrived(input_.front(), now)) {
         InputPart& part = input_.front();
@@ -140,7 +142,8 @@ int FakeCommDevice::Accept(const char* data, int length) {
 
 int FakeCommDevice::Write(const char* data, int length, int boundMs) {
     Lock lock(mutex_);
-    if (!Enter(Call::Write) || !open_ || aborted_ || length < 0 || (length > 0 && !data))
+    if (!Enter(Call::Write) || !open_ || hungUp_ || aborted_ || length < 0 ||
+        (length > 0 && !data))
         return -1;
     lastWriteBound_ = boundMs;
     int accepted = Accept(data, length);
@@ -162,8 +165,10 @@ int FakeCommDevice::Write(const char* data, int length, int boundMs) {
     // Shown as held only now that its bound runs, so a test that waits for it may move time.
     writeHeld_ = true;
     changed_.notify_all();
-    changed_.wait(lock, [&] { return !holding_ || aborted_ || boundExpired_ || !open_; });
-    if (!holding_ && !aborted_ && open_) accepted += Accept(data + accepted, length - accepted);
+    changed_.wait(lock,
+                  [&] { return !holding_ || aborted_ || boundExpired_ || !open_ || hungUp_; });
+    if (!holding_ && !aborted_ && open_ && !hungUp_)
+        accepted += Accept(data + accepted, length - accepted);
     bool abortedNow = aborted_;
     writeHeld_ = false;
     ++writeGeneration_;
@@ -172,6 +177,37 @@ int FakeCommDevice::Write(const char* data, int length, int boundMs) {
     clock_.KillTimer(timer);
     if (abortedNow && accepted == 0) return -1;
     return accepted;
+}
+
+// Steps of 1 ms, as a driver notices input within about that: input another thread adds
+// meanwhile is seen too, and each sleep stays as short as the timed loops' own pauses.
+template <typename Ready>
+bool FakeCommDevice::WaitInSteps(Call call, int timeoutMs, Ready ready) {
+    {
+        Lock lock(mutex_);
+        if (!Enter(call)) return true;
+    }
+    for (int waited = 0;; ++waited) {
+        uint32_t now = clock_.Tick();
+        {
+            Lock lock(mutex_);
+            if (ready(now)) return true;
+        }
+        if (timeoutMs >= 0 && waited >= timeoutMs) return false;
+        clock_.Sleep(1);
+    }
+}
+
+bool FakeCommDevice::WaitReadable(int timeoutMs) {
+    return WaitInSteps(Call::WaitReadable, timeoutMs, [&](uint32_t now) {
+        return !open_ || hungUp_ || (!input_.empty() && Arrived(input_.front(), now));
+    });
+}
+
+bool FakeCommDevice::WaitWritable(int timeoutMs) {
+    return WaitInSteps(Call::WaitWritable, timeoutMs, [&](uint32_t) {
+        return !open_ || hungUp_ || aborted_ || !holding_ || allowance_ > 0;
+    });
 }
 
 void FakeCommDevice::AbortIo() {
@@ -185,15 +221,17 @@ void FakeCommDevice::ResumeIo() {
     aborted_ = false;
 }
 
+bool FakeCommDevice::HasHungUp() const {
+    Lock lock(mutex_);
+    return hungUp_;
+}
+
+// As the real device: the flags are recorded, received bytes stay (a write here never holds
+// output once it has returned).
 bool FakeCommDevice::Purge(uint32_t flags) {
-    uint32_t now = clock_.Tick();
     Lock lock(mutex_);
     if (!Enter(Call::Purge) || !open_) return false;
     lastPurgeFlags_ = flags;
-    if (flags & PurgeRxClear) {
-        while (!input_.empty() && !input_.front().failure && Arrived(input_.front(), now))
-            input_.pop_front();
-    }
     return true;
 }
 
@@ -255,6 +293,12 @@ void FakeCommDevice::AddReadFailure(uint32_t delayMs) {
     uint32_t at = clock_.Tick() + delayMs;
     Lock lock(mutex_);
     input_.push_back({at, {}, true});
+}
+
+void FakeCommDevice::HangUp() {
+    Lock lock(mutex_);
+    hungUp_ = true;
+    changed_.notify_all();  // a held write fails as the line goes
 }
 
 void FakeCommDevice::HoldWrites(int acceptFirst) {

@@ -24,7 +24,8 @@ class FakeCommDevice final : public CommDevice {
 public:
     enum class Call {
         Open, Close, GetState, SetState, CreateAbortEvent, SetTimeouts, SetupQueues, Read, Write,
-        Purge, Escape, GetModemStatus, ClearError, SetBreak, ClearBreak,
+        WaitReadable, WaitWritable, Purge, Escape, GetModemStatus, ClearError, SetBreak,
+        ClearBreak,
     };
     static constexpr int CallKinds = static_cast<int>(Call::ClearBreak) + 1;
 
@@ -46,8 +47,13 @@ public:
     bool SetupQueues(int inBytes, int outBytes) override;
     int Read(char* buffer, int length) override;
     int Write(const char* data, int length, int boundMs) override;
+    // Wait on the clock in 1 ms steps until scripted input (or a scripted read failure) has
+    // arrived, or writes would be taken; a failed wait returns at once, as if ready.
+    bool WaitReadable(int timeoutMs) override;
+    bool WaitWritable(int timeoutMs) override;
     void AbortIo() override;
     void ResumeIo() override;
+    bool HasHungUp() const override;
     bool Purge(uint32_t flags) override;
     bool Escape(int code) override;
     bool GetModemStatus(uint32_t& status) override;
@@ -60,6 +66,9 @@ public:
     // The read that reaches this point fails once (a read that already took bytes returns them
     // and the next one fails).
     void AddReadFailure(uint32_t delayMs = 0);
+    // The device goes away (a pulled adapter): from now on every read and write fails and
+    // reports the hang-up, until the next Open.
+    void HangUp();
     // Flow control: writes accept `acceptFirst` more bytes, then wait until ReleaseWrites,
     // AbortIo, Close or their bound on the clock.
     void HoldWrites(int acceptFirst = 0);
@@ -107,6 +116,9 @@ private:
     bool Arrived(const InputPart& part, uint32_t now) const;
     int ArrivedBytes(uint32_t now) const;
     int Accept(const char* data, int length);
+    // `ready(now)` is tested under mutex_.
+    template <typename Ready>
+    bool WaitInSteps(Call call, int timeoutMs, Ready ready);
     void ApplyLineControls(const LineSettings& settings);
 
     Clock& clock_;
@@ -130,6 +142,7 @@ private:
     uint64_t writeGeneration_ = 0;
     int lastWriteBound_ = 0;
     bool aborted_ = false;
+    bool hungUp_ = false;
     uint32_t lastPurgeFlags_ = 0;
     uint32_t modemStatus_ = 0;
     uint32_t pendingErrors_ = 0;

@@ -30,6 +30,9 @@ long long NowMs() {
 // Pseudo-terminals and some drivers have no modem lines or counters: not a failure.
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
 
+// What a read or write of a device that has gone away fails with.
+bool IsHangUpError(int error) { return error == EIO || error == ENXIO; }
+
 class DeviceTermios final : public TermiosIo {
 public:
     explicit DeviceTermios(int fd) : fd_(fd) {}
@@ -61,7 +64,10 @@ bool PosixCommDevice::Open(const char* path) {
         return false;
     }
     fd_ = fd;
+    readAhead_.Clear();
+    noModemLines_ = false;
     controlsApplied_ = false;
+    hungUp_ = false;
     lastCounters_ = {};
     ReadCounters(lastCounters_);  // errors from before the open are not reported
     ResumeIo();
@@ -74,6 +80,7 @@ void PosixCommDevice::Close() {
     DiscardQueuedOutput();  // close would otherwise wait up to 30 s for held output
     ::close(fd_);
     fd_ = -1;
+    readAhead_.Clear();
 }
 
 bool PosixCommDevice::IsOpen() const { return fd_ >= 0; }
@@ -131,15 +138,34 @@ bool PosixCommDevice::SetupQueues(int inBytes, int outBytes) {
     return fd_ >= 0 && inBytes >= 0 && outBytes >= 0;  // the driver sizes its own queues
 }
 
+// Bytes read ahead come first; a failure after some of them shows on the next call.
 int PosixCommDevice::Read(char* buffer, int length) {
     if (fd_ < 0 || length < 0 || (length > 0 && !buffer)) return -1;
-    if (length == 0) return 0;
+    int taken = readAhead_.Take(buffer, length);
+    if (taken == length) return taken;
+    int n = ReadDriver();
+    if (n < 0) return taken > 0 ? taken : -1;
+    return taken + readAhead_.Take(buffer + taken, length - taken);
+}
+
+// One read of what the driver holds into the empty read-ahead buffer: the bytes read, 0 when
+// it holds none, -1 on failure or when the device is gone.
+int PosixCommDevice::ReadDriver() {
     for (;;) {
-        ssize_t n = ::read(fd_, buffer, static_cast<size_t>(length));
-        if (n > 0) return static_cast<int>(n);
+        ssize_t n = ::read(fd_, readAhead_.Room(), static_cast<size_t>(readAhead_.Capacity()));
+        if (n > 0) {
+            readAhead_.Filled(static_cast<int>(n));
+            return static_cast<int>(n);
+        }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno == EAGAIN ? 0 : -1;  // EIO, ENXIO: the device is gone
-        return DeviceIsGone() ? -1 : 0;
+        if (n < 0 && errno == EAGAIN) return 0;
+        if (n < 0) {
+            if (IsHangUpError(errno)) hungUp_ = true;
+            return -1;
+        }
+        if (!DeviceIsGone()) return 0;
+        hungUp_ = true;
+        return -1;
     }
 }
 
@@ -166,9 +192,10 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno != EAGAIN) {
+            if (IsHangUpError(errno)) hungUp_ = true;
             stop = WaitResult::Failed;
         } else {
-            stop = WaitWritable(deadline);
+            stop = WaitForRoom(deadline);
         }
     }
     if (stop == WaitResult::Ready) stop = WaitDrained(deadline);
@@ -184,7 +211,20 @@ int PosixCommDevice::Write(const char* data, int length, int boundMs) {
     return sent;
 }
 
-PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) {
+// A failed poll (EINTR) counts as an answer: the caller's next call tells.
+bool PosixCommDevice::WaitReadable(int timeoutMs) {
+    if (fd_ < 0 || !readAhead_.Empty()) return true;
+    pollfd p{fd_, POLLIN, 0};
+    return poll(&p, 1, timeoutMs) != 0;
+}
+
+bool PosixCommDevice::WaitWritable(int timeoutMs) {
+    if (fd_ < 0 || aborted_) return true;
+    pollfd p[2] = {{fd_, POLLOUT, 0}, {abortFd_.load(), POLLIN, 0}};
+    return PollWaiting(p, 2, timeoutMs) != 0;
+}
+
+PosixCommDevice::WaitResult PosixCommDevice::WaitForRoom(long long deadlineMs) {
     for (;;) {
         if (aborted_) return WaitResult::Aborted;
         int timeout = -1;
@@ -198,6 +238,7 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitWritable(long long deadlineMs) 
         if (n < 0 && errno != EINTR) return WaitResult::Failed;
         if (n <= 0) continue;
         if (p[1].revents & POLLIN) return WaitResult::Aborted;
+        if (p[0].revents & POLLHUP) hungUp_ = true;
         if (p[0].revents & (POLLERR | POLLHUP | POLLNVAL)) return WaitResult::Failed;
         if (p[0].revents & POLLOUT) return WaitResult::Ready;
     }
@@ -258,6 +299,8 @@ void PosixCommDevice::ResumeIo() {
     aborted_ = false;
 }
 
+bool PosixCommDevice::HasHungUp() const { return hungUp_; }
+
 void PosixCommDevice::DrainAbortEvent() {
     int fd = abortFd_.load();
     if (fd < 0) return;
@@ -267,11 +310,11 @@ void PosixCommDevice::DrainAbortEvent() {
 }
 
 // The transmit half discards only what the driver still holds: bytes of an earlier write that
-// returned as sent are the peer's (see DiscardQueuedOutput).
+// returned as sent are the peer's (see DiscardQueuedOutput). Received bytes are never flushed,
+// whatever the flags: what the line delivered is always read and shown.
 bool PosixCommDevice::Purge(uint32_t flags) {
     if (fd_ < 0) return false;
-    bool ok = !(flags & PurgeTxClear) || DiscardQueuedOutput() >= 0;
-    return (!(flags & PurgeRxClear) || tcflush(fd_, TCIFLUSH) == 0) && ok;
+    return !(flags & PurgeTxClear) || DiscardQueuedOutput() >= 0;
 }
 
 bool PosixCommDevice::Escape(int code) {
@@ -286,7 +329,11 @@ bool PosixCommDevice::Escape(int code) {
 
 bool PosixCommDevice::GetModemStatus(uint32_t& status) {
     int bits = 0;
-    if (fd_ < 0 || ioctl(fd_, TIOCMGET, &bits) != 0) return false;
+    if (fd_ < 0 || noModemLines_) return false;
+    if (ioctl(fd_, TIOCMGET, &bits) != 0) {
+        noModemLines_ = NotSupported(errno);
+        return false;
+    }
     status = 0;
     if (bits & TIOCM_CTS) status |= ModemCtsOn;
     if (bits & TIOCM_DSR) status |= ModemDsrOn;
@@ -318,7 +365,7 @@ bool PosixCommDevice::ClearError(uint32_t& errors, CommStatus& status) {
     } else if (!NotSupported(errno)) {
         return false;
     }
-    status.inQueue = static_cast<uint32_t>(std::max(waiting, 0));
+    status.inQueue = static_cast<uint32_t>(std::max(waiting, 0) + readAhead_.Count());
     status.outQueue = static_cast<uint32_t>(std::max(OutputQueued(), 0));
     return true;
 }

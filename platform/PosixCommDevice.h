@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/CommDevice.h"
+#include "platform/ReadAheadBuffer.h"
 
 struct pollfd;
 
@@ -30,8 +31,11 @@ public:
 
     int Read(char* buffer, int length) override;
     int Write(const char* data, int length, int boundMs) override;
+    bool WaitReadable(int timeoutMs) override;
+    bool WaitWritable(int timeoutMs) override;
     void AbortIo() override;
     void ResumeIo() override;
+    bool HasHungUp() const override;
 
     bool Purge(uint32_t flags) override;
     bool Escape(int code) override;
@@ -50,9 +54,14 @@ private:
     };
     enum class WaitResult { Ready, Aborted, TimedOut, Failed };
 
+    // What the line discipline holds fits one read; a smaller one would cost a system call
+    // for every piece a caller asks for.
+    static constexpr std::size_t ReadAheadSize = 4096;
+
+    int ReadDriver();
     bool ReadCounters(ErrorCounters& out) const;
     bool DeviceIsGone() const;
-    WaitResult WaitWritable(long long deadlineMs);
+    WaitResult WaitForRoom(long long deadlineMs);
     WaitResult WaitDrained(long long deadlineMs);
     int PollWaiting(pollfd* fds, int count, int timeoutMs);
     int OutputQueued() const;
@@ -66,8 +75,11 @@ private:
     std::atomic<int> abortFd_{-1};
     std::atomic<bool> aborted_{false};
     std::atomic<bool> writeWaiting_{false};
+    ReadAheadBuffer<ReadAheadSize> readAhead_;
+    bool noModemLines_ = false;  // the driver has none (a pty): not asked again until reopened
     LineSettings applied_;
     bool controlsApplied_ = false;  // DTR/RTS driven since the last open
+    bool hungUp_ = false;           // a read or write found the device gone since the open
     ErrorCounters lastCounters_;
 };
 

@@ -46,6 +46,28 @@ uint32_t ParityFlags(uint8_t parity) {
     }
 }
 
+// The rates that have a code of their own; tools that read termios (stty) know only these.
+struct RateCode {
+    int rate;
+    uint32_t code;
+};
+constexpr RateCode RateCodes[] = {
+    {50, B50},           {75, B75},           {110, B110},         {134, B134},
+    {150, B150},         {200, B200},         {300, B300},         {600, B600},
+    {1200, B1200},       {1800, B1800},       {2400, B2400},       {4800, B4800},
+    {9600, B9600},       {19200, B19200},     {38400, B38400},     {57600, B57600},
+    {115200, B115200},   {230400, B230400},   {460800, B460800},   {500000, B500000},
+    {576000, B576000},   {921600, B921600},   {1000000, B1000000}, {1152000, B1152000},
+    {1500000, B1500000}, {2000000, B2000000}, {2500000, B2500000}, {3000000, B3000000},
+    {3500000, B3500000}, {4000000, B4000000},
+};
+
+uint32_t RateFlag(int rate) {
+    for (const RateCode& r : RateCodes)
+        if (r.rate == rate) return r.code;
+    return BOTHER;
+}
+
 uint8_t ParityOf(uint32_t cflag) {
     if (!(cflag & PARENB)) return ParityNone;
     bool odd = cflag & PARODD;
@@ -63,7 +85,8 @@ bool ToTermios(const LineSettings& s, TermiosImage& out) {
 
     TermiosImage t;
     // HUPCL drops DTR and RTS when the device is closed, as a closed serial port should.
-    t.cflag = CLOCAL | CREAD | HUPCL | BOTHER | WordLengthFlag(s.byteSize) | ParityFlags(s.parity);
+    t.cflag = CLOCAL | CREAD | HUPCL | RateFlag(s.baudRate) | WordLengthFlag(s.byteSize) |
+              ParityFlags(s.parity);
     if (s.stopBits == TwoStopBits) t.cflag |= CSTOPB;
     if (s.ctsOutFlow || s.rtsControl == LineControl::Handshake) t.cflag |= CRTSCTS;
     // The driver counts a break (TIOCGICOUNT) and it is reported as a line error; without
@@ -76,6 +99,8 @@ bool ToTermios(const LineSettings& s, TermiosImage& out) {
     t.cc[VSTOP] = static_cast<uint8_t>(s.xoffChar);
     t.cc[VMIN] = 0;
     t.cc[VTIME] = 0;
+    // The kernel takes the rate from the code and fills the speeds in itself; they are set for
+    // BOTHER and so that the image reads back the rate before it reaches a driver.
     t.ispeed = t.ospeed = static_cast<uint32_t>(s.baudRate);
     out = t;
     return true;
@@ -83,7 +108,7 @@ bool ToTermios(const LineSettings& s, TermiosImage& out) {
 
 LineSettings FromTermios(const TermiosImage& t, const LineSettings& base) {
     LineSettings s = base;
-    s.baudRate = static_cast<int>(t.ospeed);
+    s.baudRate = static_cast<int>(t.ospeed);  // the kernel fills it in for a rate code too
     s.byteSize = WordLengthOf(t.cflag);
     s.parity = ParityOf(t.cflag);
     s.stopBits = (t.cflag & CSTOPB) ? TwoStopBits : OneStopBit;

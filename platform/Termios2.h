@@ -19,8 +19,9 @@ struct TermiosImage {
     uint32_t ospeed = 0;
 };
 
-// Raw mode from scratch: CLOCAL|CREAD, every rate through BOTHER, breaks ignored as data (the
-// driver still counts them), reads that never wait.
+// Raw mode from scratch: CLOCAL|CREAD, a rate with a code of its own (B115200) through that
+// code and any other through BOTHER, breaks ignored as data (the driver still counts them),
+// reads that never wait.
 // Refuses what the driver cannot do: a rate <= 0 (B0 would hang the line up), a word length
 // outside 5-8, an unknown parity or stop-bit code, and DSR output flow control.
 bool ToTermios(const LineSettings& settings, TermiosImage& out);

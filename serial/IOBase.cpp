@@ -1,6 +1,8 @@
 #include "serial/IOBase.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -61,35 +63,64 @@ int IOBase::Control(int, void*) { return -1; }
 
 int IOBase::DiscardBuffers() { return 0; }
 
+bool IOBase::WaitReadable(int) {
+    PreciseSleep(1, clock);
+    return true;
+}
+
+bool IOBase::WaitWritable(int) {
+    PreciseSleep(1, clock);
+    return true;
+}
+
 // The loop shared by the timed transfers: `step(done)` moves bytes from offset `done` and returns
-// how many (0 nothing yet, negative a failure, which ends the loop).
-template <typename Step>
-int IOBase::TimedLoop(int length, int timeoutMs, Step step) {
-    std::atomic<int> expired{0};
-    OneShotTimer timer(static_cast<unsigned>(timeoutMs), &expired, clock);
-    if (timeoutMs != -1) timer.Start();
+// how many (0 nothing yet, negative a failure, which ends the loop); `wait(ms)` waits on the
+// device for at most the time left. The time-out is tested between steps, never inside one.
+template <typename Step, typename Wait>
+int IOBase::TimedLoop(int length, int timeoutMs, Step step, Wait wait) {
+    const bool bounded = timeoutMs >= 0;
+    const uint32_t deadline = clock.Tick() + static_cast<uint32_t>(std::max(timeoutMs, 1));
+    auto timeLeft = [&] {  // -1: no time-out; ticks wrap modulo 2^32
+        if (!bounded) return -1;
+        const auto left = static_cast<int32_t>(deadline - clock.Tick());
+        return left > 0 ? static_cast<int>(left) : 0;
+    };
     int remaining = length;
-    while (!expired.load() && remaining > 0) {
-        int n = step(length - remaining);
+    bool waited = false;  // the last pause was a wait on the device
+    for (;;) {
+        const int n = step(length - remaining);
         if (n < 0) break;
-        if (n == 0) PreciseSleep(1, clock);
-        remaining -= n > remaining ? remaining : n;
+        remaining -= std::min(n, remaining);
+        if (remaining == 0 || timeLeft() == 0) break;
+        if (n > 0) {
+            waited = false;
+            continue;
+        }
+        // A device that ends its wait and then moves nothing is not waited on again at once: a
+        // 1 ms pause keeps the loop from spinning on it.
+        if (waited)
+            PreciseSleep(1, clock);
+        else
+            wait(timeLeft());
+        waited = !waited;
+        if (timeLeft() == 0) break;
     }
-    timer.Stop();
     return length - remaining;
 }
 
 int IOBase::ReadTimed(char* buffer, int length, int timeoutMs) {
     if (!buffer || length <= 0) return 0;
-    return TimedLoop(length, timeoutMs,
-                     [&](int done) { return Read(buffer + done, length - done); });
+    return TimedLoop(
+        length, timeoutMs, [&](int done) { return Read(buffer + done, length - done); },
+        [&](int ms) { return WaitReadable(ms); });
 }
 
 int IOBase::WriteTimed(const char* data, int length, int timeoutMs) {
     DiscardBuffers();
     if (!data || length <= 0) return 0;
-    return TimedLoop(length, timeoutMs,
-                     [&](int done) { return Write(data + done, length - done); });
+    return TimedLoop(
+        length, timeoutMs, [&](int done) { return Write(data + done, length - done); },
+        [&](int ms) { return WaitWritable(ms); });
 }
 
 int IOBase::ReadToTerminator(char** buffer, int* length, const char* terminator, int timeoutMs,

@@ -32,13 +32,19 @@ public:
     virtual int ReadToTerminator(char** buffer, int* length, const char* terminator, int timeoutMs,
                                  char quote);
     virtual int Write(const char* data, int length) = 0;
-    // Discards the driver's queues; non-zero on success. The base has none: 0.
+    // Discards output the driver has not sent yet; non-zero on success. Received bytes are
+    // never discarded. The base has no driver: 0.
     virtual int DiscardBuffers();
+    // Wait at most `ms` milliseconds (-1: no limit) until the next Read or Write has something
+    // to tell (bytes, room, or a failure); false when the time ran out. The timed loops wait
+    // here between calls that moved nothing. The base has nothing to wait on and sleeps 1 ms.
+    virtual bool WaitReadable(int ms);
+    virtual bool WaitWritable(int ms);
 
     // Collects what arrives until `length` bytes are in, `timeoutMs` has passed (0 counts as
-    // 1, -1 never) or Read fails; returns the bytes read.
+    // 1, -1 or any negative never) or Read fails; returns the bytes read.
     int ReadTimed(char* buffer, int length, int timeoutMs);
-    // Discards the driver's queues (also for length 0), then writes until all is written, the
+    // Discards unsent output (also for length 0), then writes until all is written, the
     // time-out has passed or Write fails; returns the bytes written.
     int WriteTimed(const char* data, int length, int timeoutMs);
 
@@ -46,8 +52,8 @@ public:
     platform::Clock& GetClock() { return clock; }
 
 private:
-    template <typename Step>
-    int TimedLoop(int length, int timeoutMs, Step step);
+    template <typename Step, typename Wait>
+    int TimedLoop(int length, int timeoutMs, Step step, Wait wait);
 
     std::unique_ptr<fifo> putBack;
     platform::Clock& clock;

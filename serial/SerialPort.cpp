@@ -70,9 +70,15 @@ int SerialPort::Write(const char* data, int length) {
     return device->Write(data, length, bound);
 }
 
-int SerialPort::DiscardBuffers() {
-    return device->Purge(pf::PurgeTxClear | pf::PurgeRxClear) ? 1 : 0;
+// Only output not yet sent: received bytes are never discarded, so what arrives while a write
+// is prepared reaches the next read.
+int SerialPort::DiscardBuffers() { return device->Purge(pf::PurgeTxClear) ? 1 : 0; }
+
+bool SerialPort::WaitReadable(int ms) {
+    return PutBack().Count() > 0 || device->WaitReadable(ms);
 }
+
+bool SerialPort::WaitWritable(int ms) { return device->WaitWritable(ms); }
 
 void SerialPort::AbortIo() { device->AbortIo(); }
 

@@ -38,6 +38,10 @@ public:
     // One write, bounded (see SetWriteBound): the bytes actually sent, -1 on failure or abort.
     int Write(const char* data, int length) override;
     int DiscardBuffers() override;
+    // On the device: until bytes arrive (put-back bytes are there at once) or the line could
+    // take more output, or the device fails; a wait for room ends at once on AbortIo.
+    bool WaitReadable(int ms) override;
+    bool WaitWritable(int ms) override;
     int ToggleLines(int lines) override;
     int LowerLines(int lines) override;
     int GetInputLines() override;
@@ -51,6 +55,9 @@ public:
     void AbortIo();
     // Ends AbortIo's effect; call it under the owner's lock, once the abort has been served.
     void ResumeIo();
+    // True once a read or write has found the device gone (hung up), until the next Open: a
+    // failure that trying again will not mend.
+    bool HasHungUp() const { return device->HasHungUp(); }
 
     void SetWriteBound(const platform::WriteBoundPolicy& policy) { writeBound = policy; }
     const platform::WriteBoundPolicy& WriteBound() const { return writeBound; }

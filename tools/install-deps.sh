@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     libasan8 libubsan1 libtsan2
+    clang-14 libclang-rt-14-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     fonts-dejavu-core locales

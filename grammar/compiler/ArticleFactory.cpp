@@ -46,6 +46,7 @@ int CompileRuleText(BNFarticle& article, std::string_view text)
     if (!scheme)
         return -1;
     buildArticle = &article;
+    article.compilePlaces.Clear();
     // The actions never move the builder's own cursor, so on an article that was
     // compiled (and not built with the cursor operations) it is the skeleton link.
     BNFelement* start = article.cursor;
@@ -54,9 +55,9 @@ int CompileRuleText(BNFarticle& article, std::string_view text)
     ctx.state.elementRegs(kCursorStack).Push(start);
     // Past the nesting bound an item gives up after its actions built part of it, and the level
     // above may still accept the text: the article would then hold a different rule.
-    if (!scheme->Parse(ctx) || ctx.NestingExceeded())
-        return -1;
-    return ctx.state.pos;
+    const bool compiled = scheme->Parse(ctx) && !ctx.NestingExceeded();
+    article.compilePlaces.Clear();
+    return compiled ? ctx.state.pos : -1;
 }
 
 }  // namespace baudrill

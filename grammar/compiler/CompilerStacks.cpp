@@ -17,10 +17,15 @@ BNFelement* BuildPosition(const ParseContext& ctx, int stack)
     return *top;
 }
 
+bool MayInsert(const ParseContext& ctx)
+{
+    return buildArticle && buildArticle->compilePlaces.Claim(ctx.state.current, ctx.state.pos);
+}
+
 bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e)
 {
     BNFelement* at = BuildPosition(ctx, kCursorStack);
-    if (!at)
+    if (!at || !MayInsert(ctx))
         return false;
     BNFelement* link = buildArticle->InsertElementAfter(at, std::move(e));
     return link && ctx.state.elementRegs(kCursorStack).SetTop(link);

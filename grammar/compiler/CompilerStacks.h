@@ -28,6 +28,11 @@ bool PopWord(ParseContext& ctx, std::string& word);
 // another article: never dereferenced then).
 BNFelement* BuildPosition(const ParseContext& ctx, int stack);
 
+// Whether the running action may insert into `buildArticle` at this place of the rule text:
+// false when the meta-grammar has run it here before (see CompilePlaces), and the action fails.
+// Ask only once the action has everything else it needs.
+bool MayInsert(const ParseContext& ctx);
+
 // Inserts e after the top of the cursor stack and makes the new link the top.
 bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e);
 

@@ -9,6 +9,7 @@
 namespace baudrill {
 
 using compiler::BuildPosition;
+using compiler::MayInsert;
 using compiler::OpenLevel;
 using compiler::PopWord;
 
@@ -20,7 +21,7 @@ namespace {
 bool OpenBlock(ParseContext& ctx, bool up)
 {
     BNFelement* c = BuildPosition(ctx, kCursorStack);
-    if (!c)
+    if (!c || !MayInsert(ctx))
         return false;
     BNFelement* x = buildArticle->InsertLinkAfter(c);
     if (!x)
@@ -50,7 +51,7 @@ bool MetaBranch(ParseContext& ctx, Value)
 {
     BNFelement* g = BuildPosition(ctx, kGroupStarts);
     BNFelement* e = BuildPosition(ctx, kCursorStack);
-    if (!g || !e)
+    if (!g || !e || !MayInsert(ctx))
         return false;
     BNFelement* before = nullptr;
     BNFelement* after = nullptr;

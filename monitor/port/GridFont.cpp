@@ -1,6 +1,7 @@
 #include "monitor/port/GridFont.h"
 
-#include <QFontDatabase>
+#include "monitor/CellFont.h"
+
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -50,7 +51,7 @@ FontBlock Measure()
     protocol.setPixelSize(std::max(standardHeight - 1, 1));
     block.protocolFont = protocol.toString();
 
-    block.gridFamily = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    block.gridFamily = CellFontFamily();
     block.gridPixelSize = standardHeight + 2;
     // The dump is laid out on a grid of whole character cells, and the hit test of the mouse
     // counts in them: a fractional advance would let the drawn text drift off that grid, so

@@ -4,7 +4,7 @@
 
 namespace baudrill {
 
-// The fonts and measures of the log grid, shared by every port: the fixed-pitch system font
+// The fonts and measures of the log grid, shared by every port: the cell font (CellFont.h)
 // two pixels taller than the standard GUI font, its character width and line height, and the
 // standard font's measures that the time and protocol columns use. They are taken once, on
 // first use while the application object exists, and forgotten with it (only the fonts'

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "monitor/port/RowBytes.h"
+
 namespace baudrill {
 
 class SettingsStream;
@@ -9,7 +11,7 @@ class SettingsStream;
 // One row of a port's traffic log: a received burst or a sent block.
 struct LogLine {
     int direction = 0;        // 1 received, 0 sent
-    std::string data;         // the row's bytes
+    RowBytes data;            // the row's bytes
     std::string protoName;    // the protocol that decoded the row; empty when none did
     std::string protoValues;  // the decoded values, each after one blank; empty when none
     std::string timeText;     // "mm:ss.mmm" since program start
@@ -19,6 +21,8 @@ struct LogLine {
 
     // The settings file: all fields but `logged` (monitor/settings/LogLineSerialize.cpp).
     void Serialize(SettingsStream& stream);
+
+    friend bool operator==(const LogLine&, const LogLine&) = default;
 };
 
 }  // namespace baudrill

@@ -146,7 +146,10 @@ bool SerPort::Open()
 bool SerPort::Close()
 {
     state = StateClosed;
-    worker->ClosePort();
+    worker->ClosePort();  // ends a running send at once
+    // So the send button reads "Send" at once, and a send started after a reopen is not taken
+    // for this one.
+    sending = false;
     return true;
 }
 
@@ -257,10 +260,14 @@ void SerPort::OnLineStatus(int lines)
     QMetaObject::invokeMethod(callbacks.get(), [this] { ShowLineStatus(); }, Qt::QueuedConnection);
 }
 
-void SerPort::OnSendDone(bool)
+void SerPort::OnSendDone(unsigned send)
 {
     // The worker reports the end of every send: a single send finished (even when its write
-    // failed and no sent row came), a stop, or a close that ended a repeated send.
+    // failed and no sent row came), a stop, or a close that ended a repeated send. A stop's
+    // report can arrive after a new send has started (Stop, then Enter before the next pump):
+    // it is not that send's end.
+    if (send != runningSend)
+        return;
     sending = false;
     if (!active || closing)
         return;
@@ -268,6 +275,16 @@ void SerPort::OnSendDone(bool)
     ButtonOption& button = sendPane->sendButton;
     SetChecked(button, false);
     button.setText(SendCaption);
+}
+
+void SerPort::OnHangUp()
+{
+    // Posted before the user closed or reopened the device: the device now open is another.
+    if (state != StateOpen || !worker->HasHungUp())
+        return;
+    Close();
+    if (active && !closing)
+        Activate();
 }
 
 void SerPort::Activate()

@@ -119,7 +119,10 @@ public:
     void ShowLineStatus();
     // Worker thread, inside the worker's lock.
     void OnLineStatus(int lines) override;
-    void OnSendDone(bool done) override;
+    // Only the end of the send started last counts: that of one it replaced is passed over.
+    void OnSendDone(unsigned send) override;
+    // The device went away: closed as switching it off does, shown as a failed open.
+    void OnHangUp() override;
 
     // --- Traffic rows, decoding, automatic answers (SerPortTraffic.cpp) ---
     void OnReceive(std::string bytes, uint32_t tick, bool newRow) override;
@@ -180,6 +183,7 @@ public:
     std::string output;
     bool sending = false;
     bool repeating = false;  // the running send repeats (its slot may no longer be the current one)
+    unsigned runningSend = 0;  // the worker's number of the send started last
     std::atomic<int> lineBits{0};
     std::string deviceName;
     int baud = 9600;

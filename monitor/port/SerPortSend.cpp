@@ -44,6 +44,10 @@ void ShowOption(QCheckBox& option, bool on)
     option.setChecked(on);
 }
 
+// Like the entries, the number fields show their slot's value only when the slot is loaded
+// into the panes: a rebuild while the user edits one (the field's own handler, an answer, a
+// protocol change) must not write into it, and a field left empty or invalid keeps the slot's
+// last value underneath.
 void ShowNumber(IntSpinBox& field, int value)
 {
     QSignalBlocker blocker(field);
@@ -124,7 +128,8 @@ void ShowProtoSlot(WithProtoLayout& pane, SendSlot& s, const std::string& previe
     pane.actionLabel.setEnabled(canAnswer);
     pane.isActionAnswer.setEnabled(canAnswer);
     pane.actionProto.setEnabled(canAnswer && s.isActionAnswer);
-    ShowNumber(pane.actionDelay, s.actionDelay);
+    if (loadEntry)
+        ShowNumber(pane.actionDelay, s.actionDelay);
 }
 
 }  // namespace
@@ -165,7 +170,8 @@ void SerPort::UpdateSend(bool loadEntry)
         asciiPane->preview.setQtf(Qt8(preview));
     }
     ShowOption(sendPane->isRepeat, s.isRepeat);
-    ShowNumber(sendPane->repeatPeriod, s.repeatPeriod);
+    if (loadEntry)
+        ShowNumber(sendPane->repeatPeriod, s.repeatPeriod);
     const bool repeating = state == StateOpen && sending && s.isRepeat;
     sendPane->isRepeat.setEnabled(!repeating);
     sendPane->repeatPeriod.setEnabled(!repeating);
@@ -310,7 +316,7 @@ void SerPort::StartSend()
     const SendSlot& s = CurrentSlot();
     repeating = s.isRepeat;
     if (s.isRepeat) {
-        worker->SendRepeat(s.repeatPeriod, output);
+        runningSend = worker->SendRepeat(s.repeatPeriod, output);
         if (active) {
             // The button stays usable: it is the Stop button now.
             ShowButton(sendPane->sendButton, true, StopCaption);
@@ -318,7 +324,7 @@ void SerPort::StartSend()
             sendPane->repeatPeriod.setEnabled(false);
         }
     } else {
-        worker->Send(output);
+        runningSend = worker->Send(output);
         if (active) {
             ShowButton(sendPane->sendButton, true, StopCaption);
             sendPane->setEnabled(false);  // until the send-done notification

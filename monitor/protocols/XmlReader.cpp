@@ -20,9 +20,13 @@ bool IsNameByte(char c)
 // it is no entity we know (the caller then keeps the '&' as it is).
 std::size_t DecodeEntity(std::string_view text, std::size_t i, std::string& out)
 {
-    const std::size_t end = text.find(';', i);
-    if (end == std::string_view::npos || end - i > 12)
+    // The ';' is looked for only as far as the longest reference we take reaches (a number with
+    // a few leading zeros), so a value of many '&' costs no more than its length.
+    constexpr std::size_t longest = 12;  // from '&' to ';'
+    const std::size_t semicolon = text.substr(i, longest + 1).find(';');
+    if (semicolon == std::string_view::npos)
         return 0;
+    const std::size_t end = i + semicolon;
     const std::string_view name = text.substr(i + 1, end - i - 1);
     static constexpr struct {
         std::string_view name;

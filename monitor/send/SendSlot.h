@@ -28,6 +28,8 @@ struct SendSlot {
 
     // The settings file: all fields but the two Uuids (monitor/settings/SendSlotSerialize.cpp).
     void Serialize(SettingsStream& stream);
+
+    friend bool operator==(const SendSlot&, const SendSlot&) = default;
 };
 
 // Every port has this many slots in each send mode.

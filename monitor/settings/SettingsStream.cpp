@@ -1,5 +1,7 @@
 #include "monitor/settings/SettingsStream.h"
 
+#include <bit>
+
 namespace baudrill {
 
 namespace {
@@ -9,20 +11,26 @@ constexpr int64_t LongLength = 0xFF;
 // Strings shorter than this keep their length in one byte.
 constexpr int64_t ShortStringLimit = 127;
 
-int32_t ReadInt32(std::string_view bytes)
+// Little-endian unsigned numbers of 4 or 8 bytes.
+template <class U>
+U ReadLittleEndian(std::string_view bytes)
 {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
-    return static_cast<int32_t>(v);
+    U v = 0;
+    for (int i = static_cast<int>(sizeof(U)) - 1; i >= 0; --i)
+        v = static_cast<U>(v << 8) | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    return v;
 }
 
-void AppendInt32(std::string& out, int32_t value)
+template <class U>
+void AppendLittleEndian(std::string& out, U v)
 {
-    const auto v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
+    for (std::size_t i = 0; i < sizeof(U); ++i)
         out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
+
+int32_t ReadInt32(std::string_view bytes) { return static_cast<int32_t>(ReadLittleEndian<uint32_t>(bytes)); }
+
+void AppendInt32(std::string& out, int32_t value) { AppendLittleEndian(out, static_cast<uint32_t>(value)); }
 
 }  // namespace
 
@@ -134,6 +142,28 @@ void SettingsStream::Serialize(int& value)
         value = v;
 }
 
+void SettingsStream::Serialize(double& value)
+{
+    if (IsStoring()) {
+        AppendLittleEndian(content_, std::bit_cast<uint64_t>(value));
+        return;
+    }
+    std::string_view bytes;
+    if (Take(8, bytes))
+        value = std::bit_cast<double>(ReadLittleEndian<uint64_t>(bytes));
+}
+
+void SettingsStream::Serialize(std::uint8_t& value)
+{
+    if (IsStoring()) {
+        content_.push_back(static_cast<char>(value));
+        return;
+    }
+    std::string_view byte;
+    if (Take(1, byte))
+        value = static_cast<std::uint8_t>(byte[0]);
+}
+
 void SettingsStream::Serialize(bool& value)
 {
     if (IsStoring()) {
@@ -163,22 +193,34 @@ void SettingsStream::Serialize(std::string& value)
     value.assign(bytes);
 }
 
-void SettingsStream::SerializeCount(int& count, int minElementBytes)
+void SettingsStream::SerializePacked(int& value)
 {
     if (IsStoring()) {
-        PutLength(static_cast<int64_t>(count) + 1, LongLength);
+        PutLength(static_cast<int64_t>(value) + 1, LongLength);
         return;
     }
     int64_t packed = 0;
     if (!TakeLength(packed))
         return;
-    const int64_t n = packed - 1;
-    const int64_t perElement = minElementBytes > 0 ? minElementBytes : 1;
-    if (n < 0 || n > static_cast<int64_t>(end_ - pos_) / perElement) {
+    if (packed < 1) {
         error_ = true;
         return;
     }
-    count = static_cast<int>(n);
+    value = static_cast<int>(packed - 1);
+}
+
+void SettingsStream::SerializeCount(int& count, int minElementBytes)
+{
+    int n = count;
+    SerializePacked(n);
+    if (IsStoring() || error_)
+        return;
+    const int64_t perElement = minElementBytes > 0 ? minElementBytes : 1;
+    if (n > static_cast<int64_t>(end_ - pos_) / perElement) {
+        error_ = true;
+        return;
+    }
+    count = n;
 }
 
 }  // namespace baudrill

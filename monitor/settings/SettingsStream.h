@@ -15,10 +15,14 @@ namespace baudrill {
 // and the length of start magic + content + end magic (4 bytes). Items of the content, all
 // numbers little-endian:
 //   int     4 bytes, two's complement
+//   double  8 bytes, IEEE 754 binary64
+//   byte    1 byte
 //   bool    1 byte, 0 or 1 (any other byte loads as true)
 //   string  its length, then its bytes; a length below 127 is one byte, a longer one is the byte
 //           0xFF and the length in 4 bytes (a single byte 127 to 254 still loads as the length)
-//   count   count + 1 packed: one byte when below 255, else 0xFF and count + 1 in 4 bytes
+//   packed  a number of 0 or more as value + 1: one byte when below 255, else 0xFF and value + 1
+//           in 4 bytes (the form of every count, and of the versions of some records)
+//   count   a packed number
 //   vector  its count, then each element
 //
 // Loading never trusts the file: a string or count that the rest of the content cannot hold,
@@ -53,8 +57,13 @@ public:
     std::string_view Content() const;
 
     void Serialize(int& value);
+    void Serialize(double& value);
+    void Serialize(std::uint8_t& value);
     void Serialize(bool& value);
     void Serialize(std::string& value);
+    // A packed number; loading a packed 0 (a value below 0) is an error. On an error the value
+    // is left as it was.
+    void SerializePacked(int& value);
     // A container count. Loading checks it against what is left: each element takes at least
     // `minElementBytes` bytes. On an error the count is left as it was.
     void SerializeCount(int& count, int minElementBytes);

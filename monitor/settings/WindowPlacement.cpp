@@ -33,6 +33,11 @@ double Distance(const ScreenRect& a, const ScreenRect& b)
     return dx * dx + dy * dy;
 }
 
+int ClampToInt(int64_t v)
+{
+    return static_cast<int>(std::clamp<int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
 // The start of a span of `length` inside [from, from + room), as near to `start` as it can be.
 int Fit(int start, int length, int from, int room)
 {
@@ -42,9 +47,34 @@ int Fit(int start, int length, int from, int room)
 
 }  // namespace
 
+PlacementRect PlacementRect::Of(const ScreenRect& r)
+{
+    return {r.x, r.y, ClampToInt(Right(r)), ClampToInt(Bottom(r))};
+}
+
+std::optional<ScreenRect> PlacementRect::Usable() const
+{
+    const int64_t width = int64_t{right} - left;
+    const int64_t height = int64_t{bottom} - top;
+    if (width <= 0 || height <= 0 || width > std::numeric_limits<int>::max() ||
+        height > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return ScreenRect{left, top, static_cast<int>(width), static_cast<int>(height)};
+}
+
 void WindowPlacement::Serialize(SettingsStream& stream)
 {
-    stream % normal.x % normal.y % normal.width % normal.height % state;
+    int v = StoredVersion;
+    stream.SerializePacked(v);
+    if (stream.IsLoading()) {
+        if (v != 0 && v != 1)
+            stream.SetError();
+        if (stream.IsError())
+            return;
+        version = v;
+    }
+    stream % normal.left % normal.top % normal.right % normal.bottom;
+    stream % current.left % current.top % current.right % current.bottom % flags;
 }
 
 ScreenRect PlaceOnScreens(const ScreenRect& window, const std::vector<ScreenRect>& screens)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace baudrill {
@@ -16,20 +18,39 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
-// The main window's place in the settings file. Our own layout, 20 bytes: the window's
-// rectangle in its normal (neither maximised nor minimised) state as four ints, x, y, width and
-// height, then its state as an int (0 normal, 1 maximised, 2 minimised). A window stored
-// minimised comes back minimised.
+// A rectangle by its edges, as the placement keeps it: right = left + width, bottom = top +
+// height (one past the last pixel).
+struct PlacementRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    // Edges beyond the int range are cut to it.
+    static PlacementRect Of(const ScreenRect& r);
+    // The rectangle, when it has a positive width and height that fit an int.
+    std::optional<ScreenRect> Usable() const;
+
+    bool operator==(const PlacementRect&) const = default;
+};
+
+// The main window's place in the settings file, 34 bytes in the framework's layout: a packed
+// version (written 1; 0 has the same layout), the normal rectangle (the window neither
+// maximised nor minimised), the current rectangle, each as left, top, right, bottom ints, and
+// one byte of state flags. A window stored minimised comes back minimised.
 struct WindowPlacement {
-    enum State { Normal = 0, Maximized = 1, Minimized = 2 };
+    static constexpr int StoredVersion = 1;
+    static constexpr std::uint8_t Minimized = 0x80;
+    static constexpr std::uint8_t Maximized = 0x40;
+    static constexpr std::uint8_t FullScreen = 0x20;
 
-    ScreenRect normal;
-    int state = Normal;
+    int version = StoredVersion;
+    PlacementRect normal;
+    PlacementRect current;
+    std::uint8_t flags = 0;
 
+    // Storing always writes StoredVersion; loading another version than 0 or 1 is an error.
     void Serialize(SettingsStream& stream);
-    // Something to apply: a rectangle of positive size (a state outside 0-2 reads as normal).
-    bool IsUsable() const { return normal.width > 0 && normal.height > 0; }
-    int UsableState() const { return state == Maximized || state == Minimized ? state : Normal; }
 };
 
 // The rectangle itself when it overlaps any of the screens (or there are none); otherwise

@@ -5,115 +5,96 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
-#include "monitor/ProgramTexts.h"
-#include "monitor/settings/LoadedPortItems.h"
+#include "monitor/settings/GridHeader.h"
 #include "monitor/settings/SettingsStream.h"
+#include "monitor/settings/WindowItems.h"
 #include "monitor/settings/WindowPlacement.h"
 
 namespace baudrill {
 
 namespace {
 
+ScreenRect ScreenRectOf(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+
 WindowPlacement PlacementOf(const QWidget& window)
 {
     const bool enlarged = window.isMaximized() || window.isFullScreen();
-    const QRect r = enlarged && window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
+    const QRect normal = enlarged && window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
     WindowPlacement p;
-    p.normal = {r.x(), r.y(), r.width(), r.height()};
-    p.state = window.isMinimized() ? WindowPlacement::Minimized
-              : enlarged           ? WindowPlacement::Maximized
-                                   : WindowPlacement::Normal;
+    p.normal = PlacementRect::Of(ScreenRectOf(normal));
+    p.current = PlacementRect::Of(ScreenRectOf(window.geometry()));
+    p.flags = static_cast<std::uint8_t>((window.isMinimized() ? WindowPlacement::Minimized : 0) |
+                                        (window.isMaximized() ? WindowPlacement::Maximized : 0) |
+                                        (window.isFullScreen() ? WindowPlacement::FullScreen : 0));
     return p;
 }
 
 std::vector<ScreenRect> AvailableScreens()
 {
     std::vector<ScreenRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect r = screen->availableGeometry();
-        screens.push_back({r.x(), r.y(), r.width(), r.height()});
-    }
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(ScreenRectOf(screen->availableGeometry()));
     return screens;
 }
 
+// The normal rectangle, moved onto a screen, then maximised and minimised as stored. The
+// current rectangle follows from these; full screen is not restored.
 void ApplyPlacement(QWidget& window, const WindowPlacement& p)
 {
-    if (!p.IsUsable())
+    const std::optional<ScreenRect> normal = p.normal.Usable();
+    if (!normal)
         return;
-    const ScreenRect r = PlaceOnScreens(p.normal, AvailableScreens());
+    const ScreenRect r = PlaceOnScreens(*normal, AvailableScreens());
     window.setGeometry(r.x, r.y, r.width, r.height);
     Qt::WindowStates state = window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (p.UsableState() == WindowPlacement::Maximized)
+    if (p.flags & WindowPlacement::Maximized)
         state |= Qt::WindowMaximized;
-    else if (p.UsableState() == WindowPlacement::Minimized)
+    if (p.flags & WindowPlacement::Minimized)
         state |= Qt::WindowMinimized;
     window.setWindowState(state);
 }
 
-// Stored widths of another column set, or of no width at all, are left alone.
-void ApplyColumnWidths(SerPortCtrl& grid, const std::vector<int>& widths)
-{
-    if (static_cast<int>(widths.size()) != grid.columnCount() ||
-        std::any_of(widths.begin(), widths.end(), [](int w) { return w <= 0; }))
-        return;
-    grid.setColumnWidths(widths);
-}
-
 }  // namespace
 
-// The content of the settings file, in this order: the version text (a load stops when it is not
-// this program's), the window placement (see WindowPlacement), the grid's column widths (a
-// vector of ints), the selected tab's index, the port names in tab order, then each port.
+// The content of the settings file: the window's items (WindowItems: the version text, the
+// placement, the grid's column header, the selected tab, the port names), then each port.
 void MainWindow::Serialize(SettingsStream& stream)
 {
-    stream % storedVersion;
-    const bool loading = stream.IsLoading();
-    if (loading && (stream.IsError() || storedVersion != VersionText))
-        return;
-
-    WindowPlacement placement = PlacementOf(*this);
-    stream % placement;
-    if (loading && !stream.IsError())
-        ApplyPlacement(*this, placement);
-
-    std::vector<int> widths = logGrid.columnWidths();
-    stream % widths;
-    if (loading && !stream.IsError())
-        ApplyColumnWidths(logGrid, widths);
-
-    int tab = mainTabs.currentIndex();
-    stream % tab;
-
-    std::vector<std::string> names;
+    WindowItems items{storedVersion};
+    items.placement = PlacementOf(*this);
+    // A header of another column count, or of ratios that make no shares, leaves the widths.
+    items.header = GridHeader::OfRatios(logGrid.columnRatios());
+    items.tab = mainTabs.currentIndex();
     for (int i = 0; i < ports.GetCount(); ++i)
-        names.push_back(ports.GetKey(i));
-    stream % names;
+        items.portNames.push_back(ports.GetKey(i));
+    const int count = items.Serialize(stream);
 
-    if (!loading) {
+    if (stream.IsStoring()) {
         for (int i = 0; i < ports.GetCount(); ++i)
             ports.At(i)->Serialize(stream);
         return;
     }
-    if (stream.IsError())
+    if (items.placementLoaded)
+        ApplyPlacement(*this, items.placement);
+    if (items.headerLoaded)
+        logGrid.setColumnRatios(items.header.Ratios());
+    if (count < 0)
         return;
-    const int count = LoadablePortCount(names.size(), stream.Content().size());
-    if (count < 0) {
-        stream.SetError();
-        return;
-    }
-    names.resize(static_cast<std::size_t>(count));
     const int first = ports.GetCount();
-    for (const std::string& name : names)
+    for (const std::string& name : items.portNames)
         AddPort(name);
     // Every new port gets its items, or after an error keeps its defaults, in range either way.
     for (int i = first; i < ports.GetCount(); ++i)
         ports.At(i)->Serialize(stream);
-    // The stored tab is shown even after a later error, so the panes show the loaded state.
-    if (tab >= 0 && tab < mainTabs.count()) {
+    // After an error the load stops: the stored tab is not selected. The port made last stays
+    // shown, and its panes are filled again from what it now holds.
+    if (!stream.IsError() && items.tab >= 0 && items.tab < mainTabs.count()) {
         const QSignalBlocker blocker(mainTabs);
-        mainTabs.setCurrentIndex(tab);
+        mainTabs.setCurrentIndex(items.tab);
     }
     OnMainTab();
 }

@@ -3,7 +3,11 @@
 #include <QIcon>
 #include <QPalette>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QTabBar>
+
+#include <memory>
+#include <vector>
 
 #include "monitor/DropList.h"
 #include "monitor/ProgramTexts.h"
@@ -12,6 +16,7 @@
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"
+#include "monitor/layouts/WithProtoLayout.h"
 #include "monitor/layouts/WithSendLayout.h"
 #include "monitor/layouts/WithSettingsLayout.h"
 
@@ -120,6 +125,43 @@ void SetUpPreviews(std::initializer_list<RichTextCtrl*> previews)
         preview->setPalette(palette);
         preview->setReadOnly(true);
     }
+}
+
+void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsciiLayout& ascii,
+                    WithHexLayout& hex, WithProtoLayout& proto)
+{
+    std::vector<std::unique_ptr<QSignalBlocker>> quiet;
+    const auto quietly = [&quiet](QObject& control) { quiet.push_back(std::make_unique<QSignalBlocker>(control)); };
+
+    quietly(settings.settingBaud);
+    settings.settingBaud.setCurrentIndex(-1);
+    for (QAbstractButton* option : settings.findChildren<QAbstractButton*>()) {
+        quietly(*option);
+        option->setChecked(false);
+    }
+    for (QLineEdit* entry : {&ascii.entry, &hex.entry, &proto.entry}) {
+        quietly(*entry);
+        entry->clear();
+    }
+    proto.entry.setToolTip(QString());  // the protocol's comment
+    for (RichTextCtrl* preview : {&ascii.preview, &hex.preview, &proto.preview})
+        preview->setQtf(QString());
+    for (QCheckBox* option : {&ascii.isCR, &ascii.isLF, &proto.isParse, &proto.isIgnoreStarting,
+                              &proto.isDisplayHex, &proto.isActionAnswer}) {
+        quietly(*option);
+        option->setChecked(false);
+    }
+    for (DropList* list : {&proto.proto, &proto.actionProto}) {
+        quietly(*list);
+        list->setShownText(QString());
+        list->setToolTip(QString());
+    }
+    quietly(proto.actionDelay);
+    proto.actionDelay.setData(std::nullopt);
+    for (QObject* control : std::initializer_list<QObject*>{&send.sendButton, &send.isRepeat, &send.repeatPeriod})
+        quietly(*control);
+    send.sendButton.setChecked(false);
+    SetUpSendButtonPane(send);
 }
 
 int AddValueTab(QTabBar& bar, const std::string& value)

@@ -15,6 +15,7 @@ class RichTextCtrl;
 class SerPortCtrl;
 class WithAsciiLayout;
 class WithHexLayout;
+class WithProtoLayout;
 class WithSendLayout;
 class WithSettingsLayout;
 
@@ -46,6 +47,12 @@ void SetUpEntryTips(WithAsciiLayout& ascii, WithHexLayout& hex);
 void SetUpLogGrid(SerPortCtrl& grid);
 // Read-only previews on the window's face colour.
 void SetUpPreviews(std::initializer_list<RichTextCtrl*> previews);
+
+// What the panes show while no port is: no rate, no option set, empty entries, previews and
+// protocol lists, the send button pane as it was set up. Fills them quietly, so no handler of
+// the port shown before hears of it.
+void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsciiLayout& ascii,
+                    WithHexLayout& hex, WithProtoLayout& proto);
 
 // A text as a caption of a tab or menu item that shows it literally (a '&' is no mnemonic).
 QString LiteralCaption(const std::string& value);

@@ -85,6 +85,8 @@ void MainWindow::OnMainTab()
         settingsGroup.flowNone.hide();
         settingsGroup.flowRTSCTS.hide();
         settingsGroup.flowXONXOFF.hide();
+        // Nothing of the port shown before stays in sight, a closed one's least of all.
+        ShowEmptyPanes(settingsGroup, sendGroup, asciiSendGroup, hexSendGroup, protoSendGroup);
         setWindowTitle(QString::fromUtf8(VersionText));
         return;
     }

@@ -140,6 +140,11 @@ const CompileCase kStructure[] = {
     {"UnclosedLoop", "{a b", 0, "{a b}"},
     {"UnclosedGroup", "(a | b", 0, "(a | b)"},
     {"WrongClosingBracket", "x [a}", 2, "x [a]"},
+    // Every level around a '|' tries the unclosed item again; it keeps the elements of its
+    // first try only.
+    {"UnclosedOptionAfterAlternative", "a | [b", 4, "(a | [b])"},
+    {"UnclosedGroupAfterAlternative", "|(x:1", 1, "( | x:1)"},
+    {"UnclosedOptionsInNestedAlternatives", "|[|[", 1, "( | [( | [])])"},
 };
 INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(kStructure),
                          CaseName);
@@ -190,6 +195,55 @@ std::string Alternatives(int count)
         text += (i ? "|\"k" : "\"k") + std::to_string(i) + "\"";
     return text + ") \"!\"";
 }
+
+std::string Repeated(std::string_view piece, int count, std::string_view tail = "")
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text + std::string(tail);
+}
+
+struct GrowthCase {
+    const char* name;
+    std::string text;
+};
+
+void PrintTo(const GrowthCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+std::string GrowthName(const ::testing::TestParamInfo<GrowthCase>& info)
+{
+    return info.param.name;
+}
+
+class RuleCompileGrowth : public ::testing::TestWithParam<GrowthCase> {};
+
+// Unclosed brackets behind '|': each level around a '|' tries again the item at which the
+// alternative stopped, and so does every level inside that item; literally that made 340,040
+// elements from `|[` sixteen times. The elements stay linear in the text: at most the six that
+// one byte '[' makes (the densest item), plus the skeleton.
+TEST_P(RuleCompileGrowth, MakesAtMostSixElementsPerByte)
+{
+    const std::string& text = GetParam().text;
+    Compiled result = CompileText(text);
+    EXPECT_LE(result.article->elements.size(), 3 + 6 * text.size());
+    EXPECT_EQ(CheckGraph(*result.article), "");
+}
+
+const GrowthCase kGrowthCases[] = {
+    {"AlternativesAndOptions", Repeated("|[", 16)},
+    {"ManyAlternativesAndOptions", Repeated("|[", 200)},
+    {"AlternativesAndLoops", Repeated("| {", 16)},
+    {"AlternativesAndGroups", Repeated("|(", 16, "x:1")},
+    {"OptionsWithAlternatives", Repeated("[a|", 16)},
+    {"UnterminatedLiteralInside", Repeated("|[", 16, "\"abc")},
+    {"UnclosedReferenceInside", Repeated("|[", 16, "<BNFwhite")},
+    {"PastTheNestingBound", Repeated("|[", 600)},
+};
+INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(kGrowthCases), GrowthName);
 
 // Every '|' nests the rest of its rule one level deeper. Past the bound the last levels give up
 // after building a fork with an empty bypass, and the level above accepts the text anyway: such

@@ -19,7 +19,7 @@ class RecordingThread : public CallbackThread {
 public:
     static constexpr int Producers = 8;
 
-    RecordingThread() : CallbackThread(QueueBound) {}
+    explicit RecordingThread(int bound = QueueBound) : CallbackThread(bound) {}
     ~RecordingThread() override { CallbackThread::Stop(); }  // the calls use `ran`
 
     void Note(int value) {
@@ -53,8 +53,55 @@ TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread) {
     stopped.get();
     EXPECT_EQ(queue.ran, (std::vector<int>{1, 2, 3, 4, 5}));
     EXPECT_NE(queue.consumer, std::this_thread::get_id());
-    EXPECT_EQ(queue.Count(), 0);  // the wake-up call ran too
+    EXPECT_EQ(queue.Count(), 0);
     EXPECT_TRUE(queue.IsQuitting());
+}
+
+// A queue of five calls at most, whose consumer is held in a first call until Release: the
+// queue itself is empty when a test begins.
+class HeldQueue : public ::testing::Test {
+protected:
+    static constexpr int bound = 5;
+
+    void SetUp() override {
+        queue.Start();
+        queue.Post(&RecordingThread::WaitFor, open.get_future().share());
+        const auto limit = std::chrono::steady_clock::now() + 10s;
+        while (queue.Count() > 0 && std::chrono::steady_clock::now() < limit)
+            std::this_thread::yield();
+        ASSERT_EQ(queue.Count(), 0);
+    }
+    void PostNotes(int count) {
+        for (int value = 1; value <= count; ++value) queue.Post(&RecordingThread::Note, value);
+    }
+    void Release() { open.set_value(); }
+
+    RecordingThread queue{bound};
+    std::promise<void> open;  // destroyed first: a failed test still lets the consumer go
+};
+
+// The wake-up call of the stop must not take the place of the oldest call of a full queue: the
+// Logger's last rows are such calls.
+TEST_F(HeldQueue, StopRunsEveryCallOfAFullQueue) {
+    PostNotes(bound);
+    ASSERT_EQ(queue.Count(), bound);
+    auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
+    const auto limit = std::chrono::steady_clock::now() + 10s;
+    while (!queue.IsQuitting() && std::chrono::steady_clock::now() < limit)
+        std::this_thread::yield();
+    EXPECT_EQ(queue.Count(), bound);
+    Release();
+    stopped.get();
+    EXPECT_EQ(queue.ran, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(queue.Count(), 0);
+}
+
+// An ordinary post to a full queue still drops its oldest call.
+TEST_F(HeldQueue, APostToAFullQueueStillDropsItsOldestCall) {
+    PostNotes(bound + 1);
+    Release();
+    queue.Stop();
+    EXPECT_EQ(queue.ran, (std::vector<int>{2, 3, 4, 5, 6}));
 }
 
 // Sets its flag when the thread it belongs to ends.

@@ -3,6 +3,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -192,6 +194,61 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const fs::path& file) { fs::create_directory(file); },
                     [](const fs::path& file) { fs::remove(file); }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A disk that takes `room` more bytes, then fails every write as a full one does.
+class FillingDisk {
+public:
+    Logger::FileWrite Writer() {
+        return [this](int fd, const void* bytes, std::size_t count) -> ssize_t {
+            if (room == 0) {
+                errno = ENOSPC;
+                return -1;
+            }
+            const std::size_t taken = std::min(count, room);
+            room -= taken;
+            return ::write(fd, bytes, taken);
+        };
+    }
+
+    std::size_t room = 0;
+};
+
+constexpr std::size_t Unlimited = static_cast<std::size_t>(-1);
+
+struct CutCase {
+    const char* name;
+    std::size_t room;  // bytes of the first row that reach the file
+    friend void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LoggerOnAFullDisk : public LoggerTest, public ::testing::WithParamInterface<CutCase> {};
+
+// A row cut short when the disk fills up: once there is room again, the next row starts on a
+// new line instead of going on where the cut row stopped.
+TEST_P(LoggerOnAFullDisk, NextRowStartsOnANewLine) {
+    FillingDisk disk;
+    Logger logger(Root().string(), StartTime(), disk.Writer());
+    const std::string first = Row("00:00.001", true, "cut in the middle of its dump");
+    disk.room = GetParam().room;
+    logger.Write("COM1", "00:00.001", true, "cut in the middle of its dump", "");
+    const std::string cut = first.substr(0, GetParam().room);
+    ASSERT_EQ(ReadFile(FileOf("COM1")), cut);
+
+    logger.Write("COM1", "00:00.002", false, "lost, the disk is still full", "");
+    disk.room = Unlimited;
+    logger.Write("COM1", "00:00.003", false, "whole", "");
+    logger.Write("COM1", "00:00.004", true, "and the next", "");
+    const std::string lineEnd = cut.empty() || cut.back() == '\n' ? "" : "\n";
+    EXPECT_EQ(ReadFile(FileOf("COM1")),
+              cut + lineEnd + Row("00:00.003", false, "whole") + Row("00:00.004", true, "and the next"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LoggerOnAFullDisk,
+                         ::testing::Values(CutCase{"NothingWritten", 0},
+                                           CutCase{"CutInTheHeaderLine", 5},
+                                           CutCase{"CutAfterTheHeaderLine", 14},
+                                           CutCase{"CutInADumpLine", 30}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LogFileNames, FollowTheStartTime) {
     EXPECT_EQ(LogBaseName(StartTime()), "2024-03-05_14-07-09");

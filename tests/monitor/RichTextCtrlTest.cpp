@@ -1,21 +1,30 @@
+#include "monitor/CellFont.h"
 #include "monitor/RichTextCtrl.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace baudrill {
 namespace {
 
-TEST(RichTextCtrlTest, KeepsTheMarkupAndShowsItsInnerTextInFixedPitch)
+// Previews and code are written in cells: every character advances alike (whether the font
+// calls itself fixed-pitch is not asked; some monospaced fonts do not).
+TEST(RichTextCtrlTest, KeepsTheMarkupAndShowsItsInnerTextInCells)
 {
     RichTextCtrl view;
     view.setQtf("[+70C 41 42 0D 0A]");
     EXPECT_EQ(view.qtf(), "[+70C 41 42 0D 0A]");
     EXPECT_EQ(view.toPlainText(), "41 42 0D 0A");
-    EXPECT_TRUE(QFontInfo(view.document()->defaultFont()).fixedPitch());
+    EXPECT_TRUE(AdvancesAlike(view.document()->defaultFont(), CellCharacters()));
     EXPECT_TRUE(view.isReadOnly());
+
+    view.setHtml("<p>text <tt>code</tt></p>");
+    QTextCursor cursor(view.document());
+    cursor.movePosition(QTextCursor::End);
+    EXPECT_TRUE(AdvancesAlike(cursor.charFormat().font(), CellCharacters()));
 }
 
 TEST(RichTextCtrlTest, InnerText)

@@ -53,30 +53,44 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeat,
                                            RepeatCase{"WriteLongerThanThePeriod", 150, 150, 151}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A Stop during a period takes effect when the period has passed; a repeat that goes on reads
-// in its period only while reads deliver, so bytes that come after a quiet read wait for the
-// period's end either way.
+// During a repeat period the worker reads as plain reading does: each reply is posted when it
+// comes, in a row of its own, not when the next request goes out. A Stop during the period
+// still takes effect when the period has passed.
 class WorkerRepeatPeriod : public WorkerTest, public ::testing::WithParamInterface<bool> {};
 
-TEST_P(WorkerRepeatPeriod, BytesArrivingAfterAQuietReadWaitForThePeriodsEnd) {
+TEST_P(WorkerRepeatPeriod, RepliesArePostedWhenTheyComeInRowsOfTheirOwn) {
     const bool stop = GetParam();
     Open();
-    worker->SendRepeat(1000, "r");
-    clock.ReleaseFor(400);
-    ASSERT_TRUE(clock.WaitForHeldSleeper());  // in the first period, after its quiet read
+    worker->SendRepeat(3000, "q");
+    clock.ReleaseFor(150);
+    ASSERT_TRUE(clock.WaitForHeldSleeper());  // in the first period, pausing after a quiet read
     ASSERT_EQ(port->WriteTicks().size(), 1u);
-    const uint32_t periodEnd = port->WriteTicks()[0] + 1000;
+    const uint32_t written = port->WriteTicks()[0];
+    const uint32_t now = clock.Tick();  // time stands still while the worker is held
+    ASSERT_LT(now - written, 100u);
+    const uint32_t arrivals[] = {written + 100, written + 400};
+    device->AddInput("first", arrivals[0] - now);
+    device->AddInput("second", arrivals[1] - now);
     if (stop) worker->Stop();
-    device->AddInput("in");
     clock.Release();
-    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "in"; }));
-    EXPECT_GE(notifier.Of(Notice::Receive)[0].tick, periodEnd);
-    LetTimePass(2000);
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "firstsecond"; }));
+    std::vector<Notice> received = notifier.Of(Notice::Receive);
+    ASSERT_EQ(received.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_TRUE(received[i].flag) << received[i].bytes;
+        EXPECT_GE(received[i].tick, arrivals[i]) << received[i].bytes;
+        EXPECT_LE(received[i].tick, arrivals[i] + 60) << received[i].bytes;
+    }
+    LetTimePass(4000);
     if (stop) {
-        EXPECT_EQ(device->Output(), "r");
+        EXPECT_EQ(device->Output(), "q");
         EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);
     } else {
-        EXPECT_GE(port->WriteTicks().size(), 3u);
+        // The reads and pauses keep to the period.
+        std::vector<uint32_t> writes = port->WriteTicks();
+        ASSERT_GE(writes.size(), 2u);
+        EXPECT_GE(writes[1] - writes[0], 3000u);
+        EXPECT_LE(writes[1] - writes[0], 3010u);
     }
 }
 

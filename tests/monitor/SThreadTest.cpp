@@ -115,14 +115,14 @@ TEST_P(WorkerSend, SingleSendWritesOncePostsSentAndDoneThenReadsAgain) {
     const SendCase& c = GetParam();
     const std::string block = Block(c.length);
     OpenAndRun();
-    worker->Send(block);
+    const unsigned send = worker->Send(block);
     ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::SendDone).empty(); }));
     EXPECT_EQ(device->Output(), block);
     EXPECT_EQ(port->WriteTicks().size(), 1u);
     ASSERT_EQ(notifier.notices.size(), 2u);
     EXPECT_EQ(notifier.notices[0].kind, Notice::Sent);
     EXPECT_EQ(notifier.notices[0].bytes, block);
-    EXPECT_TRUE(notifier.notices[1].flag);
+    EXPECT_EQ(notifier.notices[1].send, send);
 
     device->AddInput("reply");
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "reply"; }));
@@ -177,7 +177,7 @@ TEST_F(WorkerTest, StopWhileIdlePostsSendDone) {
     worker->Stop();
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.notices.size() == 1; }));
     EXPECT_EQ(notifier.notices[0].kind, Notice::SendDone);
-    EXPECT_TRUE(notifier.notices[0].flag);
+    EXPECT_EQ(notifier.notices[0].send, 0u);  // no send was ever handed over
     LetTimePass(500);
     EXPECT_EQ(notifier.notices.size(), 1u);
     EXPECT_EQ(device->CallCount(Call::Write), 0);

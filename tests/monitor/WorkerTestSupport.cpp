@@ -195,9 +195,11 @@ void RecordingNotifier::OnLineStatus(int value) {
     lines.push_back(value);
 }
 
-void RecordingNotifier::OnSendDone(bool done) {
-    notices.push_back({Notice::SendDone, {}, 0, done});
+void RecordingNotifier::OnSendDone(unsigned send) {
+    notices.push_back({Notice::SendDone, {}, 0, false, send});
 }
+
+void RecordingNotifier::OnHangUp() { notices.push_back({Notice::HangUp, {}, 0, false}); }
 
 bool RecordingNotifier::RunUntil(const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + RealTimeLimit;

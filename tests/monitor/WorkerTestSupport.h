@@ -108,11 +108,12 @@ int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings = {
 void CloseForWorker(SThread& worker, SerialPort& port);
 
 struct Notice {
-    enum Kind { Receive, Sent, SendDone };
+    enum Kind { Receive, Sent, SendDone, HangUp };
     Kind kind;
     std::string bytes;
     uint32_t tick = 0;
-    bool flag = false;  // newRow of Receive, the argument of SendDone
+    bool flag = false;  // newRow of Receive
+    unsigned send = 0;  // the send that a SendDone ends
 };
 
 // A port's side of the worker: the posted notices as the GUI thread would run them, and the
@@ -122,7 +123,8 @@ public:
     void OnReceive(std::string bytes, uint32_t tick, bool newRow) override;
     void OnSent(std::string bytes, uint32_t tick) override;
     void OnLineStatus(int lines) override;
-    void OnSendDone(bool done) override;
+    void OnSendDone(unsigned send) override;
+    void OnHangUp() override;
 
     // Runs what was posted until `done` holds; false after 10 s of real time.
     bool RunUntil(const std::function<bool()>& done);

@@ -48,13 +48,35 @@ TEST_F(FakeCommDeviceTest, ReadFailureComesAfterTheBytesBeforeIt) {
     EXPECT_EQ(device.Read(&c, 1), 0);  // a one-time failure
 }
 
-TEST_F(FakeCommDeviceTest, PurgeDropsArrivedInputOnly) {
+TEST_F(FakeCommDeviceTest, PurgeKeepsReceivedInput) {
     device.AddInput("old");
     device.AddInput("new", 5);
     EXPECT_TRUE(device.Purge(PurgeRxClear | PurgeTxClear));
     EXPECT_EQ(device.LastPurgeFlags(), PurgeRxClear | PurgeTxClear);
     clock.Advance(5);
-    EXPECT_EQ(ReadAll(), "new");
+    EXPECT_EQ(ReadAll(), "oldnew");
+}
+
+// The waits move the clock in 1 ms steps until the device is ready or the time is up.
+TEST_F(FakeCommDeviceTest, WaitsEndWhenInputArrivesOrWritesAreTakenOrTheTimeIsUp) {
+    EXPECT_FALSE(device.WaitReadable(4));
+    EXPECT_EQ(clock.Elapsed(), 4u);
+    device.AddInput("x", 3);
+    EXPECT_TRUE(device.WaitReadable(10));
+    EXPECT_EQ(clock.Elapsed(), 7u);
+    device.AddReadFailure(2);
+    char c;
+    ASSERT_EQ(device.Read(&c, 1), 1);
+    EXPECT_TRUE(device.WaitReadable(-1));  // the failure arrives: the next read tells
+    EXPECT_EQ(clock.Elapsed(), 9u);
+
+    EXPECT_TRUE(device.WaitWritable(100));  // not held: at once
+    device.HoldWrites();
+    EXPECT_FALSE(device.WaitWritable(5));
+    EXPECT_EQ(clock.Elapsed(), 14u);
+    device.AbortIo();
+    EXPECT_TRUE(device.WaitWritable(5));
+    EXPECT_EQ(clock.Elapsed(), 14u);
 }
 
 TEST_F(FakeCommDeviceTest, HeldWriteWaitsUntilReleasedFromAnotherThread) {
@@ -166,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                      return d.Read(&c, 1) >= 0;
                  }},
         FailCase{"Write", Call::Write, [](FakeCommDevice& d) { return d.Write("a", 1, 0) == 1; }},
-        FailCase{"Purge", Call::Purge, [](FakeCommDevice& d) { return d.Purge(PurgeRxClear); }},
+        FailCase{"Purge", Call::Purge, [](FakeCommDevice& d) { return d.Purge(PurgeTxClear); }},
         FailCase{"Escape", Call::Escape,
                  [](FakeCommDevice& d) { return d.Escape(EscapeSetDtr); }},
         FailCase{"GetModemStatus", Call::GetModemStatus,

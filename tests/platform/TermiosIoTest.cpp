@@ -1,5 +1,7 @@
+// Includes the kernel's termbits to spoil flags as drivers do; never <termios.h>.
 #include "platform/TermiosIo.h"
 
+#include <asm/termbits.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -35,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RateCase{"NoRateAtAll", 0, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A driver's termios2 record: it makes of a written rate what `makes` says, as the driver would
-// write it back.
+// A driver's termios2 record: it makes of a written rate what `makes` says, and of the other
+// fields what `alter` does, as the driver would write them back.
 class ScriptedDriver final : public TermiosIo {
 public:
     explicit ScriptedDriver(std::function<uint32_t(uint32_t)> makes) : makes_(std::move(makes)) {
@@ -54,11 +56,13 @@ public:
         if (failWrite) return false;
         current = image;
         current.ospeed = current.ispeed = makes_(image.ospeed);
+        if (alter) alter(current);
         return true;
     }
 
     TermiosImage current;
     std::vector<TermiosImage> writes;
+    std::function<void(TermiosImage&)> alter;
     int failReads = 0;  // the read with this number (from 1) fails
     bool failWrite = false;
 
@@ -108,6 +112,66 @@ TEST(ApplyTermiosTest, FailedWriteOrReadBackPutsThePreviousSettingsBack) {
     EXPECT_FALSE(ApplyTermios(unknown, Wanted(1000)));
     EXPECT_TRUE(unknown.writes.empty());  // nothing to put back: nothing written
 }
+
+// What a driver silently makes of settings it lacks (a pty runs 8 data bits without parity and
+// leaves CMSPAR and PARODD standing), and what it may change without harm.
+struct AlterCase {
+    const char* name;
+    void (*want)(LineSettings&);
+    void (*alter)(TermiosImage&);
+    bool taken;
+    friend void PrintTo(const AlterCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class DriverAltersSettings : public ::testing::TestWithParam<AlterCase> {};
+
+TEST_P(DriverAltersSettings, AnyDifferenceInTheLineRefusesThemAndPutsThePreviousBack) {
+    const AlterCase& c = GetParam();
+    LineSettings settings;
+    c.want(settings);
+    TermiosImage wanted;
+    ASSERT_TRUE(ToTermios(settings, wanted));
+    ScriptedDriver driver([](uint32_t rate) { return rate == 921600 ? 923077u : rate; });
+    driver.alter = c.alter;
+    const TermiosImage previous = driver.current;
+    EXPECT_EQ(ApplyTermios(driver, wanted), c.taken);
+    if (!c.taken) {
+        EXPECT_EQ(driver.current.cflag, previous.cflag);
+        EXPECT_EQ(driver.current.iflag, previous.iflag);
+        EXPECT_EQ(driver.current.ospeed, previous.ospeed);
+    }
+}
+
+void Clear(TermiosImage& t, uint32_t cflag) { t.cflag &= ~cflag; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DriverAltersSettings,
+    ::testing::Values(
+        AlterCase{"SevenDataBitsForcedToEight", [](LineSettings& s) { s.byteSize = 7; },
+                  [](TermiosImage& t) { t.cflag = (t.cflag & ~CSIZE) | CS8; }, false},
+        AlterCase{"EvenParityCleared", [](LineSettings& s) { s.parity = ParityEven; },
+                  [](TermiosImage& t) { Clear(t, PARENB); }, false},
+        AlterCase{"MarkParityWithoutItsEnable", [](LineSettings& s) { s.parity = ParityMark; },
+                  [](TermiosImage& t) { Clear(t, PARENB); }, false},
+        AlterCase{"MarkParityTurnedOdd", [](LineSettings& s) { s.parity = ParityMark; },
+                  [](TermiosImage& t) { Clear(t, CMSPAR); }, false},
+        AlterCase{"TwoStopBitsDropped", [](LineSettings& s) { s.stopBits = TwoStopBits; },
+                  [](TermiosImage& t) { Clear(t, CSTOPB); }, false},
+        AlterCase{"RtsCtsDropped", [](LineSettings& s) { s.ctsOutFlow = true; },
+                  [](TermiosImage& t) { Clear(t, CRTSCTS); }, false},
+        AlterCase{"XoffOnInputDropped", [](LineSettings& s) { s.outX = s.inX = true; },
+                  [](TermiosImage& t) { t.iflag &= ~static_cast<uint32_t>(IXOFF); }, false},
+        AlterCase{"OtherFlagsMayChange", [](LineSettings&) {},
+                  [](TermiosImage& t) {
+                      Clear(t, HUPCL);
+                      t.cc[VTIME] = 1;
+                  },
+                  true},
+        // A driver that runs the rate a little off writes it back as BOTHER with its speed.
+        AlterCase{"RateCodeWrittenBackAsItsRoundedSpeed",
+                  [](LineSettings& s) { s.baudRate = 921600; },
+                  [](TermiosImage& t) { t.cflag = (t.cflag & ~CBAUD) | BOTHER; }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace baudrill::platform

@@ -1,6 +1,7 @@
 // The serial port on a real POSIX device: a pseudo-terminal, whose master end is the peer.
 // A pty has no modem lines or error counters and always runs 8 data bits without parity, so word
-// length and parity are covered by the termios table and the fake device.
+// length and parity are covered by the termios table and the fake device (and their refusal on a
+// pty by LineSettingsPtyTest).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -150,6 +151,7 @@ TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
     auto start = SteadyClock::now();
     EXPECT_EQ(port->Write("hello", 5), 0);  // nothing was sent
     EXPECT_GE(MsBetween(start, SteadyClock::now()), 99);
+    EXPECT_FALSE(port->HasHungUp());  // held, not gone
     EXPECT_EQ(pty.ReceiveAll(), "");
     SendAndWaitForMarker("\x11");
     EXPECT_EQ(port->Write("abc", 3), 3);
@@ -207,14 +209,17 @@ TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt) {
     int result = port->Write(block.data(), static_cast<int>(block.size()));
     peer.join();
     EXPECT_EQ(result, -1);
+    EXPECT_TRUE(port->HasHungUp());
 }
 
 TEST_F(SerialPortPtyTest, HungUpPeerMakesReadFailInsteadOfReturningNothing) {
     ASSERT_EQ(OpenPort(), 0);
     char buffer[8];
     EXPECT_EQ(port->Read(buffer, sizeof buffer), 0);  // a quiet line
+    EXPECT_FALSE(port->HasHungUp());
     pty.CloseMaster();
     EXPECT_EQ(port->Read(buffer, sizeof buffer), -1);
+    EXPECT_TRUE(port->HasHungUp());
     EXPECT_EQ(port->ReadTimed(buffer, sizeof buffer, -1), 0);  // ends instead of spinning
     uint32_t bits;
     EXPECT_EQ(port->Control(GetInputQueue, &bits), -1);

@@ -12,6 +12,7 @@ namespace {
 struct TermiosCase {
     const char* name;
     int baud;
+    uint32_t rateCode;  // CBAUD bits
     int wordLength;
     int parity;
     int stopBits;
@@ -37,7 +38,7 @@ TEST_P(SettingsToTermios, SetsRateWordParityStopAndFlow) {
 
     platform::TermiosImage t;
     ASSERT_TRUE(platform::ToTermios(LineSettingsFor(s), t));
-    EXPECT_EQ(t.cflag & CBAUD, static_cast<uint32_t>(BOTHER));  // every rate, standard or not
+    EXPECT_EQ(t.cflag & CBAUD, c.rateCode);
     EXPECT_EQ(t.ospeed, static_cast<uint32_t>(c.baud));
     EXPECT_EQ(t.ispeed, static_cast<uint32_t>(c.baud));
     EXPECT_EQ(t.cflag & CSIZE, c.size);
@@ -64,24 +65,33 @@ constexpr uint32_t Space = PARENB | CMSPAR;
 INSTANTIATE_TEST_SUITE_P(
     Table, SettingsToTermios,
     ::testing::Values(
-        TermiosCase{"Rate1000NonStandard", 1000, 8, 0, 1, false, false, CS8, NoParity, false},
-        TermiosCase{"Rate9600", 9600, 8, 0, 1, false, false, CS8, NoParity, false},
-        TermiosCase{"Rate921600", 921600, 8, 0, 1, false, false, CS8, NoParity, false},
-        TermiosCase{"FiveBits", 9600, 5, 0, 1, false, false, CS5, NoParity, false},
-        TermiosCase{"SixBits", 9600, 6, 0, 1, false, false, CS6, NoParity, false},
-        TermiosCase{"SevenBits", 9600, 7, 0, 1, false, false, CS7, NoParity, false},
-        TermiosCase{"ParityOdd", 9600, 8, 1, 1, false, false, CS8, Odd, false},
-        TermiosCase{"ParityEven", 9600, 7, 2, 1, false, false, CS7, Even, false},
-        TermiosCase{"ParityMark", 9600, 8, 3, 1, false, false, CS8, Mark, false},
-        TermiosCase{"ParitySpace", 9600, 8, 4, 1, false, false, CS8, Space, false},
+        TermiosCase{"Rate1000NonStandard", 1000, BOTHER, 8, 0, 1, false, false, CS8, NoParity,
+                    false},
+        TermiosCase{"Rate9600", 9600, B9600, 8, 0, 1, false, false, CS8, NoParity, false},
+        TermiosCase{"Rate921600", 921600, B921600, 8, 0, 1, false, false, CS8, NoParity, false},
+        // A rate with a code of its own goes through it, so that stty and the like read it;
+        // any other through BOTHER and the speed fields.
+        TermiosCase{"Rate500000HasItsCode", 500000, B500000, 8, 0, 1, false, false, CS8, NoParity,
+                    false},
+        TermiosCase{"Rate250000NonStandard", 250000, BOTHER, 8, 0, 1, false, false, CS8, NoParity,
+                    false},
+        TermiosCase{"FiveBits", 9600, B9600, 5, 0, 1, false, false, CS5, NoParity, false},
+        TermiosCase{"SixBits", 9600, B9600, 6, 0, 1, false, false, CS6, NoParity, false},
+        TermiosCase{"SevenBits", 9600, B9600, 7, 0, 1, false, false, CS7, NoParity, false},
+        TermiosCase{"ParityOdd", 9600, B9600, 8, 1, 1, false, false, CS8, Odd, false},
+        TermiosCase{"ParityEven", 9600, B9600, 7, 2, 1, false, false, CS7, Even, false},
+        TermiosCase{"ParityMark", 9600, B9600, 8, 3, 1, false, false, CS8, Mark, false},
+        TermiosCase{"ParitySpace", 9600, B9600, 8, 4, 1, false, false, CS8, Space, false},
         // Parity codes outside 0-4 open with no parity.
-        TermiosCase{"ParitySevenIsNone", 9600, 8, 7, 1, false, false, CS8, NoParity, false},
-        TermiosCase{"TwoStopBits", 9600, 8, 0, 2, false, false, CS8, NoParity, true},
+        TermiosCase{"ParitySevenIsNone", 9600, B9600, 8, 7, 1, false, false, CS8, NoParity,
+                    false},
+        TermiosCase{"TwoStopBits", 9600, B9600, 8, 0, 2, false, false, CS8, NoParity, true},
         // 3 is the user's "1.5": one stop bit, like every value but 2.
-        TermiosCase{"StopBitsThreeIsOne", 9600, 8, 0, 3, false, false, CS8, NoParity, false},
-        TermiosCase{"RtsCts", 115200, 8, 0, 1, true, false, CS8, NoParity, false},
-        TermiosCase{"XonXoff", 115200, 8, 0, 1, false, true, CS8, NoParity, false},
-        TermiosCase{"BothFlows", 115200, 8, 2, 2, true, true, CS8, Even, true}),
+        TermiosCase{"StopBitsThreeIsOne", 9600, B9600, 8, 0, 3, false, false, CS8, NoParity,
+                    false},
+        TermiosCase{"RtsCts", 115200, B115200, 8, 0, 1, true, false, CS8, NoParity, false},
+        TermiosCase{"XonXoff", 115200, B115200, 8, 0, 1, false, true, CS8, NoParity, false},
+        TermiosCase{"BothFlows", 115200, B115200, 8, 2, 2, true, true, CS8, Even, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineSettingsForTest, AssertsDtrAndRtsOrHandsRtsToTheHandshake) {

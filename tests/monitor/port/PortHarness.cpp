@@ -1,6 +1,8 @@
 #include "tests/monitor/port/PortHarness.h"
 
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPixmap>
 
 #include <thread>
 
@@ -14,10 +16,14 @@ std::unique_ptr<SerPort> PortHarness::MakePort(const std::string& deviceName, bo
     device = fake.get();
     if (!openable)
         fake->FailCall(platform::FakeCommDevice::Call::Open);
-    auto serial = std::make_unique<SerialPort>(std::move(fake));
-    return std::make_unique<SerPort>(std::move(serial), deviceName, &gui, &window.logGrid,
-                                     &window.settingsGroup, &window.sendGroup, &window.protoSendGroup,
-                                     &window.asciiSendGroup, &window.hexSendGroup);
+    return MakePortOn(std::make_unique<SerialPort>(std::move(fake)), deviceName);
+}
+
+std::unique_ptr<SerPort> PortHarness::MakePortOn(std::unique_ptr<SerialPort> serial, const std::string& deviceName)
+{
+    return std::make_unique<SerPort>(std::move(serial), deviceName, &gui, &window.logGrid, &window.settingsGroup,
+                                     &window.sendGroup, &window.protoSendGroup, &window.asciiSendGroup,
+                                     &window.hexSendGroup);
 }
 
 bool PortHarness::PumpUntil(SerPort& port, const std::function<bool()>& done, std::chrono::milliseconds limit)
@@ -32,6 +38,12 @@ bool PortHarness::PumpUntil(SerPort& port, const std::function<bool()>& done, st
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
+}
+
+bool PortHarness::ShowsImage(const QLabel& label, const QImage& image)
+{
+    const QImage shown = label.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    return !shown.isNull() && shown == image.convertToFormat(QImage::Format_ARGB32);
 }
 
 }  // namespace baudrill::test

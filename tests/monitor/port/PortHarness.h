@@ -34,11 +34,15 @@ public:
     // A port on a new fake device, which stays reachable through `device` (the port owns it).
     // With `openable` false the device refuses to open, as a missing one does.
     std::unique_ptr<SerPort> MakePort(const std::string& deviceName = "/dev/ttyFAKE0", bool openable = true);
+    // A port on the given device object (a real device, say); `device` is left as it was.
+    std::unique_ptr<SerPort> MakePortOn(std::unique_ptr<SerialPort> serial, const std::string& deviceName);
 
     // Runs the port's queued notifications, as the main window's timer does, until `done` holds
     // or ten seconds of real time have passed; true when it held.
     static bool PumpUntil(SerPort& port, const std::function<bool()>& done,
                           std::chrono::milliseconds limit = std::chrono::seconds(10));
+    // Whether `label` shows `image` (the status image, say).
+    static bool ShowsImage(const QLabel& label, const QImage& image);
 
     WithMainLayout window;
     RecordingGui gui;

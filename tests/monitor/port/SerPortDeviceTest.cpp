@@ -40,12 +40,6 @@ protected:
         emit pane().settingBaud.activated(index);  // as the user's choice
     }
 
-    static bool ShowsImage(const QLabel& label, const QImage& image)
-    {
-        const QImage shown = label.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
-        return !shown.isNull() && shown == image.convertToFormat(QImage::Format_ARGB32);
-    }
-
     PortHarness harness;
 };
 
@@ -55,7 +49,7 @@ TEST_F(SerPortDevice, MissingDeviceGivesAClosedTabThatStatusButtonRetries)
     platform::FakeCommDevice* device = harness.device;
     EXPECT_EQ(port->state, SerPort::StateClosed);
     Show(*port);
-    EXPECT_TRUE(ShowsImage(pane().statusLabel, IMG::off()));
+    EXPECT_TRUE(PortHarness::ShowsImage(pane().statusLabel, IMG::off()));
     EXPECT_FALSE(pane().statusButton.isChecked());
     EXPECT_FALSE(harness.window.sendGroup.sendButton.isEnabled());
     EXPECT_FALSE(pane().settingStop0.isHidden());
@@ -70,7 +64,7 @@ TEST_F(SerPortDevice, MissingDeviceGivesAClosedTabThatStatusButtonRetries)
     EXPECT_EQ(port->state, SerPort::StateOpen);
     EXPECT_TRUE(device->IsOpen());
     EXPECT_EQ(device->OpenedPath(), "/dev/ttyGONE");
-    EXPECT_TRUE(ShowsImage(pane().statusLabel, IMG::on()));
+    EXPECT_TRUE(PortHarness::ShowsImage(pane().statusLabel, IMG::on()));
     EXPECT_TRUE(pane().statusButton.isChecked());
     EXPECT_TRUE(harness.window.sendGroup.sendButton.isEnabled());
     EXPECT_TRUE(pane().settingStop0.isHidden());
@@ -300,7 +294,7 @@ TEST_F(SerPortDevice, SendDoneReleasesTheButton)
     button.setText("Stop");
     harness.window.sendGroup.setEnabled(false);
     port->sending = true;
-    port->OnSendDone(true);
+    port->OnSendDone(port->runningSend);
     EXPECT_FALSE(button.isChecked());
     EXPECT_EQ(button.text(), "Send");
     EXPECT_TRUE(harness.window.sendGroup.isEnabled());
@@ -312,7 +306,7 @@ TEST_F(SerPortDevice, SendDoneReleasesTheButton)
     port->sending = true;
     port->active = false;
     button.setChecked(true);
-    port->OnSendDone(true);
+    port->OnSendDone(port->runningSend);
     EXPECT_FALSE(port->sending);
     EXPECT_TRUE(button.isChecked());  // not shown: the shared button is not touched
 }

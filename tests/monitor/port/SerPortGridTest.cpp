@@ -1,3 +1,4 @@
+#include "monitor/CellFont.h"
 #include "monitor/SerPortCtrl.h"
 #include "monitor/port/GridColours.h"
 #include "monitor/port/GridFont.h"
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QSignalSpy>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -122,16 +124,21 @@ protected:
     std::unique_ptr<SerPort> port;
 };
 
-TEST_F(SerPortGridTest, GridFontIsFixedPitchOnWholePixels)
+// What the dump needs of its font: every character it can show advances the same whole
+// number of pixels, so the characters and hex digits stay on the cells the hit test counts
+// in. Whether the font calls itself fixed-pitch is not asked: some monospaced fonts do not.
+TEST_F(SerPortGridTest, GridFontAdvancesWholeEqualCells)
 {
     const QFont font = GridFont();
-    EXPECT_TRUE(QFontInfo(font).fixedPitch());
     EXPECT_EQ(QFontInfo(font).pixelSize(), QFontInfo(QGuiApplication::font()).pixelSize() + 2);
     const int c = GridCharWidth();
     ASSERT_GT(c, 0);
-    // Characters and hex digits stay on the grid of whole cells that the hit test counts in.
-    const QString line = QStringLiteral("0123456789ABCDEF.AZaz ");
-    EXPECT_NEAR(QFontMetricsF(font).horizontalAdvance(line), line.size() * c, 0.5);
+    const QFontMetricsF metrics(font);
+    const QString characters = CellCharacters();
+    for (const QChar character : characters)
+        ASSERT_NEAR(metrics.horizontalAdvance(QString(character)), c, 0.01)
+            << "U+" << std::hex << static_cast<int>(character.unicode());
+    EXPECT_NEAR(metrics.horizontalAdvance(characters), characters.size() * c, 0.5);
     EXPECT_EQ(GridLineHeight(), QFontMetrics(font).height());
 }
 
@@ -154,6 +161,22 @@ TEST_F(SerPortGridTest, BytesPerRowAndHeightsFollowTheDumpColumn)
     const int lines = (2 * n + 1 + port->bytesPerRow - 1) / port->bytesPerRow;
     EXPECT_EQ(port->rows[0].lineCount, lines);
     EXPECT_EQ(grid().rowHeight(0), lines * l + l / 2);
+}
+
+// A flood appends notice after notice to one row: the row and the grid's total grow by the
+// lines each notice adds.
+TEST_F(SerPortGridTest, ANoticeGrowsTheRowAndTheTotalByItsLines)
+{
+    const int n = port->bytesPerRow;
+    const int l = GridLineHeight();
+    Add(Row(0, "sent"));
+    port->OnReceive(std::string(static_cast<std::size_t>(10 * n), 'a'), 0, true);
+    const int total = grid().totalHeight();
+    ASSERT_EQ(grid().rowHeight(1), 10 * l + l / 2);
+    port->OnReceive(std::string(static_cast<std::size_t>(3 * n), 'b'), 0, false);
+    EXPECT_EQ(port->rows[1].lineCount, 13);
+    EXPECT_EQ(grid().rowHeight(1), 13 * l + l / 2);
+    EXPECT_EQ(grid().totalHeight(), total + 3 * l);
 }
 
 TEST_F(SerPortGridTest, ANarrowDumpColumnShowsOneBytePerLine)
@@ -294,6 +317,58 @@ TEST_F(SerPortGridTest, NewRowsScrollOnlyFromTheEdges)
     grid().setScrollPosition(0);
     Add(Row(0, "y"));
     EXPECT_EQ(grid().scrollPosition(), maximum()) << "at the very top, the view jumps to the end";
+}
+
+// Re-wrapping changes every row's height: the view keeps its place among the rows, not its
+// pixel offset. Each case changes the widths in one of the ways a user does.
+TEST_F(SerPortGridTest, ReWrappedRowsKeepTheViewInPlace)
+{
+    const struct {
+        const char* what;
+        bool reWraps;
+        std::function<void()> change;
+    } changes[] = {
+        {"protocol column dragged wider", true,
+         [this] { grid().header()->resizeSection(2, grid().columnWidth(2) + 150); }},
+        {"protocol column dragged narrower", true,
+         [this] { grid().header()->resizeSection(2, grid().columnWidth(2) - 60); }},
+        {"window made wider", true, [this] { test::showResized(harness.window, 1300, 700); }},
+        // The rows keep their heights; the view's height changes.
+        {"window made lower", false, [this] { test::showResized(harness.window, 1000, 500); }},
+    };
+    const int n = port->bytesPerRow;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.what);
+        test::showResized(harness.window, 1000, 700);
+        port->ClearLog();
+        Add(Row(1, "x"), 3);
+        Add(Row(1, std::string(static_cast<std::size_t>(n) * 300, 'T')));  // the tall old row
+        Add(Row(0, std::string(static_cast<std::size_t>(n) * 3, 'y')), 60);
+        ASSERT_GT(grid().rowHeight(3), 2 * grid().viewHeight());
+
+        // On the newest rows: still on them afterwards.
+        grid().scrollToEnd();
+        const int oldTall = grid().rowHeight(3);
+        change.change();
+        ASSERT_EQ(grid().rowHeight(3) != oldTall, change.reWraps);
+        EXPECT_EQ(grid().scrollPosition(), grid().totalHeight() - grid().viewHeight());
+
+        // In the middle of the tall row: the same part of it stays at the top.
+        test::showResized(harness.window, 1000, 700);
+        const int offset = grid().rowHeight(3) * 2 / 5;
+        grid().setScrollPosition(grid().rowTop(3) + offset);
+        const double share = static_cast<double>(offset) / grid().rowHeight(3);
+        change.change();
+        const int top = grid().scrollPosition();
+        EXPECT_EQ(grid().rowAt(top), 3);
+        EXPECT_NEAR(top - grid().rowTop(3), share * grid().rowHeight(3), 1.0);
+
+        // A small row at the top stays the top row.
+        test::showResized(harness.window, 1000, 700);
+        grid().setScrollPosition(grid().rowTop(20) + 3);
+        change.change();
+        EXPECT_EQ(grid().rowAt(grid().scrollPosition()), 20);
+    }
 }
 
 TEST_F(SerPortGridTest, RefreshShowsTheSendStateWithoutRunningTheButton)

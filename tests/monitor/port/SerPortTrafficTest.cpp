@@ -398,7 +398,7 @@ TEST_F(SerPortTraffic, ClosingTheTabLogsEveryRowAndWhatWasStillQueued)
     port->OnReceive("pending", tick, true);
     // Posted by the worker, not yet run by the main window's timer.
     port->Post(&SThread::Notifier::OnReceive, std::string("AB\x05"), tick + 1, true);
-    port->Post(&SThread::Notifier::OnSendDone, true);
+    port->Post(&SThread::Notifier::OnSendDone, port->runningSend);
     const std::string device = port->deviceName;
     port.reset();
     const std::string text = log.Read(device);

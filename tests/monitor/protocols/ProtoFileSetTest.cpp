@@ -82,6 +82,26 @@ TEST_F(ProtoFileSetTest, LoadsTheMainFileFirstAndOnceThenTheUserFolderThenThePro
     EXPECT_EQ(files.Files()[0].uids, std::vector<Uuid>{main->uid});
 }
 
+// 1.6 KB of rules that stop at unclosed brackets behind '|' once made 872 MB of elements.
+TEST_F(ProtoFileSetTest, RulesThatStopAtUnclosedBracketsLoadSmall)
+{
+    std::string rule;
+    for (int i = 0; i < 16; ++i)
+        rule += "|[";
+    std::string articles;
+    for (int i = 0; i < 20; ++i)
+        articles += ArticleXml(UniqueName("nested"), rule);
+    WriteFile(program.File("Baudrill.proto"), ProtoFile(articles));
+
+    files.LoadAll();
+
+    ASSERT_EQ(LoadedNames().size(), 20u);
+    std::size_t elements = 0;
+    for (int i = startCount; i < ProtocolNamespace().GetCount(); ++i)
+        elements += ProtocolNamespace().At(i)->elements.size();
+    EXPECT_LE(elements, 20 * (3 + 6 * rule.size()));
+}
+
 TEST_F(ProtoFileSetTest, AFileReachedTwiceIsLoadedOnce)
 {
     // The per-user folder is the program folder, and a link points at the main file.

@@ -2,6 +2,7 @@
 // protocol's place.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "ProtoTestSupport.h"
@@ -52,6 +53,7 @@ struct StateCase {
     const char* text;
     RuleState state;
     int consumed;  // of "\x01\x02\x03\x04" by the new form
+    friend void PrintTo(const StateCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const StateCase stateCases[] = {
@@ -112,6 +114,18 @@ TEST_F(ProtoSectionTest, AReferenceFollowsTheProtocolItNames)
 
     ASSERT_EQ(CompileProtocol(*parser, innerUid, "dword"), RuleState::Compiled);
     EXPECT_EQ(Consumed(outer, "abcdef"), 5);
+}
+
+// Unclosed brackets behind '|' stop the compile; the article that takes the protocol's place
+// keeps at most six elements per byte of the text (see the rule-compiler tests).
+TEST_F(ProtoSectionTest, UnclosedBracketsBehindAlternativesStaySmall)
+{
+    std::string text;
+    for (int i = 0; i < 16; ++i)
+        text += "|[";
+    const Uuid uid = AddProtocol(UniqueName("nested"), "byte");
+    EXPECT_EQ(CompileProtocol(*parser, uid, text), RuleState::Failed);
+    EXPECT_LE(ns.Get(uid)->elements.size(), 3 + 6 * text.size());
 }
 
 TEST_F(ProtoSectionTest, AnEmptyTextIsStoredAndTheCompiledFormKept)

@@ -1,6 +1,8 @@
 // The help text's markup as HTML.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "ProtoTestSupport.h"
 
 #include "monitor/protocols/QtfToHtml.h"
@@ -12,6 +14,7 @@ struct QtfCase {
     const char* what;
     const char* qtf;
     const char* html;
+    friend void PrintTo(const QtfCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const QtfCase qtfCases[] = {
@@ -29,6 +32,9 @@ const QtfCase qtfCases[] = {
     {"an escaped HTML byte", "`<", "<p>&lt;</p>"},
     {"empty span", "[*]x", "<p><b></b>x</p>"},
     {"a span across a paragraph end", "[* a&b]", "<p><b>a</b></p><p><b>b</b></p>"},
+    // The next paragraph opens each format of the open spans once, outermost first.
+    {"a format set twice goes on once", "[* a [/* b&c] d&e]",
+     "<p><b>a <i><b>b</b></i></b></p><p><b><i>c</i> d</b></p><p><b>e</b></p>"},
     {"an open bracket is closed at the end", "[* a", "<p><b>a</b></p>"},
     {"a stray closing bracket stays", "a]", "<p>a]</p>"},
     {"a backtick at the end stays", "a`", "<p>a`</p>"},
@@ -43,6 +49,40 @@ TEST_P(QtfConversion, GivesTheHtml)
 
 INSTANTIATE_TEST_SUITE_P(Cases, QtfConversion, ::testing::ValuesIn(qtfCases),
                          test::CaseName<QtfCase>);
+
+std::string Repeated(std::string_view piece, std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+struct GrowthCase {
+    const char* what;
+    std::string qtf;
+    friend void PrintTo(const GrowthCase& c, std::ostream* os) { *os << c.what; }
+};
+
+// Texts whose HTML once grew with the square of their length (16 KB of the first gave 470 MB).
+// A byte of markup gives at most the end and start tags of every format and of a paragraph.
+class QtfGrowth : public ::testing::TestWithParam<GrowthCase> {};
+
+TEST_P(QtfGrowth, GivesHtmlLinearInTheText)
+{
+    const std::string& qtf = GetParam().qtf;
+    EXPECT_LE(QtfToHtml(qtf).size(), 80 * qtf.size());
+}
+
+const GrowthCase growthCases[] = {
+    {"spans open across many paragraphs", Repeated("[*", 8000) + Repeated("&", 8000)},
+    {"every format open across many paragraphs", Repeated("[*/_C^ ", 2000) + Repeated("x&", 4000)},
+    {"brackets without codes", Repeated("[ ", 100000)},
+    {"one long run of codes", "[" + Repeated("*", 100000) + " x]"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Reproducers, QtfGrowth, ::testing::ValuesIn(growthCases),
+                         test::CaseName<GrowthCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -3,6 +3,7 @@
 
 #include "ProtoTestSupport.h"
 
+#include <ostream>
 #include <string>
 
 #include "monitor/protocols/ProtoFileFormat.h"
@@ -16,6 +17,7 @@ struct FormCase {
     const char* what;
     const char* text;
     bool wellFormed;
+    friend void PrintTo(const FormCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const FormCase formCases[] = {
@@ -79,6 +81,20 @@ TEST(XmlReaderTest, DecodesEntitiesAndCharacterReferences)
     EXPECT_EQ(root->Attribute("odd"), "&unknown; &#xD800; &#; & x &#x110000;");
     // A literal CR LF is one line end; written as references both bytes stay.
     EXPECT_EQ(root->Attribute("lines"), "a\nb\r\nc");
+}
+
+TEST(XmlReaderTest, AReferenceEndsWithinTwelveBytes)
+{
+    const auto root = ReadXml("<a in=\"&#0000000065;\" out=\"&#00000000065;\" far=\"&amp xxxxxxxxxxxx;\"/>");
+    ASSERT_TRUE(root);
+    EXPECT_EQ(root->Attribute("in"), "A");
+    EXPECT_EQ(root->Attribute("out"), "&#00000000065;");
+    EXPECT_EQ(root->Attribute("far"), "&amp xxxxxxxxxxxx;");
+    // Every '&' looks only that far for its ';' (1 MB of them once took 5 s).
+    const std::string ampersands(1 << 20, '&');
+    const auto many = ReadXml("<a v=\"" + ampersands + ";\"/>");
+    ASSERT_TRUE(many);
+    EXPECT_EQ(many->Attribute("v"), ampersands + ";");
 }
 
 std::string Nested(std::size_t depth)

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QSignalBlocker>
+#include <QTest>
 #include <QTextDocument>
 
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "grammar/BNFarticle.h"
@@ -71,6 +73,19 @@ protected:
             send().isRepeat.setChecked(on);
         }
         port->OnRepeat();
+    }
+
+    // The user sends `text` repeatedly, every `periodMs`, by a click on the send button.
+    void StartRepeat(const std::string& text, int periodMs)
+    {
+        TypeAscii(text);
+        CheckRepeat(true);
+        {
+            QSignalBlocker blocker(send().repeatPeriod);
+            send().repeatPeriod.setData(periodMs);
+        }
+        port->OnRepeatPeriod();
+        ClickSend();
     }
 
     void ShowIdleButton()
@@ -193,14 +208,7 @@ TEST_F(SendPanes, ASingleSendDisablesTheSendPane)
 TEST_F(SendPanes, ARepeatedSendKeepsTheStopButtonAndLocksTheRepeatOptions)
 {
     OpenDevice();
-    TypeAscii("R");
-    CheckRepeat(true);
-    {
-        QSignalBlocker blocker(send().repeatPeriod);
-        send().repeatPeriod.setData(5);
-    }
-    port->OnRepeatPeriod();
-    ClickSend();
+    StartRepeat("R", 5);
     EXPECT_TRUE(port->sending);
     EXPECT_TRUE(button().isChecked());
     EXPECT_EQ(button().text(), "Stop");
@@ -219,6 +227,67 @@ TEST_F(SendPanes, ARepeatedSendKeepsTheStopButtonAndLocksTheRepeatOptions)
     EXPECT_TRUE(send().isRepeat.isEnabled());
     EXPECT_TRUE(send().repeatPeriod.isEnabled());
 }
+
+// The end of a send that the GUI thread learns of only after a new send has started is the old
+// send's: the new one keeps `sending` and its Stop button, and one click stops it.
+enum class Restart { StopThenEnter, SwitchOffAndOnThenClick };
+
+const char* RestartName(Restart restart)
+{
+    return restart == Restart::StopThenEnter ? "StopThenEnter" : "SwitchOffAndOnThenClick";
+}
+
+void PrintTo(Restart restart, std::ostream* os) { *os << RestartName(restart); }
+
+class SendPanesRestart : public SendPanes, public ::testing::WithParamInterface<Restart> {
+protected:
+    // A click on the status button: it toggles, then its handler runs.
+    void SwitchDevice(bool on)
+    {
+        {
+            QSignalBlocker blocker(harness.window.settingsGroup.statusButton);
+            harness.window.settingsGroup.statusButton.setChecked(on);
+        }
+        port->OnStatusButton();
+    }
+};
+
+TEST_P(SendPanesRestart, TheOldSendsEndLeavesTheNewSendRunning)
+{
+    OpenDevice();
+    StartRepeat("R", 5);
+    ASSERT_TRUE(PortHarness::PumpUntil(*port, [&] { return harness.device->Output().size() >= 2; }));
+
+    // No pump between the end of the first send and the start of the next.
+    if (GetParam() == Restart::StopThenEnter) {
+        ClickSend();
+        port->SendNow();
+    } else {
+        SwitchDevice(false);
+        EXPECT_FALSE(port->sending);
+        EXPECT_FALSE(button().isChecked());
+        SwitchDevice(true);
+        ClickSend();
+    }
+    ASSERT_TRUE(port->sending);
+    const std::size_t before = harness.device->Output().size();
+    ASSERT_TRUE(PortHarness::PumpUntil(*port, [&] { return harness.device->Output().size() >= before + 3; }));
+    EXPECT_TRUE(port->sending);
+    EXPECT_TRUE(button().isChecked());
+    EXPECT_EQ(button().text(), "Stop");
+
+    ClickSend();
+    ASSERT_TRUE(PortHarness::PumpUntil(*port, [&] { return !button().isChecked(); }));
+    EXPECT_FALSE(port->sending);
+    EXPECT_EQ(button().text(), "Send");
+    const std::string sent = harness.device->Output();
+    PortHarness::PumpUntil(*port, [] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(harness.device->Output(), sent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SendPanesRestart,
+                         ::testing::Values(Restart::StopThenEnter, Restart::SwitchOffAndOnThenClick),
+                         [](const auto& info) { return std::string(RestartName(info.param)); });
 
 TEST_F(SendPanes, EnterWhileSendingDoesNothing)
 {
@@ -264,6 +333,44 @@ TEST_F(SendPanes, ChangingThePeriodKeepsTheBytes)
     }
     port->OnRepeatPeriod();
     EXPECT_EQ(port->asciiSlots[0].repeatPeriod, 750);
+}
+
+// The user retypes a number field key by key, through the handlers the shown port binds:
+// emptying it on the way never writes the slot's value back into it, also when the port
+// rebuilds its bytes meanwhile (as an answer or a protocol change does).
+TEST_F(SendPanes, RetypingANumberFieldStoresWhatWasTyped)
+{
+    const struct {
+        const char* what;
+        int mode;
+        IntSpinBox& field;
+        int& stored;
+    } fields[] = {
+        {"answer delay", SerPort::ModeProto, proto().actionDelay, port->protoSlots[0].actionDelay},
+        {"repeat period", SerPort::ModeHex, send().repeatPeriod, port->hexSlots[0].repeatPeriod},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.what);
+        port->mode = f.mode;
+        f.stored = 100;
+        port->Activate();
+        IntSpinBox& field = f.field;
+        ASSERT_EQ(field.text().toStdString(), "100");
+        QTest::keyClick(&field, Qt::Key_End);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(&field, Qt::Key_Backspace);
+        EXPECT_EQ(field.text().toStdString(), "");
+        port->UpdateSend(false);
+        EXPECT_EQ(field.text().toStdString(), "") << "the field being edited is not rewritten";
+        EXPECT_EQ(f.stored, 1) << "the slot keeps the last value typed";
+        QTest::keyClicks(&field, "250");
+        EXPECT_EQ(field.text().toStdString(), "250");
+        EXPECT_EQ(f.stored, 250);
+        // Shown anew, the field shows the slot's value.
+        f.stored = 40;
+        port->UpdateSend(true);
+        EXPECT_EQ(field.text().toStdString(), "40");
+    }
 }
 
 TEST_F(SendPanes, AnAnswerNeedsDecodingAndNoRepeat)

@@ -4,8 +4,11 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <limits>
+#include <numeric>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,7 @@
 #include "monitor/window/MainWindow.h"
 #include "platform/FakeCommDevice.h"
 #include "platform/SystemClock.h"
+#include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -25,10 +29,14 @@ namespace fs = std::filesystem;
 
 std::string StringBytes(const std::string& s) { return StoredBytes(s); }
 
-std::string PlacementBytes(int x, int y, int w, int h, int state)
+// The placement of a normal window whose normal and current rectangles are the same.
+std::string NormalPlacement(int x, int y, int w, int h)
 {
-    return Int32Bytes(x) + Int32Bytes(y) + Int32Bytes(w) + Int32Bytes(h) + Int32Bytes(state);
+    return PlacementFixture(1, {x, y, x + w, y + h}, {x, y, x + w, y + h}, 0);
 }
+
+// The header of the main window's grid as it is made: four columns of ratios 4, 11, 11, 90.
+const std::vector<double> defaultRatios{4, 11, 11, 90};
 
 class MainWindowSettings : public testing::Test {
 protected:
@@ -57,8 +65,15 @@ protected:
     std::string HeadOfContent(int tab)
     {
         const QRect g = window.geometry();
-        return StringBytes(VersionText) + PlacementBytes(g.x(), g.y(), g.width(), g.height(), 0) +
-               StoredBytes(window.logGrid.columnWidths()) + Int32Bytes(tab);
+        return StringBytes(VersionText) + NormalPlacement(g.x(), g.y(), g.width(), g.height()) +
+               HeaderFixture(defaultRatios) + Int32Bytes(tab);
+    }
+
+    // A file whose header holds these ratios, with no tab and no ports after it.
+    void WriteHeader(const std::vector<double>& ratios)
+    {
+        WriteFile(StringBytes(VersionText) + NormalPlacement(40, 50, 1200, 700) + HeaderFixture(ratios) +
+                  Int32Bytes(-1) + Bytes({1}));
     }
 
     TempFolder temp;
@@ -79,7 +94,9 @@ TEST_F(MainWindowSettings, StoreWritesVersionPlacementHeaderTabAndPorts)
     const std::string file = StoredFile();
     const std::string head = HeadOfContent(window.mainTabs.currentIndex());
     ASSERT_EQ(file.substr(0, 4), "data");
-    EXPECT_EQ(file.substr(4, 1 + 15 + 20), StringBytes("Baudrill v1.1.8") + PlacementBytes(40, 50, 1200, 700, 0));
+    EXPECT_EQ(file.substr(4, 1 + 15 + 34 + 54), StringBytes("Baudrill v1.1.8") +
+                                                    PlacementFixture(1, {40, 50, 1240, 750}, {40, 50, 1240, 750}, 0) +
+                                                    HeaderFixture({4, 11, 11, 90}));
     EXPECT_EQ(file.substr(4, head.size()), head);
 
     SettingsStream firstItems, secondItems;
@@ -102,8 +119,8 @@ TEST_F(MainWindowSettings, StoreReplacesTheOldFile)
 TEST_F(MainWindowSettings, AnotherVersionLoadsNothingMore)
 {
     window.setGeometry(40, 50, 1200, 700);
-    WriteFile(StringBytes("Baudrill v1.1.7") + PlacementBytes(10, 10, 300, 200, 1) + Bytes({1}) + Int32Bytes(0) +
-              Bytes({2, 4}) + "COM1");
+    WriteFile(StringBytes("Baudrill v1.1.7") + PlacementFixture(1, {10, 10, 310, 210}, {10, 10, 310, 210}, 0x40) +
+              HeaderFixture(defaultRatios) + Int32Bytes(0) + Bytes({2, 4}) + "COM1");
     EXPECT_FALSE(LoadSettingsFile(window, path));
     EXPECT_EQ(window.storedVersion, "Baudrill v1.1.7");
     EXPECT_EQ(window.geometry(), QRect(40, 50, 1200, 700));
@@ -115,42 +132,116 @@ TEST_F(MainWindowSettings, MissingOrForeignFileLoadsNothing)
 {
     window.setGeometry(40, 50, 1200, 700);
     EXPECT_FALSE(LoadSettingsFile(window, path));
-    std::string foreign = FramedFile(StringBytes(VersionText) + PlacementBytes(10, 10, 300, 200, 0));
+    std::string foreign = FramedFile(StringBytes(VersionText) + NormalPlacement(10, 10, 300, 200));
     foreign[0] = 'D';
     ASSERT_TRUE(WriteFileReplacing(path, foreign));
     EXPECT_FALSE(LoadSettingsFile(window, path));
     EXPECT_EQ(window.geometry(), QRect(40, 50, 1200, 700));
 }
 
-TEST_F(MainWindowSettings, PlacementAndColumnWidthsAreLoaded)
+TEST_F(MainWindowSettings, NormalRectangleStatesAndColumnSharesAreLoaded)
 {
-    window.logGrid.addColumn("a", 1);
-    window.logGrid.addColumn("b", 1);
     window.setGeometry(40, 50, 1200, 700);
-    std::vector<int> widths(static_cast<std::size_t>(window.logGrid.columnCount()), 40);
-    widths.back() = 120;
-    WriteFile(StringBytes(VersionText) + PlacementBytes(30, 40, 1100, 650, 1) + StoredBytes(widths) +
-              Int32Bytes(-1) + Bytes({1}));
+    // Maximised: the current rectangle is the screen's, the normal one is what comes back.
+    WriteFile(StringBytes(VersionText) + PlacementFixture(0, {30, 40, 1130, 690}, {0, 0, 800, 800}, 0x40) +
+              HeaderFixture({1, 1, 1, 3}) + Int32Bytes(-1) + Bytes({1}));
     EXPECT_TRUE(LoadSettingsFile(window, path));
     EXPECT_EQ(window.geometry(), QRect(30, 40, 1100, 650));
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(window.logGrid.columnRatios(), (std::vector<double>{1, 1, 1, 3}));
+    showResized(window, 1200, 700);
     const std::vector<int> loaded = window.logGrid.columnWidths();
     EXPECT_NEAR(loaded.back(), 3 * loaded.front(), 3);
 
-    // Widths of another column set are left alone; so is a placement of no size.
-    std::vector<int> other(widths.size() + 1, 10);
-    WriteFile(StringBytes(VersionText) + PlacementBytes(0, 0, 0, 0, 0) + StoredBytes(other) + Int32Bytes(-1) +
-              Bytes({1}));
+    // Minimised after maximised keeps both; full screen alone is not restored.
+    WriteFile(StringBytes(VersionText) + PlacementFixture(1, {30, 40, 1130, 690}, {30, 40, 1130, 690}, 0xC0) +
+              HeaderFixture(defaultRatios) + Int32Bytes(-1) + Bytes({1}));
     EXPECT_TRUE(LoadSettingsFile(window, path));
-    EXPECT_EQ(window.logGrid.columnWidths(), loaded);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMinimized);
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    WriteFile(StringBytes(VersionText) + PlacementFixture(1, {30, 40, 1130, 690}, {0, 0, 800, 800}, 0x20) +
+              HeaderFixture(defaultRatios) + Int32Bytes(-1) + Bytes({1}));
+    EXPECT_TRUE(LoadSettingsFile(window, path));
+    EXPECT_EQ(window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen),
+              Qt::WindowNoState);
+
+    // A placement of no size is left alone, state and all.
+    window.setWindowState(Qt::WindowMaximized);
+    WriteFile(StringBytes(VersionText) + PlacementFixture(1, {10, 10, 10, 10}, {10, 10, 10, 10}, 0) +
+              HeaderFixture(defaultRatios) + Int32Bytes(-1) + Bytes({1}));
+    EXPECT_TRUE(LoadSettingsFile(window, path));
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
 }
+
+struct RatioCase {
+    const char* name;
+    std::vector<double> ratios;
+    bool taken;  // the grid takes them as its shares
+    friend void PrintTo(const RatioCase& c, std::ostream* os) { *os << c.name; }
+};
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double huge = std::numeric_limits<double>::max();
+
+const RatioCase ratioCases[] = {
+    {"UserWidths", {38, 120, 210, 732}, true},
+    {"FractionsAndAZero", {0.25, 0, 1.5, 10}, true},
+    {"OneHugeRatio", {huge, 1, 1, 1}, true},
+    {"Subnormals", {5e-324, 5e-324, 1e-323, 2e-323}, true},
+    {"NotANumber", {4, nan, 11, 90}, false},
+    {"Negative", {4, -11, 11, 90}, false},
+    {"Infinite", {4, 11, inf, 90}, false},
+    {"AllZero", {0, 0, 0, 0}, false},
+    {"SumPastTheLargestDouble", {huge, huge, 1, 1}, false},
+    {"FewerColumns", {4, 11, 90}, false},
+    {"MoreColumns", {4, 11, 11, 90, 20}, false},
+};
+
+class LoadedRatios : public MainWindowSettings, public testing::WithParamInterface<RatioCase> {};
+
+TEST_P(LoadedRatios, GiveTheGridItsSharesOrLeaveItsWidths)
+{
+    const RatioCase& c = GetParam();
+    showResized(window, 1000, 600);
+    window.logGrid.setColumnWidths({50, 100, 150, 200});
+    const std::vector<double> before = window.logGrid.columnRatios();
+    const std::vector<int> widthsBefore = window.logGrid.columnWidths();
+    WriteHeader(c.ratios);
+    // The rest of the file loads either way.
+    EXPECT_TRUE(LoadSettingsFile(window, path));
+    showResized(window, 1000, 600);
+
+    const std::vector<int> widths = window.logGrid.columnWidths();
+    const int viewWidth = window.logGrid.viewport()->width();
+    EXPECT_EQ(std::accumulate(widths.begin(), widths.end(), 0), viewWidth);
+    for (int w : widths)
+        EXPECT_GE(w, 0);
+    if (!c.taken) {
+        EXPECT_EQ(window.logGrid.columnRatios(), before);
+        EXPECT_EQ(widths, widthsBefore);
+        return;
+    }
+    EXPECT_EQ(window.logGrid.columnRatios(), c.ratios);
+    // Shares taken relative to the largest ratio, so that neither huge nor subnormal ratios
+    // lose them.
+    const double largest = *std::max_element(c.ratios.begin(), c.ratios.end());
+    double sum = 0;
+    for (double r : c.ratios)
+        sum += r / largest;
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        EXPECT_NEAR(widths[i], c.ratios[i] / largest / sum * viewWidth, 1.0) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(MainWindowSettings, LoadedRatios, testing::ValuesIn(ratioCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowSettings, PlacementOutsideEveryScreenIsMovedOntoOne)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    WriteFile(StringBytes(VersionText) + PlacementBytes(screen.x() - 5000, screen.y() - 5000, 1100, 650, 0) +
-              Bytes({1}) + Int32Bytes(-1) + Bytes({1}));
+    WriteFile(StringBytes(VersionText) + NormalPlacement(screen.x() - 5000, screen.y() - 5000, 1100, 650) +
+              HeaderFixture(defaultRatios) + Int32Bytes(-1) + Bytes({1}));
     EXPECT_TRUE(LoadSettingsFile(window, path));
     // Made no larger than the screen, then no smaller than the window's minimum size.
     EXPECT_EQ(window.geometry().topLeft(), screen.topLeft());
@@ -160,11 +251,22 @@ TEST_F(MainWindowSettings, PlacementOutsideEveryScreenIsMovedOntoOne)
 TEST_F(MainWindowSettings, DamageAfterTheVersionKeepsWhatWasRead)
 {
     window.setGeometry(40, 50, 1200, 700);
-    // The header's count runs past the end: the placement stays, nothing after it is read.
-    WriteFile(StringBytes(VersionText) + PlacementBytes(60, 70, 1300, 750, 0) + Bytes({0x30, 0x01}));
-    EXPECT_TRUE(LoadSettingsFile(window, path));
-    EXPECT_EQ(window.geometry(), QRect(60, 70, 1300, 750));
-    EXPECT_EQ(window.ports.GetCount(), 0);
+    // Header errors: another version, a count past the end, more than 10000 columns. The
+    // placement stays, nothing after the header is read.
+    const std::string headers[] = {
+        Bytes({0x04}) + HeaderFixture(defaultRatios).substr(1),
+        Bytes({0x05, 0x30, 0x01}),
+        Bytes({0x05, 0xFF}) + Int32Bytes(10002) + std::string(10001 * 13, '\1'),
+    };
+    for (const std::string& header : headers) {
+        WriteFile(StringBytes(VersionText) + NormalPlacement(60, 70, 1300, 750) + header + Int32Bytes(0) +
+                  StoredBytes(std::vector<std::string>{"ttyNOPE0"}) + std::string(18, '\1'));
+        EXPECT_TRUE(LoadSettingsFile(window, path));
+        EXPECT_EQ(window.geometry(), QRect(60, 70, 1300, 750));
+        EXPECT_EQ(window.logGrid.columnRatios(), defaultRatios);
+        EXPECT_EQ(window.ports.GetCount(), 0);
+        window.setGeometry(40, 50, 1200, 700);
+    }
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "monitor/port/LogLine.h"
 #include "monitor/send/SendSlot.h"
 #include "monitor/settings/SettingsStream.h"
-#include "monitor/settings/WindowPlacement.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 
 namespace baudrill::test {
@@ -108,21 +107,6 @@ TEST(SettingsRecords, RowsCutShortKeepWhatWasRead)
     EXPECT_EQ(loaded[2].data, "AB");
     EXPECT_EQ(loaded[2].timeText, "");
     EXPECT_EQ(loaded[2].height, 0);
-}
-
-TEST(SettingsRecords, PlacementIsFiveInts)
-{
-    WindowPlacement placement;
-    placement.normal = {-10, 20, 800, 600};
-    placement.state = WindowPlacement::Maximized;
-    const std::string expected = Int32Bytes(-10) + Int32Bytes(20) + Int32Bytes(800) + Int32Bytes(600) + Int32Bytes(1);
-    EXPECT_EQ(StoredBytes(placement), expected);
-
-    SettingsStream in = LoadingContent(expected);
-    WindowPlacement loaded;
-    in % loaded;
-    EXPECT_EQ(loaded.normal, placement.normal);
-    EXPECT_EQ(loaded.state, WindowPlacement::Maximized);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@ struct StringCase {
     const char* name;
     std::size_t length;
     std::string lead;  // the bytes before the string's own
+    friend void PrintTo(const StringCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // A length below 127 takes one byte; 127 and more take 0xFF and four bytes.
@@ -63,6 +66,46 @@ TEST(SettingsStream, IntsAndBoolsAreLittleEndianAndOneByte)
     EXPECT_FALSE(b);
     EXPECT_TRUE(c);  // any byte but 0 is true
     EXPECT_TRUE(in.IsFrameComplete());
+}
+
+TEST(SettingsStream, DoublesAreEightBytesAndBytesOne)
+{
+    EXPECT_EQ(StoredBytes(1.0), Bytes({0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
+    EXPECT_EQ(StoredBytes(-2.5), Bytes({0, 0, 0, 0, 0, 0, 0x04, 0xC0}));
+    EXPECT_EQ(StoredBytes(std::uint8_t{0xA5}), Bytes({0xA5}));
+
+    SettingsStream in = LoadingContent(Bytes({0x9A, 0x99, 0x99, 0x99, 0x99, 0x99, 0xB9, 0x3F, 0x80}));
+    double d = 0;
+    std::uint8_t b = 0;
+    in % d % b;
+    EXPECT_EQ(d, 0.1);
+    EXPECT_EQ(b, 0x80);
+    EXPECT_TRUE(in.IsFrameComplete());
+}
+
+TEST(SettingsStream, PackedNumberIsValuePlusOne)
+{
+    const auto packed = [](int value) {
+        SettingsStream out;
+        out.SerializePacked(value);
+        return std::string(out.Content());
+    };
+    EXPECT_EQ(packed(0), Bytes({0x01}));
+    EXPECT_EQ(packed(4), Bytes({0x05}));
+    EXPECT_EQ(packed(253), Bytes({0xFE}));
+    EXPECT_EQ(packed(254), Bytes({0xFF, 0xFF, 0, 0, 0}));
+
+    SettingsStream in = LoadingContent(Bytes({0x02, 0xFF, 0x10, 0x27, 0, 0, 0x00, 0x05}));
+    int a = -1, b = -1, c = -1, d = -1;
+    in.SerializePacked(a);
+    in.SerializePacked(b);
+    in.SerializePacked(c);  // a packed 0 is an error
+    in.SerializePacked(d);
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 9999);
+    EXPECT_EQ(c, -1);
+    EXPECT_EQ(d, -1);
+    EXPECT_TRUE(in.IsError());
 }
 
 TEST(SettingsStream, ContainerCountIsCountPlusOnePacked)
@@ -129,6 +172,7 @@ TEST(SettingsStream, DamagedTrailerIsFoundOnlyAfterTheContent)
 struct ErrorCase {
     const char* name;
     std::string content;  // an int 7, then one vector of strings
+    friend void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // Each content reads the int and fails in the vector: the int stays, the vector and the int

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -44,10 +46,31 @@ TEST_F(WholeFile, FailedStoreKeepsWhatWasThere)
     EXPECT_FALSE(WriteFileReplacing((folder / "missing" / "Baudrill.cfg").string(), "x"));
 }
 
-TEST_F(WholeFile, MissingFileReadsAsNothing)
+TEST_F(WholeFile, ReadsEveryByteOfALargeFile)
+{
+    const std::string path = (folder / "Baudrill.cfg").string();
+    std::string bytes(5 << 20, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + (i >> 16));
+    ASSERT_TRUE(WriteFileReplacing(path, bytes));
+    std::string read = "old";
+    ASSERT_TRUE(ReadWholeFile(path, read));
+    EXPECT_EQ(read, bytes);
+}
+
+TEST_F(WholeFile, OnlyRegularFilesAreRead)
 {
     std::string read = "old";
     EXPECT_FALSE(ReadWholeFile((folder / "none.cfg").string(), read));
+    EXPECT_EQ(read, "");
+    read = "old";
+    EXPECT_FALSE(ReadWholeFile(folder.string(), read));
+    EXPECT_EQ(read, "");
+    // A named pipe is refused at once, without waiting for a writer.
+    const std::string pipe = (folder / "pipe.cfg").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    read = "old";
+    EXPECT_FALSE(ReadWholeFile(pipe, read));
     EXPECT_EQ(read, "");
 }
 

@@ -4,11 +4,8 @@
 
 #include <QApplication>
 
-#include <pty.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <memory>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -20,9 +17,9 @@
 #include "monitor/settings/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
-#include "platform/Termios2.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/monitor/settings/SettingsWindowSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
@@ -57,58 +54,12 @@ std::vector<std::string> TabValues(const QTabBar& bar)
     return values;
 }
 
-// A pseudo terminal whose other end the test holds: a port on its path really opens.
-class Pty {
-public:
-    Pty()
-    {
-        char name[128] = {};
-        if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = name;
-    }
-    ~Pty()
-    {
-        if (!path.empty()) {
-            close(slave);
-            close(master);
-        }
-    }
-    // The rate the line is set to now (both ends share one setting).
-    unsigned Speed() const
-    {
-        platform::TermiosImage t{};
-        return platform::ReadTermios(master, t) ? t.ospeed : 0;
-    }
-
-    int master = -1;
-    int slave = -1;
-    std::string path;
-};
-
 class WindowRoundTrip : public testing::Test {
 protected:
-    // The protocol editor and the log writer look in the user's data folder: a temporary one.
-    void SetUp() override
-    {
-        const char* old = getenv("XDG_DATA_HOME");
-        hadDataHome = old != nullptr;
-        if (old)
-            oldDataHome = old;
-        setenv("XDG_DATA_HOME", dataHome.Path().c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (hadDataHome)
-            setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-
-    // A window as the program makes it before loading.
+    // A window as the program makes it, shown.
     static std::unique_ptr<MainWindow> NewWindow()
     {
-        auto window = std::make_unique<MainWindow>();
-        window->setWindowTitle(QString::fromUtf8(VersionText));
+        std::unique_ptr<MainWindow> window = ProgramWindow();
         showResized(*window, 1100, 700);
         return window;
     }
@@ -122,24 +73,17 @@ protected:
         return window;
     }
 
-    // The stored content of an empty window up to the tab index: version, placement, widths.
-    std::string HeadBeforeTab()
+    // The content up to the tab index: version, a placement and the default header, as the
+    // framework writes them.
+    static std::string HeadBeforeTab()
     {
-        std::unique_ptr<MainWindow> window = NewWindow();
-        window->storedVersion = VersionText;
-        SettingsStream stream;
-        window->Serialize(stream);
-        const std::string content(stream.Content());
-        return content.substr(0, content.size() - 5);  // without the tab index and the empty names
+        return StoredBytes(std::string(VersionText)) +
+               PlacementFixture(1, {50, 40, 1150, 740}, {50, 40, 1150, 740}, 0) + HeaderFixture({4, 11, 11, 90});
     }
 
-    TempFolder dataHome;
+    TemporaryDataHome dataHome;
     TempFolder folder;
     const std::string path = folder.File(SettingsFileName);
-
-private:
-    bool hadDataHome = false;
-    std::string oldDataHome;
 };
 
 // Gives every stored item of the port a value of its own, different from the defaults.
@@ -256,9 +200,6 @@ TEST_F(WindowRoundTrip, StoreThenLoadGivesTheSameWindow)
     EXPECT_EQ(window->settingsGroup.settingBaud.currentData().toInt(), 57600);
 }
 
-// The items of a port as a file holds them, with empty slot and row containers.
-std::string PortItems(int baud) { return Int32Bytes(baud) + Bytes({0, 1}) + Int32Bytes(2) + Int32Bytes(4) + Bytes({1, 1, 1, 1}); }
-
 std::vector<std::string> NopeNames(int count)
 {
     std::vector<std::string> names;
@@ -274,6 +215,7 @@ struct CountCase {
     int storedPorts;    // how many ports' items follow
     int ports;          // ports after loading
     int shown;          // the tab selected after loading; -1 when the load stopped before it
+    friend void PrintTo(const CountCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class StoredCounts : public WindowRoundTrip, public testing::WithParamInterface<CountCase> {};
@@ -315,6 +257,35 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"TabPastTheTabs", 7, StoredBytes(NopeNames(2)), 2, 2, 1},
         CountCase{"NegativeTab", -3, StoredBytes(NopeNames(2)), 2, 2, 1}),
     [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.what); });
+
+TEST_F(WindowRoundTrip, ErrorInThePortItemsStopsBeforeTheStoredTab)
+{
+    // The port's rows claim 1000 rows that the file does not hold.
+    std::string faulty = PortItems(19200);
+    faulty.pop_back();
+    faulty += Bytes({0xFF}) + Int32Bytes(1001);
+    for (const int bad : {0, 1}) {
+        SCOPED_TRACE(bad);
+        const std::string items = bad == 0 ? faulty + PortItems(4800) : PortItems(4800) + faulty;
+        const std::string content = HeadBeforeTab() + Int32Bytes(0) + StoredBytes(NopeNames(2)) + items;
+        ASSERT_TRUE(WriteFileReplacing(path, FramedFile(content)));
+
+        std::unique_ptr<MainWindow> window = Loaded();
+        ASSERT_EQ(PortNames(*window), NopeNames(2));
+        // Not the stored tab 0: the port made last stays shown.
+        EXPECT_EQ(window->mainTabs.currentIndex(), 1);
+        EXPECT_EQ(window->SelectedPort(), window->ports.At(1));
+        EXPECT_EQ(window->windowTitle(), TitleOf("ttyNOPE1"));
+        // What was read before the error stays; a port after it keeps its defaults.
+        const SerPort& first = *window->ports.At(0);
+        const SerPort& last = *window->ports.At(1);
+        EXPECT_EQ(first.baud, bad == 0 ? 19200 : 4800);
+        EXPECT_EQ(last.baud, bad == 0 ? 9600 : 19200);
+        EXPECT_EQ(last.asciiSlots.size(), static_cast<std::size_t>(SendSlotCount));
+        // The shown port's panes show what it holds: its send mode's tab (HEX when loaded).
+        EXPECT_EQ(window->sendTabs.currentIndex(), last.mode == 2 ? 1 : 0);
+    }
+}
 
 TEST_F(WindowRoundTrip, AnotherVersionLoadsNothingAndIsStoredOverWithThisOne)
 {

@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QTest>
 #include <QWidgetAction>
+#include <QWindow>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "monitor/window/MainWindow.h"
+#include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/window/WindowTestSupport.h"
 
 namespace baudrill::test {
@@ -156,6 +158,36 @@ TEST_F(PortMenu, ATypedNameThatIsAlreadyAPortDoesNothing)
     EXPECT_EQ(window->ports.GetCount(), 2);
     EXPECT_EQ(window->ports.At(1)->deviceName, "/dev/ttyBDRUSB0");
     EXPECT_FALSE(window->portMenu.isVisible());
+}
+
+// Opened by a press on the "+" tab, the menu has the keyboard, not its entry: typed letters
+// do not land in the entry; the arrow keys reach it as an item, and only then does typing go in.
+TEST_F(PortMenu, TheEntryHasTheKeyboardOnlyAsTheMenusCurrentItem)
+{
+    showResized(*window, 700, 476);
+    window->activateWindow();
+    const QPoint plus = window->mainTabs.tabRect(0).center();
+    QTest::mousePress(&window->mainTabs, Qt::LeftButton, {}, plus);
+    ASSERT_TRUE(window->portMenu.isVisible());
+    QWindow* menu = window->portMenu.windowHandle();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(window->deviceEntry.hasFocus());
+    EXPECT_EQ(window->portMenu.activeAction(), nullptr);
+    QTest::keyClick(menu, Qt::Key_X);
+    EXPECT_EQ(window->deviceEntry.text().toStdString(), "/dev/");
+
+    QTest::keyClick(menu, Qt::Key_Down);
+    EXPECT_EQ(window->portMenu.activeAction(), ItemNamed(window->portMenu, "ttyBDRACM1"));
+    EXPECT_FALSE(window->deviceEntry.hasFocus());
+    QTest::keyClick(menu, Qt::Key_Up);  // from the first item round to the last: the entry
+    EXPECT_TRUE(window->deviceEntry.hasFocus());
+    window->deviceEntry.selectAll();
+    QTest::keyClicks(&window->deviceEntry, "ttyZ");
+    EXPECT_EQ(window->deviceEntry.text().toStdString(), "ttyZ");
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_FALSE(window->portMenu.isVisible());
+    EXPECT_EQ(window->ports.GetCount(), 0);
+    QTest::mouseRelease(&window->mainTabs, Qt::LeftButton, {}, plus);
 }
 
 }  // namespace

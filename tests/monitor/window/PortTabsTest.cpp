@@ -53,6 +53,28 @@ void ExpectNoPortShown(MainWindow& window)
     EXPECT_TRUE(window.settingsGroup.flowRTSCTS.isHidden());
     EXPECT_TRUE(window.settingsGroup.flowXONXOFF.isHidden());
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8(VersionText));
+    // The panes show nothing of a port.
+    EXPECT_EQ(window.settingsGroup.settingBaud.currentIndex(), -1);
+    EXPECT_FALSE(window.settingsGroup.settingWord0.isChecked());
+    EXPECT_EQ(window.asciiSendGroup.entry.text().toStdString(), "");
+    EXPECT_EQ(window.asciiSendGroup.preview.toPlainText().toStdString(), "");
+    EXPECT_EQ(window.hexSendGroup.entry.text().toStdString(), "");
+    EXPECT_EQ(window.protoSendGroup.entry.text().toStdString(), "");
+    EXPECT_EQ(window.protoSendGroup.proto.shownText().toStdString(), "");
+    EXPECT_FALSE(window.sendGroup.sendButton.isChecked());
+    EXPECT_EQ(window.sendGroup.repeatPeriod.data(), 200);
+}
+
+// Shows `text` in the shown port's ASCII slot, and a rate of the list, as the user leaves them.
+void FillShownPort(MainWindow& window, const std::string& text)
+{
+    SerPort* port = window.SelectedPort();
+    ASSERT_NE(port, nullptr);
+    port->asciiSlots[0].entry = text;
+    port->baud = 19200;
+    port->Activate();
+    ASSERT_EQ(window.asciiSendGroup.entry.text().toStdString(), text);
+    ASSERT_EQ(window.settingsGroup.settingBaud.currentText().toStdString(), "19200");
 }
 
 TEST(AddPort, ShowsTheNewPortAndLeavesThePreviousOneInactive)
@@ -159,17 +181,23 @@ TEST(PlusTab, ShowsNoPortWhileThePortsKeepTheirFlags)
     window.logGrid.setRowCount(5);
     window.settingsGroup.flowNone.show();
     window.settingsGroup.flowLabel.show();
+    FillShownPort(window, "typed");
 
     window.mainTabs.setCurrentIndex(1);
     ExpectNoPortShown(window);
     // Rows the port receives meanwhile still reach the grid through its flag.
     EXPECT_TRUE(port->active);
+    // Emptying the panes reached none of the port's handlers.
+    EXPECT_EQ(port->asciiSlots[0].entry, "typed");
+    EXPECT_EQ(port->asciiSlots[0].repeatPeriod, 100);
+    EXPECT_EQ(port->protoSlots[0].actionDelay, 100);
 }
 
 TEST(CloseTab, ClosingTheOnlyPortShowsThePlusTab)
 {
     MainWindow window;
     window.AddPort(PortA);
+    FillShownPort(window, "typed into the closed port");
     int portsWhenTabChanged = -1;
     QObject::connect(&window.mainTabs, &QTabBar::currentChanged,
                      [&] { portsWhenTabChanged = window.ports.GetCount(); });

@@ -1,0 +1,64 @@
+#include "tests/monitor/settings/SettingsWindowSupport.h"
+
+#include <pty.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "monitor/ProgramTexts.h"
+#include "monitor/window/MainWindow.h"
+#include "platform/Termios2.h"
+#include "tests/monitor/settings/SettingsBytes.h"
+
+namespace baudrill::test {
+
+Pty::Pty()
+{
+    char name[128] = {};
+    if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
+        path = name;
+}
+
+Pty::~Pty()
+{
+    if (!path.empty()) {
+        close(slave);
+        close(master);
+    }
+}
+
+unsigned Pty::Speed() const
+{
+    platform::TermiosImage t{};
+    return platform::ReadTermios(master, t) ? t.ospeed : 0;
+}
+
+TemporaryDataHome::TemporaryDataHome()
+{
+    const char* old = getenv("XDG_DATA_HOME");
+    hadOld_ = old != nullptr;
+    if (old)
+        old_ = old;
+    setenv("XDG_DATA_HOME", folder_.Path().c_str(), 1);
+}
+
+TemporaryDataHome::~TemporaryDataHome()
+{
+    if (hadOld_)
+        setenv("XDG_DATA_HOME", old_.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
+std::unique_ptr<MainWindow> ProgramWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->setWindowTitle(QString::fromUtf8(VersionText));
+    return window;
+}
+
+std::string PortItems(int baud)
+{
+    return Int32Bytes(baud) + Bytes({0, 1}) + Int32Bytes(2) + Int32Bytes(4) + Bytes({1, 1, 1, 1});
+}
+
+}  // namespace baudrill::test
