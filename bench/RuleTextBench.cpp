@@ -197,7 +197,7 @@ void BM_JunkRowDecoding(benchmark::State& state)
         LogLine line;
         RowDecoding decoding;
         for (std::size_t at = 0; at < row.size(); at += step) {
-            line.data.append(row, at, step);
+            line.data.append(std::string_view(row).substr(at, step));
             decoding = decoder.Decode(rule, line, true);
         }
         if (!decoding.decoded || decoding.start != frameStart)

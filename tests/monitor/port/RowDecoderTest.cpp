@@ -103,7 +103,7 @@ TEST_F(RowDecoderTest, ChunkByChunkEqualsTheWholeRowDecodedAfresh)
             const int chunks = 1 + static_cast<int>(random() % 12);
             for (int chunk = 0; chunk < chunks; ++chunk) {
                 for (int k = 1 + static_cast<int>(random() % 9); k > 0; --k)
-                    row.data += "ABQRZ!;\"\x02\x03\x01\xFF"[random() % 12];
+                    row.data += std::string(1, "ABQRZ!;\"\x02\x03\x01\xFF"[random() % 12]);
                 const RowDecoding step = decoder.Decode(rule, row, ignoreStarting, kDefaultStepBudget);
                 const RowDecoding fresh = DecodeRow(rule, row, ignoreStarting, kDefaultStepBudget);
                 ASSERT_FALSE(step.budgetExhausted || fresh.budgetExhausted);
@@ -197,7 +197,7 @@ TEST_F(RowDecoderTest, ARuleThatReadsToTheEndFromEveryStartSpendsTheBudget)
     EXPECT_FALSE(shortRow.decoded);
     EXPECT_FALSE(shortRow.budgetExhausted);
 
-    row.data.append(4000, 'y');
+    row.data.append(std::string(4000, 'y'));
     for (int chunk = 0; chunk < 3; ++chunk) {
         const RowDecoding longRow = decoder.Decode(rule, row, true);
         EXPECT_FALSE(longRow.decoded);
