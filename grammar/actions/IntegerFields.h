@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace baudrill {
 
@@ -72,6 +73,46 @@ inline bool WriteField(ComposeContext& ctx)
     return true;
 }
 
+// The numbers of consecutive fields, as an iterator over their bytes. A value
+// list inserts them as values made in place: a Value made first and then
+// moved would cost a stall on every value.
+template <IntegerField F>
+struct FieldValues {
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::int32_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const std::int32_t*;
+    using reference = std::int32_t;
+
+    const char* bytes = nullptr;
+
+    std::int32_t operator*() const
+    {
+        std::uint32_t number = 0;
+        for (std::size_t i = 0; i < F.width; ++i) {
+            const std::size_t b = F.order == ByteOrder::Big ? i : F.width - 1 - i;
+            number = number << 8 | static_cast<unsigned char>(bytes[b]);
+        }
+        return static_cast<std::int32_t>(number);
+    }
+    FieldValues& operator++()
+    {
+        bytes += F.width;
+        return *this;
+    }
+    FieldValues operator++(int)
+    {
+        FieldValues before = *this;
+        bytes += F.width;
+        return before;
+    }
+    difference_type operator-(const FieldValues& other) const
+    {
+        return (bytes - other.bytes) / static_cast<difference_type>(F.width);
+    }
+    bool operator==(const FieldValues& other) const { return bytes == other.bytes; }
+};
+
 // Reads up to `most` fields one after another, as many ReadField calls would,
 // as far as the input holds them; how many it read.
 template <IntegerField F>
@@ -84,17 +125,11 @@ inline std::size_t ReadFields(ParseContext& ctx, std::size_t most)
     if (fields == 0 || !ctx.Has(fields * F.width))  // (it does: this only counts them as read)
         return 0;
     if constexpr (F.keepsValue) {
-        ValueList& values = ctx.state.values;
-        values.reserve(values.size() + fields);
+        // One insert of the whole run: a single capacity test and a tight loop,
+        // where appending value by value costs a call per value.
         const char* bytes = ctx.input.data() + at;
-        for (std::size_t k = 0; k < fields; ++k, bytes += F.width) {
-            std::uint32_t number = 0;
-            for (std::size_t i = 0; i < F.width; ++i) {
-                const std::size_t b = F.order == ByteOrder::Big ? i : F.width - 1 - i;
-                number = number << 8 | static_cast<unsigned char>(bytes[b]);
-            }
-            values.emplace_back(static_cast<std::int32_t>(number));
-        }
+        ValueList& values = ctx.state.values;
+        values.insert(values.end(), FieldValues<F>{bytes}, FieldValues<F>{bytes + fields * F.width});
     }
     ctx.Advance(fields * F.width);
     return fields;
