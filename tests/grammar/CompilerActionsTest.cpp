@@ -80,6 +80,9 @@ TEST(MetaDecimal, ConvertsTheWordOnTopOfTheWordStack)
         {"nan.", false, Value()},
         {"12a", false, Value()},
         {"-", false, Value()},
+        // A control byte is part of the word, not a blank around the number.
+        {"7\x10", false, Value()},
+        {"\x10" "7", false, Value()},
     };
     for (const DecimalCase& c : cases) {
         SCOPED_TRACE(c.word);
