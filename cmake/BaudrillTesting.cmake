@@ -11,8 +11,6 @@ function(baudrill_add_gtest target)
     include(GoogleTest)
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
-    # GoogleTest's headers are most of what a test file costs to compile.
-    target_precompile_headers(${target} PRIVATE <gtest/gtest.h>)
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 60
         PROPERTIES
