@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "monitor/CallbackThread.h"
+#include "monitor/threads/CallbackThread.h"
 #include "monitor/port/RowBytes.h"
 
 namespace baudrill {

@@ -10,7 +10,7 @@
 #include "grammar/Uuid.h"
 #include "grammar/Value.h"
 #include "monitor/CellDisplay.h"
-#include "monitor/SThread.h"
+#include "monitor/threads/SThread.h"
 #include "monitor/port/LogLine.h"
 #include "monitor/send/SendSlot.h"
 #include "serial/SerialPort.h"

@@ -1,4 +1,4 @@
-#include "monitor/SThread.h"
+#include "monitor/threads/SThread.h"
 
 #include <algorithm>
 #include <climits>

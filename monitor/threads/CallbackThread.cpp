@@ -1,4 +1,4 @@
-#include "monitor/CallbackThread.h"
+#include "monitor/threads/CallbackThread.h"
 
 #include <cassert>
 

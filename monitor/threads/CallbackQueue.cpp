@@ -1,4 +1,4 @@
-#include "monitor/CallbackQueue.h"
+#include "monitor/threads/CallbackQueue.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "monitor/CallbackQueue.h"
+#include "monitor/threads/CallbackQueue.h"
 #include "serial/SerialPort.h"
 
 namespace baudrill {

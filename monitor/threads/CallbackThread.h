@@ -3,7 +3,7 @@
 #include <mutex>
 #include <thread>
 
-#include "monitor/CallbackQueue.h"
+#include "monitor/threads/CallbackQueue.h"
 
 namespace baudrill {
 
