@@ -2,8 +2,8 @@
 // around the event loop, and the teardown in the reverse order.
 #include <QApplication>
 
-#include "monitor/LogFileName.h"
-#include "monitor/Logger.h"
+#include "monitor/log/LogFileName.h"
+#include "monitor/log/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/settings/SettingsFile.h"
 #include "monitor/window/MainWindow.h"

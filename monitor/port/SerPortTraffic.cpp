@@ -5,7 +5,7 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/RunControl.h"
-#include "monitor/Logger.h"
+#include "monitor/log/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/send/ProtoEncoder.h"
 #include "monitor/port/RowDecoder.h"

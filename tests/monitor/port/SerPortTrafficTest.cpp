@@ -5,7 +5,7 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/Logger.h"
+#include "monitor/log/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/port/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"

@@ -19,7 +19,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/Logger.h"
+#include "monitor/log/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/send/ProtoListKeys.h"
 #include "monitor/window/MainWindow.h"

@@ -1,4 +1,4 @@
-#include "monitor/Logger.h"
+#include "monitor/log/Logger.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "monitor/LogFileName.h"
-#include "monitor/LogRow.h"
+#include "monitor/log/LogFileName.h"
+#include "monitor/log/LogRow.h"
 
 namespace baudrill {
 

@@ -1,4 +1,4 @@
-#include "monitor/LogFileName.h"
+#include "monitor/log/LogFileName.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "monitor/LogRow.h"
+#include "monitor/log/LogRow.h"
 
 #include <algorithm>
 
