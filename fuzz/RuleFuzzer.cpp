@@ -11,7 +11,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/port/RowDecoder.h"
 #include "monitor/port/TrafficText.h"
 #include "monitor/protocols/ProtoSection.h"

@@ -1,6 +1,6 @@
 #include "monitor/CellFont.h"
 
-#include "monitor/OemCharset.h"
+#include "monitor/text/OemCharset.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

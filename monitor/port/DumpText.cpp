@@ -1,6 +1,6 @@
 #include "monitor/port/DumpText.h"
 
-#include "monitor/OemCharset.h"
+#include "monitor/text/OemCharset.h"
 
 namespace baudrill {
 

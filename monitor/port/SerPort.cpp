@@ -1,7 +1,7 @@
 // The port object: the device, the settings pane, the line display and Activate.
 #include "monitor/port/SerPort.h"
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithSendLayout.h"

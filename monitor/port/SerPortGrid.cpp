@@ -2,7 +2,7 @@
 // dump line, the highlight of the byte under the mouse, the refresh and clearing the log.
 #include "monitor/port/SerPort.h"
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithSendLayout.h"

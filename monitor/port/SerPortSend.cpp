@@ -8,7 +8,7 @@
 #include <QTextDocument>
 
 #include "grammar/BNFarticle.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"
 #include "monitor/layouts/WithProtoLayout.h"

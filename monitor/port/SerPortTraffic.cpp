@@ -6,7 +6,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/RunControl.h"
 #include "monitor/log/Logger.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/send/ProtoEncoder.h"
 #include "monitor/port/RowDecoder.h"
 #include "monitor/port/TrafficText.h"

@@ -10,9 +10,9 @@
 #include "grammar/ArticleNamespace.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/images/IMG.h"
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 #include "monitor/protocols/QtfToHtml.h"
 #include "platform/AppDataFolder.h"
 

@@ -4,7 +4,7 @@
 #include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/protocols/ProtoFileSet.h"
 
 namespace baudrill {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "grammar/GrammarRegistry.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 
 namespace baudrill {
 

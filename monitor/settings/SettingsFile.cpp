@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/settings/SettingsStream.h"
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 #include "monitor/window/MainWindow.h"
 
 namespace baudrill {

@@ -11,7 +11,7 @@
 
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/images/IMG.h"
 #include "monitor/send/ProtoListKeys.h"
 #include "monitor/window/PaneSetup.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "monitor/DropList.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/RichTextCtrl.h"
 #include "monitor/SerPortCtrl.h"
 #include "monitor/images/IMG.h"

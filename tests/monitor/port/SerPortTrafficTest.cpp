@@ -6,7 +6,7 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/log/Logger.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/port/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"
 

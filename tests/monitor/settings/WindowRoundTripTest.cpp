@@ -12,8 +12,8 @@
 
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
-#include "monitor/WholeFile.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/files/WholeFile.h"
 #include "monitor/settings/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"

@@ -20,7 +20,7 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/log/Logger.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/send/ProtoListKeys.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/platform/PtyPair.h"

@@ -12,7 +12,7 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/protocols/ProtoDialog.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"

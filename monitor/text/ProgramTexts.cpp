@@ -1,4 +1,4 @@
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 
 #include "platform/TickCount.h"
 

@@ -1,4 +1,4 @@
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
