@@ -1,6 +1,6 @@
 #include "monitor/port/GridFont.h"
 
-#include "monitor/CellFont.h"
+#include "monitor/widgets/CellFont.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -15,7 +15,7 @@
 #include "monitor/layouts/WithSendLayout.h"
 #include "monitor/send/AttachText.h"
 #include "monitor/send/ProtoEncoder.h"
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/send/SendEncoders.h"
 
 namespace baudrill {

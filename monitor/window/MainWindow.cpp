@@ -13,7 +13,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/images/IMG.h"
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/window/PaneSetup.h"
 
 namespace baudrill {

@@ -1,4 +1,4 @@
-#include "monitor/CellFont.h"
+#include "monitor/widgets/CellFont.h"
 #include "monitor/SerPortCtrl.h"
 #include "monitor/port/GridColours.h"
 #include "monitor/port/GridFont.h"

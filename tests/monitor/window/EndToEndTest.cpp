@@ -21,7 +21,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/log/Logger.h"
 #include "monitor/text/ProgramTexts.h"
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/platform/PtyPair.h"
 #include "tests/support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 
 #include <QComboBox>
 

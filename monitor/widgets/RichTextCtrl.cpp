@@ -1,6 +1,6 @@
-#include "monitor/RichTextCtrl.h"
+#include "monitor/widgets/RichTextCtrl.h"
 
-#include "monitor/CellFont.h"
+#include "monitor/widgets/CellFont.h"
 
 #include <QFontInfo>
 #include <QTextDocument>

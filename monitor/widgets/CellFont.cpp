@@ -1,4 +1,4 @@
-#include "monitor/CellFont.h"
+#include "monitor/widgets/CellFont.h"
 
 #include "monitor/text/OemCharset.h"
 
