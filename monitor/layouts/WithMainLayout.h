@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/widgets/TabBarLeftDown.h"
 #include "monitor/layouts/LayoutZoom.h"
 #include "monitor/layouts/WithAsciiLayout.h"

@@ -2,7 +2,7 @@
 #include "monitor/port/SerPort.h"
 
 #include "monitor/text/ProgramTexts.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithSendLayout.h"
 #include "monitor/layouts/WithSettingsLayout.h"

@@ -9,7 +9,7 @@
 
 #include "grammar/Uuid.h"
 #include "grammar/Value.h"
-#include "monitor/CellDisplay.h"
+#include "monitor/grid/view/CellDisplay.h"
 #include "monitor/threads/SThread.h"
 #include "monitor/port/LogLine.h"
 #include "monitor/send/SendSlot.h"

@@ -12,7 +12,7 @@
 #include "monitor/widgets/DropList.h"
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/widgets/RichTextCtrl.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"

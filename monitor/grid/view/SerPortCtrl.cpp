@@ -1,7 +1,7 @@
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 
-#include "monitor/CellDisplay.h"
-#include "monitor/KeyFlags.h"
+#include "monitor/grid/view/CellDisplay.h"
+#include "monitor/grid/view/KeyFlags.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

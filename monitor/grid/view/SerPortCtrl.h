@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/RowHeights.h"
+#include "monitor/grid/RowHeights.h"
 
 #include <QAbstractScrollArea>
 #include <QStandardItemModel>

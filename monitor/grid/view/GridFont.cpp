@@ -1,4 +1,4 @@
-#include "monitor/port/GridFont.h"
+#include "monitor/grid/view/GridFont.h"
 
 #include "monitor/widgets/CellFont.h"
 
