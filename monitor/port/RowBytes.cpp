@@ -1,6 +1,5 @@
 #include "monitor/port/RowBytes.h"
 
-#include "monitor/settings/SettingsStream.h"
 #include "platform/GrowableMemory.h"
 
 #include <algorithm>
@@ -151,15 +150,6 @@ void RowBytes::assign(std::size_t count, char c)
 void RowBytes::clear()
 {
     Drop();
-}
-
-void RowBytes::Serialize(SettingsStream& stream)
-{
-    // A failed load leaves the bytes as they were.
-    std::string text = str();
-    stream.Serialize(text);
-    if (stream.IsLoading())
-        *this = RowBytes(text);
 }
 
 std::ostream& operator<<(std::ostream& out, const RowBytes& bytes)

@@ -61,7 +61,7 @@ public:
     }
     friend bool operator==(const RowBytes& a, std::string_view b) { return a.view() == b; }
 
-    // The settings file: a string.
+    // The settings file: a string (monitor/settings/RowBytesSerialize.cpp).
     void Serialize(SettingsStream& stream);
 
 private:
