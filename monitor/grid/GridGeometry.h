@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 
 namespace baudrill {
 

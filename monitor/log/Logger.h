@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "monitor/threads/CallbackThread.h"
-#include "monitor/port/RowBytes.h"
+#include "monitor/traffic/RowBytes.h"
 
 namespace baudrill {
 

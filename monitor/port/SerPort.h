@@ -11,7 +11,7 @@
 #include "grammar/Value.h"
 #include "monitor/grid/view/CellDisplay.h"
 #include "monitor/threads/SThread.h"
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 #include "monitor/send/SendSlot.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialSettings.h"

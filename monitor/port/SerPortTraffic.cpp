@@ -8,8 +8,8 @@
 #include "monitor/log/Logger.h"
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/send/ProtoEncoder.h"
-#include "monitor/port/RowDecoder.h"
-#include "monitor/port/TrafficText.h"
+#include "monitor/traffic/RowDecoder.h"
+#include "monitor/traffic/TrafficText.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "monitor/port/RowBytes.h"
+#include "monitor/traffic/RowBytes.h"
 #include "monitor/settings/SettingsStream.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // Decoding a row with a protocol: whole, or the longest tail when starting junk is ignored,
 // bounded in window and steps.
 
-#include "monitor/port/RowDecoder.h"
+#include "monitor/traffic/RowDecoder.h"
 
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"

@@ -7,7 +7,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/log/Logger.h"
 #include "monitor/text/ProgramTexts.h"
-#include "monitor/port/TrafficText.h"
+#include "monitor/traffic/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"
 
 #include <QCoreApplication>

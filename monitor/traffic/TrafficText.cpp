@@ -1,4 +1,4 @@
-#include "monitor/port/TrafficText.h"
+#include "monitor/traffic/TrafficText.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "monitor/port/RowDecoder.h"
+#include "monitor/traffic/RowDecoder.h"
 
 #include "grammar/BNFarticle.h"
 #include "grammar/ParseContext.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "monitor/port/RowBytes.h"
+#include "monitor/traffic/RowBytes.h"
 
 namespace baudrill {
 
