@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "grammar/Value.h"
-#include "monitor/GuiRunBudget.h"
+#include "monitor/text/GuiRunBudget.h"
 
 namespace baudrill {
 
