@@ -5,7 +5,7 @@
 #include "monitor/log/LogFileName.h"
 #include "monitor/log/Logger.h"
 #include "monitor/text/ProgramTexts.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/QuitWhenClosed.h"
 #include "monitor/window/SessionEndSignals.h"

@@ -7,7 +7,7 @@
 #include "monitor/layouts/WithSendLayout.h"
 #include "monitor/layouts/WithSettingsLayout.h"
 #include "monitor/port/PortBindings.h"
-#include "monitor/window/MainGUI.h"
+#include "monitor/port/MainGUI.h"
 #include "serial/LineFlags.h"
 
 #include <QObject>

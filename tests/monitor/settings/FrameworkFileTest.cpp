@@ -14,7 +14,7 @@
 
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/files/WholeFile.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/monitor/settings/SettingsWindowSupport.h"

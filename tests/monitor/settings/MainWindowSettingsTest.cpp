@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "monitor/text/ProgramTexts.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/files/WholeFile.h"
 #include "monitor/window/MainWindow.h"
 #include "platform/FakeCommDevice.h"

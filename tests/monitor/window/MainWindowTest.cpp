@@ -13,7 +13,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "monitor/text/ProgramTexts.h"
-#include "monitor/protocols/ProtoDialog.h"
+#include "monitor/protocols/editor/ProtoDialog.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
 #include "tests/monitor/window/WindowTestSupport.h"

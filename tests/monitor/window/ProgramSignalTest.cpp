@@ -21,7 +21,7 @@
 
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/files/WholeFile.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/platform/PtyPair.h"
 #include "tests/support/TempFolder.h"

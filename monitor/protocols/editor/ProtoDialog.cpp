@@ -1,4 +1,4 @@
-#include "monitor/protocols/ProtoDialog.h"
+#include "monitor/protocols/editor/ProtoDialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

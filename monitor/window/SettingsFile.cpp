@@ -1,4 +1,4 @@
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/window/SettingsFile.h"
 
 #include <utility>
 
