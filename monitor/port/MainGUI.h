@@ -6,7 +6,7 @@ namespace baudrill {
 class MainGUI {
 public:
     virtual ~MainGUI() = default;
-    virtual void SelectSendMode(int mode) = 0;  // 0 PROTO, 1 ASCII, 2 HEX
+    virtual void SelectSendMode(int mode) = 0;  // a SendMode (monitor/send/SendMode.h)
     virtual void SelectProfile(int slot) = 0;   // 0 to 9
 };
 
