@@ -1,8 +1,8 @@
 // Post-and-process throughput of the call queue: items per second are calls per second.
 #include <benchmark/benchmark.h>
 
-#include "monitor/CallbackQueue.h"
-#include "monitor/CallbackThread.h"
+#include "monitor/threads/CallbackQueue.h"
+#include "monitor/threads/CallbackThread.h"
 
 namespace baudrill {
 namespace {

@@ -11,7 +11,7 @@
 // The port is in ASCII mode: what decoding costs is measured by the grammar benchmarks.
 
 #include "bench/BenchApplication.h"
-#include "monitor/Logger.h"
+#include "monitor/log/Logger.h"
 #include "monitor/port/SerPort.h"
 #include "tests/monitor/port/PortHarness.h"
 #include "tests/support/TempFolder.h"

@@ -7,7 +7,7 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/GuiRunBudget.h"
+#include "monitor/text/GuiRunBudget.h"
 
 #include <benchmark/benchmark.h>
 

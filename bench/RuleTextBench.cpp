@@ -9,8 +9,8 @@
 #include "grammar/ParseContext.h"
 #include "grammar/actions/Crc16Modbus.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/port/LogLine.h"
-#include "monitor/port/RowDecoder.h"
+#include "monitor/traffic/LogLine.h"
+#include "monitor/traffic/RowDecoder.h"
 
 #include <benchmark/benchmark.h>
 

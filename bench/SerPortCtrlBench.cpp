@@ -2,7 +2,7 @@
 // change of the Dump column's width does) and appending rows one by one as traffic arrives.
 
 #include "bench/BenchApplication.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 
 #include <benchmark/benchmark.h>
 

@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 
 namespace baudrill {
 namespace {

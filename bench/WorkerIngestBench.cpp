@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "monitor/SThread.h"
+#include "monitor/threads/SThread.h"
 #include "platform/Termios2.h"
 #include "serial/SerialPort.h"
 #include "tests/platform/PtyPair.h"

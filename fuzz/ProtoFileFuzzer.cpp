@@ -8,7 +8,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 #include "monitor/protocols/ProtoFileFormat.h"
 #include "monitor/protocols/ProtoFileSet.h"
 

@@ -7,7 +7,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "grammar/ArticleNamespace.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/protocols/ProtoFileSet.h"
 #include "monitor/send/AttachText.h"
 #include "monitor/send/SendEncoders.h"

@@ -7,7 +7,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/settings/LoadedPortItems.h"
 #include "monitor/settings/PortItems.h"
 #include "monitor/settings/SettingsStream.h"

@@ -2,10 +2,10 @@
 // around the event loop, and the teardown in the reverse order.
 #include <QApplication>
 
-#include "monitor/LogFileName.h"
-#include "monitor/Logger.h"
-#include "monitor/ProgramTexts.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/log/LogFileName.h"
+#include "monitor/log/Logger.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/QuitWhenClosed.h"
 #include "monitor/window/SessionEndSignals.h"

@@ -1,6 +1,6 @@
 #include "monitor/layouts/BottomSeparatorFrame.h"
 
-#include "monitor/RichTextCtrl.h"
+#include "monitor/widgets/RichTextCtrl.h"
 
 #include <QEvent>
 #include <QPainter>

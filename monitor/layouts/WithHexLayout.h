@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/RichTextCtrl.h"
+#include "monitor/widgets/RichTextCtrl.h"
 #include "monitor/layouts/LayoutZoom.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/SerPortCtrl.h"
-#include "monitor/TabBarLeftDown.h"
+#include "monitor/grid/view/SerPortCtrl.h"
+#include "monitor/widgets/TabBarLeftDown.h"
 #include "monitor/layouts/LayoutZoom.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"

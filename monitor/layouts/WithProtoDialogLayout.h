@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/DropList.h"
-#include "monitor/RichTextCtrl.h"
+#include "monitor/widgets/DropList.h"
+#include "monitor/widgets/RichTextCtrl.h"
 #include "monitor/layouts/LayoutZoom.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "monitor/DropList.h"
-#include "monitor/IntSpinBox.h"
-#include "monitor/RichTextCtrl.h"
+#include "monitor/widgets/DropList.h"
+#include "monitor/widgets/IntSpinBox.h"
+#include "monitor/widgets/RichTextCtrl.h"
 #include "monitor/layouts/LayoutZoom.h"
 
 #include <QCheckBox>

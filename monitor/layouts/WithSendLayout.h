@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/ButtonOption.h"
-#include "monitor/IntSpinBox.h"
+#include "monitor/widgets/ButtonOption.h"
+#include "monitor/widgets/IntSpinBox.h"
 #include "monitor/layouts/LayoutZoom.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "monitor/ButtonOption.h"
-#include "monitor/DropList.h"
+#include "monitor/widgets/ButtonOption.h"
+#include "monitor/widgets/DropList.h"
 #include "monitor/layouts/LayoutZoom.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "monitor/port/PortBindings.h"
 
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"
 #include "monitor/layouts/WithProtoLayout.h"

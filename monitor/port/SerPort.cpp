@@ -1,13 +1,13 @@
 // The port object: the device, the settings pane, the line display and Activate.
 #include "monitor/port/SerPort.h"
 
-#include "monitor/ProgramTexts.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithSendLayout.h"
 #include "monitor/layouts/WithSettingsLayout.h"
 #include "monitor/port/PortBindings.h"
-#include "monitor/window/MainGUI.h"
+#include "monitor/port/MainGUI.h"
 #include "serial/LineFlags.h"
 
 #include <QObject>

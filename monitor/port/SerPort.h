@@ -9,10 +9,11 @@
 
 #include "grammar/Uuid.h"
 #include "grammar/Value.h"
-#include "monitor/CellDisplay.h"
-#include "monitor/SThread.h"
-#include "monitor/port/LogLine.h"
-#include "monitor/port/RowDecoder.h"
+#include "monitor/grid/view/CellDisplay.h"
+#include "monitor/threads/SThread.h"
+#include "monitor/traffic/LogLine.h"
+#include "monitor/traffic/RowDecoder.h"
+#include "monitor/send/SendMode.h"
 #include "monitor/send/SendSlot.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialSettings.h"
@@ -44,7 +45,8 @@ public:
     // Device states.
     enum DeviceState { StateOpen = 0, StateClosed = 1, StateOpening = 2 };
     // Send modes.
-    enum Mode { ModeProto = 0, ModeAscii = 1, ModeHex = 2 };
+    using Mode = SendMode;
+    using enum SendMode;
 
     // The cell displays of the log grid; each looks its rows up in the port.
     class Column0Display final : public CellDisplay {  // direction

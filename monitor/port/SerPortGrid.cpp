@@ -2,14 +2,14 @@
 // dump line, the highlight of the byte under the mouse, the refresh and clearing the log.
 #include "monitor/port/SerPort.h"
 
-#include "monitor/ProgramTexts.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithSendLayout.h"
-#include "monitor/port/DumpText.h"
-#include "monitor/port/GridColours.h"
-#include "monitor/port/GridFont.h"
-#include "monitor/port/GridGeometry.h"
+#include "monitor/grid/DumpText.h"
+#include "monitor/grid/GridColours.h"
+#include "monitor/grid/view/GridFont.h"
+#include "monitor/grid/GridGeometry.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -8,14 +8,14 @@
 #include <QTextDocument>
 
 #include "grammar/BNFarticle.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"
 #include "monitor/layouts/WithProtoLayout.h"
 #include "monitor/layouts/WithSendLayout.h"
 #include "monitor/send/AttachText.h"
 #include "monitor/send/ProtoEncoder.h"
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/send/SendEncoders.h"
 
 namespace baudrill {

@@ -4,11 +4,11 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/GrammarRegistry.h"
-#include "monitor/Logger.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/log/Logger.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/send/ProtoEncoder.h"
-#include "monitor/port/RowDecoder.h"
-#include "monitor/port/TrafficText.h"
+#include "monitor/traffic/RowDecoder.h"
+#include "monitor/traffic/TrafficText.h"
 
 #include <QObject>
 #include <QTimer>

@@ -9,8 +9,8 @@
 #include "grammar/ArticleNamespace.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
-#include "monitor/WholeFile.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/files/WholeFile.h"
 #include "monitor/protocols/ProtoFileFormat.h"
 
 namespace baudrill {

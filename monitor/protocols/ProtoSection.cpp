@@ -5,7 +5,7 @@
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/CompileScope.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/protocols/ProtoFileSet.h"
 
 namespace baudrill {

@@ -8,7 +8,7 @@
 #include "grammar/NumberText.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/send/SendEncoders.h"
 
 namespace baudrill {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "grammar/Value.h"
-#include "monitor/GuiRunBudget.h"
+#include "monitor/text/GuiRunBudget.h"
 
 namespace baudrill {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "grammar/NumberText.h"
-#include "monitor/OemCharset.h"
+#include "monitor/text/OemCharset.h"
 
 namespace baudrill {
 

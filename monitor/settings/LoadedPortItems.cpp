@@ -3,15 +3,12 @@
 #include <algorithm>
 
 #include "grammar/GrammarRegistry.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/send/SendMode.h"
+#include "monitor/text/ProgramTexts.h"
 
 namespace baudrill {
 
 namespace {
-
-constexpr int ModeProto = 0;
-constexpr int ModeAscii = 1;
-constexpr int ModeHex = 2;
 
 // Empties the name when no protocol has it.
 Uuid FindOrForget(std::string& name)

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "grammar/Uuid.h"
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 #include "monitor/send/SendSlot.h"
 
 namespace baudrill {

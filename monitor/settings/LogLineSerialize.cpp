@@ -1,4 +1,4 @@
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 #include "monitor/settings/SettingsStream.h"
 
 namespace baudrill {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 #include "monitor/send/SendSlot.h"
 
 namespace baudrill {

@@ -1,6 +1,6 @@
 #include "monitor/settings/WindowItems.h"
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/settings/LoadedPortItems.h"
 #include "monitor/settings/SettingsStream.h"
 

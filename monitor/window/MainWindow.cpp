@@ -11,9 +11,9 @@
 
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/images/IMG.h"
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/window/PaneSetup.h"
 
 namespace baudrill {

@@ -10,8 +10,8 @@
 #include "grammar/ArrayMap.h"
 #include "monitor/layouts/WithMainLayout.h"
 #include "monitor/port/SerPort.h"
-#include "monitor/protocols/ProtoDialog.h"
-#include "monitor/window/MainGUI.h"
+#include "monitor/protocols/editor/ProtoDialog.h"
+#include "monitor/port/MainGUI.h"
 
 class QTimer;
 

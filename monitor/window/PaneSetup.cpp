@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "monitor/DropList.h"
-#include "monitor/ProgramTexts.h"
-#include "monitor/RichTextCtrl.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/widgets/DropList.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/widgets/RichTextCtrl.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "monitor/images/IMG.h"
 #include "monitor/layouts/WithAsciiLayout.h"
 #include "monitor/layouts/WithHexLayout.h"

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/images/IMG.h"
 #include "monitor/window/DeviceEntryAction.h"
 #include "monitor/window/EventHook.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "monitor/CallbackQueue.h"
+#include "monitor/threads/CallbackQueue.h"
 
 namespace baudrill {
 namespace {

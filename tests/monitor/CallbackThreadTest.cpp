@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "monitor/CallbackThread.h"
+#include "monitor/threads/CallbackThread.h"
 
 namespace baudrill {
 namespace {

@@ -1,4 +1,4 @@
-#include "monitor/CellFont.h"
+#include "monitor/widgets/CellFont.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>

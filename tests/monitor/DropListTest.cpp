@@ -1,4 +1,4 @@
-#include "monitor/DropList.h"
+#include "monitor/widgets/DropList.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>

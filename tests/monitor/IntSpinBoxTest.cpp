@@ -1,4 +1,4 @@
-#include "monitor/IntSpinBox.h"
+#include "monitor/widgets/IntSpinBox.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>

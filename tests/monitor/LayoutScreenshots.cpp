@@ -2,7 +2,7 @@
 //   baudrill_layout_screenshots <folder>
 // tools/screenshot.sh runs it under a virtual X server.
 
-#include "monitor/CellDisplay.h"
+#include "monitor/grid/view/CellDisplay.h"
 #include "monitor/images/IMG.h"
 #include "monitor/images/ImageList.h"
 #include "monitor/layouts/WithMainLayout.h"

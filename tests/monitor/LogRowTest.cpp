@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "monitor/LogFileName.h"
-#include "monitor/LogRow.h"
+#include "monitor/log/LogFileName.h"
+#include "monitor/log/LogRow.h"
 
 namespace baudrill {
 namespace {

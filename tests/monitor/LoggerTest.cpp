@@ -13,9 +13,9 @@
 #include <sstream>
 #include <string>
 
-#include "monitor/LogFileName.h"
-#include "monitor/LogRow.h"
-#include "monitor/Logger.h"
+#include "monitor/log/LogFileName.h"
+#include "monitor/log/LogRow.h"
+#include "monitor/log/Logger.h"
 
 namespace baudrill {
 namespace {

@@ -1,4 +1,4 @@
-#include "monitor/OemCharset.h"
+#include "monitor/text/OemCharset.h"
 
 #include <gtest/gtest.h>
 

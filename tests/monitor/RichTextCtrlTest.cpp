@@ -1,5 +1,5 @@
-#include "monitor/CellFont.h"
-#include "monitor/RichTextCtrl.h"
+#include "monitor/widgets/CellFont.h"
+#include "monitor/widgets/RichTextCtrl.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>

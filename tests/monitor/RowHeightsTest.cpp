@@ -1,4 +1,4 @@
-#include "monitor/RowHeights.h"
+#include "monitor/grid/RowHeights.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "monitor/SThread.h"
+#include "monitor/threads/SThread.h"
 #include "serial/SerialPort.h"
 #include "tests/platform/PtyPair.h"
 

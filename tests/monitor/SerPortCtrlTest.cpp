@@ -1,5 +1,5 @@
-#include "monitor/CellDisplay.h"
-#include "monitor/SerPortCtrl.h"
+#include "monitor/grid/view/CellDisplay.h"
+#include "monitor/grid/view/SerPortCtrl.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "monitor/TabBarLeftDown.h"
+#include "monitor/widgets/TabBarLeftDown.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>

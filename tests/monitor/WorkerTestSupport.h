@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "monitor/SThread.h"
+#include "monitor/threads/SThread.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeCommDevice.h"
 #include "serial/SerialPort.h"

@@ -1,4 +1,4 @@
-#include "monitor/port/DumpText.h"
+#include "monitor/grid/DumpText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "monitor/port/GridColours.h"
+#include "monitor/grid/GridColours.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "monitor/port/GridGeometry.h"
+#include "monitor/grid/GridGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "monitor/layouts/WithMainLayout.h"
 #include "monitor/port/SerPort.h"
-#include "monitor/window/MainGUI.h"
+#include "monitor/port/MainGUI.h"
 #include "platform/FakeCommDevice.h"
 #include "platform/SystemClock.h"
 

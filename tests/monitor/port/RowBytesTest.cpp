@@ -1,6 +1,6 @@
-#include "monitor/port/RowBytes.h"
+#include "monitor/traffic/RowBytes.h"
 
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 #include "monitor/settings/SettingsStream.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // Decoding a row with a protocol: whole, or the longest tail when starting junk is ignored;
 // chunk by chunk, trying again only the starts still open, with the budget as a backstop.
 
-#include "monitor/port/RowDecoder.h"
+#include "monitor/traffic/RowDecoder.h"
 
 #include "grammar/BNFarticle.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/RunControl.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "monitor/CellFont.h"
-#include "monitor/SerPortCtrl.h"
-#include "monitor/port/GridColours.h"
-#include "monitor/port/GridFont.h"
-#include "monitor/port/GridGeometry.h"
+#include "monitor/widgets/CellFont.h"
+#include "monitor/grid/view/SerPortCtrl.h"
+#include "monitor/grid/GridColours.h"
+#include "monitor/grid/view/GridFont.h"
+#include "monitor/grid/GridGeometry.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/port/PortHarness.h"
 

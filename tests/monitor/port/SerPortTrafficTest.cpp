@@ -5,9 +5,9 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/Logger.h"
-#include "monitor/ProgramTexts.h"
-#include "monitor/port/TrafficText.h"
+#include "monitor/log/Logger.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/traffic/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"
 
 #include <QCoreApplication>

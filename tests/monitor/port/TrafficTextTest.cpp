@@ -1,7 +1,7 @@
 // The texts of traffic rows: time, decoded values, log protocol text, composed bytes.
 
 #include "monitor/send/ComposedBytes.h"
-#include "monitor/port/TrafficText.h"
+#include "monitor/traffic/TrafficText.h"
 
 #include <gtest/gtest.h>
 

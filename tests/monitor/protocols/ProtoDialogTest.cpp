@@ -11,7 +11,7 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
-#include "monitor/protocols/ProtoDialog.h"
+#include "monitor/protocols/editor/ProtoDialog.h"
 #include "monitor/protocols/ProtoFileFormat.h"
 
 namespace baudrill {

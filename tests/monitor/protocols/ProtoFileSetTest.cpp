@@ -1,7 +1,7 @@
 // The protocol files: load order, what is remembered under each file, and storing them back.
 #include <gtest/gtest.h>
 
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 
 #include <filesystem>
 #include <string>

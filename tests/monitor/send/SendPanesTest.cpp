@@ -15,7 +15,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "monitor/send/ProtoListKeys.h"
+#include "monitor/widgets/ProtoListKeys.h"
 #include "tests/monitor/port/PortHarness.h"
 
 namespace baudrill::test {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "monitor/ProgramTexts.h"
-#include "monitor/WholeFile.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/files/WholeFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/monitor/settings/SettingsWindowSupport.h"

@@ -4,7 +4,7 @@
 
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/settings/LoadedPortItems.h"
 
 namespace baudrill::test {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "monitor/ProgramTexts.h"
-#include "monitor/settings/SettingsFile.h"
-#include "monitor/WholeFile.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/window/SettingsFile.h"
+#include "monitor/files/WholeFile.h"
 #include "monitor/window/MainWindow.h"
 #include "platform/FakeCommDevice.h"
 #include "platform/SystemClock.h"

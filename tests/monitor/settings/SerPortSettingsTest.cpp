@@ -6,7 +6,7 @@
 
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/port/SerPort.h"
 #include "monitor/settings/LoadedPortItems.h"
 #include "monitor/settings/SettingsStream.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/port/LogLine.h"
+#include "monitor/traffic/LogLine.h"
 #include "monitor/send/SendSlot.h"
 #include "monitor/settings/SettingsStream.h"
 #include "tests/monitor/settings/SettingsBytes.h"

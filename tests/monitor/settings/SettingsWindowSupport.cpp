@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/window/MainWindow.h"
 #include "platform/Termios2.h"
 #include "tests/monitor/settings/SettingsBytes.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "monitor/WholeFile.h"
+#include "monitor/files/WholeFile.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill::test {

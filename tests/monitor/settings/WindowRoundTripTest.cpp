@@ -12,9 +12,9 @@
 
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
-#include "monitor/ProgramTexts.h"
-#include "monitor/WholeFile.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/files/WholeFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
 #include "tests/monitor/GuiTestEnvironment.h"

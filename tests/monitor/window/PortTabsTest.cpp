@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "monitor/ProgramTexts.h"
+#include "monitor/text/ProgramTexts.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
 #include "tests/monitor/GuiTestEnvironment.h"

@@ -19,9 +19,9 @@
 #include <thread>
 #include <vector>
 
-#include "monitor/ProgramTexts.h"
-#include "monitor/WholeFile.h"
-#include "monitor/settings/SettingsFile.h"
+#include "monitor/text/ProgramTexts.h"
+#include "monitor/files/WholeFile.h"
+#include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/platform/PtyPair.h"
 #include "tests/support/TempFolder.h"

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "monitor/protocols/ProtoDialog.h"
+#include "monitor/protocols/editor/ProtoDialog.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/QuitWhenClosed.h"
 #include "tests/monitor/GuiTestEnvironment.h"

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "monitor/protocols/ProtoDialog.h"
+#include "monitor/protocols/editor/ProtoDialog.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
 #include "platform/FakeCommDevice.h"

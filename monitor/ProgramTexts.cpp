@@ -1,9 +1,0 @@
-#include "monitor/ProgramTexts.h"
-
-#include "platform/TickCount.h"
-
-namespace baudrill {
-
-const uint32_t StartTick = platform::TickCount();
-
-}  // namespace baudrill
