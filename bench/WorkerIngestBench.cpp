@@ -138,7 +138,7 @@ void WorkerIngest(benchmark::State& state) {
     SerialPort port;
     SerialSettings settings;
     settings.baud = 115200;
-    if (!pty.Ok() || port.Open(pty.SlavePath().c_str(), &settings) != 0) {
+    if (!pty.Ok() || port.Open(pty.SlavePath().c_str(), &settings) != OpenResult::Opened) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }

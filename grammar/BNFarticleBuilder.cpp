@@ -8,13 +8,12 @@
 #include "grammar/BNFsplitter.h"
 #include "grammar/BNFterminal.h"
 #include "grammar/BNFunitor.h"
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/GrammarRegistry.h"
 
 namespace baudrill {
 
 namespace {
-
-constexpr const char* kBuiltinNamespace = "BNF";
 
 // The two splices every operation is made of. Each keeps both directions of
 // every edge it touches: the neighbour's reference is moved with ReplaceLink or
@@ -104,13 +103,13 @@ BNFarticle& BNFarticle::InsertCode(const BNFcode& code)
 
 BNFarticle& BNFarticle::InsertNonterminal(std::string_view articleName)
 {
-    ArticleNamespace* ns = GrammarRegistry::Instance().FindNamespace(kBuiltinNamespace);
+    ArticleNamespace* ns = GrammarRegistry::Instance().FindNamespace(BuiltinNamespace);
     if (!ns)
         return *this;
     const BNFarticle* target = ns->At(ns->FindName(articleName));
     if (!target || target->uid.IsNull())
         return *this;
-    InsertAtCursor(std::make_unique<BNFnonterminal>(kBuiltinNamespace, target->uid));
+    InsertAtCursor(std::make_unique<BNFnonterminal>(BuiltinNamespace, target->uid));
     return *this;
 }
 

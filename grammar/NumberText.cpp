@@ -57,4 +57,9 @@ std::string FormatIntHex(std::uint32_t value, int minDigits, char fill)
     return digits;
 }
 
+char ScanHexByte(std::string_view digits)
+{
+    return static_cast<char>(static_cast<std::uint32_t>(ScanInt(digits, 16)) & 0xFFu);
+}
+
 }  // namespace baudrill

@@ -21,4 +21,16 @@ std::int32_t ScanInt(std::string_view text, int base = 10);
 // to at least `minDigits` characters.
 std::string FormatIntHex(std::uint32_t value, int minDigits = 0, char fill = '0');
 
+// Appends the byte as two upper-case hexadecimal digits. Inline: dumps call it for every byte.
+inline void AppendHexByte(std::string& out, unsigned char byte)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    out += kDigits[byte >> 4];
+    out += kDigits[byte & 15];
+}
+
+// The byte that two hexadecimal digits stand for, as escapes and hex entries read them: the
+// low 8 bits of ScanInt(digits, 16), so blanks and a sign count as there, and no digit gives 0.
+char ScanHexByte(std::string_view digits);
+
 }  // namespace baudrill

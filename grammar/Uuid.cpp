@@ -45,14 +45,12 @@ Uuid Uuid::FromString(std::string_view text)
 
 std::string Uuid::ToString() const
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(36);
     for (int i = 0; i < 16; ++i) {
         if (i == 4 || i == 6 || i == 8 || i == 10)
             out += '-';
-        out += kDigits[bytes_[i] >> 4];
-        out += kDigits[bytes_[i] & 15];
+        AppendHexByte(out, bytes_[i]);
     }
     return out;
 }

@@ -7,7 +7,6 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,16 +15,11 @@
 #include "platform/PlatformCodes.h"
 #include "platform/Termios2.h"
 #include "platform/TermiosIo.h"
+#include "platform/TickCount.h"
 
 namespace baudrill::platform {
 
 namespace {
-
-long long NowMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
 
 // Pseudo-terminals and some drivers have no modem lines or counters: not a failure.
 bool NotSupported(int error) { return error == ENOTTY || error == EINVAL; }
@@ -182,7 +176,7 @@ bool PosixCommDevice::DeviceIsGone() const {
 int PosixCommDevice::Write(const char* data, int length, int boundMs) {
     if (fd_ < 0 || length < 0 || (length > 0 && !data) || aborted_) return -1;
     if (length == 0) return 0;
-    const long long deadline = boundMs > 0 ? NowMs() + boundMs : -1;
+    const long long deadline = boundMs > 0 ? MonotonicMs() + boundMs : -1;
     int accepted = 0;
     WaitResult stop = WaitResult::Ready;
     while (accepted < length && stop == WaitResult::Ready) {
@@ -229,7 +223,7 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitForRoom(long long deadlineMs) {
         if (aborted_) return WaitResult::Aborted;
         int timeout = -1;
         if (deadlineMs >= 0) {
-            long long left = deadlineMs - NowMs();
+            long long left = deadlineMs - MonotonicMs();
             if (left <= 0) return WaitResult::TimedOut;
             timeout = static_cast<int>(std::min<long long>(left, 1000));
         }
@@ -253,7 +247,7 @@ PosixCommDevice::WaitResult PosixCommDevice::WaitDrained(long long deadlineMs) {
         if (queued == 0) return WaitResult::Ready;
         if (queued < 0) return WaitResult::Failed;
         if (aborted_) return WaitResult::Aborted;
-        if (deadlineMs >= 0 && NowMs() >= deadlineMs) return WaitResult::TimedOut;
+        if (deadlineMs >= 0 && MonotonicMs() >= deadlineMs) return WaitResult::TimedOut;
         pollfd p{abortFd_.load(), POLLIN, 0};
         PollWaiting(&p, 1, 1);
     }

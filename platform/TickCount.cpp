@@ -4,12 +4,12 @@
 
 namespace baudrill::platform {
 
-uint32_t TickCount() {
+int64_t MonotonicMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u +
-                  static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-    return static_cast<uint32_t>(ms);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
+
+uint32_t TickCount() { return static_cast<uint32_t>(MonotonicMs()); }
 
 }  // namespace baudrill::platform

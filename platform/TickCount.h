@@ -4,7 +4,10 @@
 
 namespace baudrill::platform {
 
-// Milliseconds of CLOCK_MONOTONIC in 32 bits: wraps every 49.7 days.
+// Milliseconds of CLOCK_MONOTONIC: never wraps, signed so that deadlines can use -1 for none.
+int64_t MonotonicMs();
+
+// The low 32 bits of MonotonicMs: wraps every 49.7 days.
 uint32_t TickCount();
 
 // Milliseconds from `from` to `to`, correct across the wrap (modulo 2^32).

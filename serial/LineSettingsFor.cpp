@@ -15,9 +15,10 @@ platform::LineSettings LineSettingsFor(const SerialSettings& s) {
     line.xonLimit = 3072;
     line.xoffLimit = 3072;
     line.byteSize = s.wordLength;
-    line.parity = (s.parity >= 1 && s.parity <= 4) ? static_cast<uint8_t>(s.parity)
-                                                   : platform::ParityNone;
-    line.stopBits = s.stopBits == 2 ? platform::TwoStopBits : platform::OneStopBit;
+    line.parity = (s.parity >= platform::ParityOdd && s.parity <= platform::ParitySpace)
+                      ? static_cast<uint8_t>(s.parity)
+                      : platform::ParityNone;
+    line.stopBits = s.stopBits == StopBitsTwo ? platform::TwoStopBits : platform::OneStopBit;
     line.xonChar = 0x11;
     line.xoffChar = 0x13;
     return line;

@@ -33,18 +33,18 @@ SerialPort::SerialPort(std::unique_ptr<pf::CommDevice> device, pf::Clock& clock)
 SerialPort::~SerialPort() { SerialPort::Close(); }
 
 int SerialPort::Open(const char* name, const SerialSettings* newSettings) {
-    if (device->IsOpen()) return -1;
+    if (device->IsOpen()) return OpenResult::CannotOpen;
     if (newSettings) settings = *newSettings;
-    if (!name || !device->Open(name)) return -1;
+    if (!name || !device->Open(name)) return OpenResult::CannotOpen;
     std::strncpy(deviceName, name, sizeof deviceName - 1);
     deviceName[sizeof deviceName - 1] = 0;
     lineState = settings.rtsCts ? LineFlags::Dtr : LineFlags::Dtr | LineFlags::Rts;
-    if (!device->SetState(LineSettingsFor(settings))) return -2;
-    if (!device->CreateAbortEvent()) return -3;
-    if (!device->SetTimeouts(pf::CommTimeouts{})) return -5;
-    if (!device->SetupQueues(QueueSize, QueueSize)) return -6;
+    if (!device->SetState(LineSettingsFor(settings))) return OpenResult::SettingsRefused;
+    if (!device->CreateAbortEvent()) return OpenResult::NoAbortEvent;
+    if (!device->SetTimeouts(pf::CommTimeouts{})) return OpenResult::TimeoutsRefused;
+    if (!device->SetupQueues(QueueSize, QueueSize)) return OpenResult::QueueSizesRefused;
     errorCounts = {};
-    return 0;
+    return OpenResult::Opened;
 }
 
 int SerialPort::Close() {

@@ -10,6 +10,17 @@
 
 namespace baudrill {
 
+// What SerialPort::Open returns; there is no -4. After SettingsRefused to QueueSizesRefused the
+// device is held (IsOpen) until Close.
+struct OpenResult {
+    static constexpr int Opened = 0;
+    static constexpr int CannotOpen = -1;  // also when the port is already open: nothing changes
+    static constexpr int SettingsRefused = -2;
+    static constexpr int NoAbortEvent = -3;
+    static constexpr int TimeoutsRefused = -5;
+    static constexpr int QueueSizesRefused = -6;
+};
+
 // A serial port on a comm device: the POSIX device by default, any other (a fake in tests) when
 // given. Keeps no lock: its owner serialises every call, except AbortIo, which any thread may
 // call while a Write waits.
@@ -25,9 +36,7 @@ public:
     ~SerialPort() override;
 
     int Close() override;
-    // 0 opened; -1 cannot be opened (or already open: nothing changes); -2 line settings
-    // refused; -3 abort event not made; -5 time-outs refused; -6 queue sizes refused. After -2
-    // to -6 the device is held (IsOpen) until Close.
+    // One of OpenResult's codes.
     int Open(const char* deviceName, const SerialSettings* settings) override;
     int Control(int code, void* out) override;
     bool IsOpen() override;

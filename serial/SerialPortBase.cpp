@@ -9,8 +9,9 @@ const char* SerialPortBase::GetTypeName() { return "SerialPort"; }
 
 const char* SerialPortBase::GetSettingsText() {
     static constexpr char AllLetters[] = "NOEMS";
-    char letter = (settings.parity >= 0 && settings.parity <= 4) ? AllLetters[settings.parity]
-                                                                 : 'N';
+    const bool known =
+        settings.parity >= platform::ParityNone && settings.parity <= platform::ParitySpace;
+    char letter = known ? AllLetters[settings.parity] : 'N';
     std::memset(settings.text, 0, sizeof settings.text);
     std::snprintf(settings.text, sizeof settings.text, "%i%c%i %i", settings.wordLength, letter,
                   settings.stopBits, settings.baud);

@@ -160,8 +160,7 @@ bool ParseStrQuoted(ParseContext& ctx, Value)
             i += 2;
         } else if (c == '\\' && ctx.Peek(i + 2) >= 0) {
             const char digits[] = {static_cast<char>(next), static_cast<char>(ctx.Peek(i + 2))};
-            const auto byte = static_cast<std::uint32_t>(ScanInt(std::string_view(digits, 2), 16)) & 0xFFu;
-            text += static_cast<char>(byte);
+            text += ScanHexByte(std::string_view(digits, 2));
             i += 3;
         } else if (c == '"') {
             ctx.Charge(i);
@@ -182,7 +181,6 @@ bool ComposeStrQuoted(ComposeContext& ctx, Value)
     const Value* value = ctx.TakeValue();
     if (!value || !value->IsString())
         return false;
-    static constexpr char kUpperDigits[] = "0123456789ABCDEF";
     std::string_view text = value->GetString();
     ctx.WriteByte('"');
     while (!text.empty()) {
@@ -193,9 +191,9 @@ bool ComposeStrQuoted(ComposeContext& ctx, Value)
         text.remove_prefix(plain);
         if (text.empty())
             break;
-        const auto control = static_cast<unsigned char>(text.front());
-        const char escape[] = {'\\', kUpperDigits[control >> 4], kUpperDigits[control & 15]};
-        ctx.WriteEscape(std::string_view(escape, sizeof escape));
+        std::string escape = "\\";
+        AppendHexByte(escape, static_cast<unsigned char>(text.front()));
+        ctx.WriteEscape(escape);
         text.remove_prefix(1);
     }
     ctx.WriteByte('"');

@@ -3,6 +3,7 @@
 #include "grammar/ActionRegistry.h"
 #include "grammar/ArticleRef.h"
 #include "grammar/BNFarticle.h"
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/BuiltinActionTable.h"
 #include "grammar/compiler/MetaGrammar.h"
@@ -10,8 +11,6 @@
 namespace baudrill {
 
 namespace {
-
-constexpr const char* kNamespace = "BNF";
 
 struct Builtins {
     bool initialised = false;
@@ -47,7 +46,7 @@ void InitGrammarBuiltins()
         return;
     // Set first: the article factories that build the meta-grammar call back in here.
     state.initialised = true;
-    GrammarRegistry::Instance().GetAdd(kNamespace);
+    GrammarRegistry::Instance().GetAdd(BuiltinNamespace);
     RegisterActions();
     state.schemeUid = BuildMetaGrammar().uid;
 }
@@ -57,7 +56,7 @@ const BNFarticle* MetaGrammarScheme()
     const Builtins& state = State();
     if (state.schemeUid.IsNull())
         return nullptr;
-    return state.scheme.Resolve(kNamespace, state.schemeUid);
+    return state.scheme.Resolve(BuiltinNamespace, state.schemeUid);
 }
 
 }  // namespace baudrill

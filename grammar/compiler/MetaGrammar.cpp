@@ -2,6 +2,7 @@
 
 #include "grammar/BNFarticle.h"
 #include "grammar/BNFcode.h"
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/RuleDelimiters.h"
 
@@ -12,7 +13,6 @@ namespace baudrill {
 
 namespace {
 
-constexpr const char* kNamespace = "BNF";
 constexpr const char* kQuote = "\"";
 
 // One element of a meta-grammar row: a literal, a reference to a built-in
@@ -41,7 +41,7 @@ void InsertRow(BNFarticle& article, std::initializer_list<RowItem> row)
 
 BNFarticle& NewBuiltin(const char* name)
 {
-    return *CreateArticle(kNamespace, name, std::string());
+    return *CreateArticle(BuiltinNamespace, name, std::string());
 }
 
 // `"\22" BNFstr:"\22" "\22" BNFstring | BNFstr:D BNFdecimal`
@@ -99,7 +99,7 @@ BNFarticle& BuildScheme()
         // the empty literal: inserts nothing
         {Lit("\"\""), Act("BNFstr10", Value(std::string()))},
         // <name>
-        {Lit("<"), Act("BNFstr10", Value(kNamespace)), ReadWord(), Act("BNFnonterm_end"), Lit(">")},
+        {Lit("<"), Act("BNFstr10", Value(BuiltinNamespace)), ReadWord(), Act("BNFnonterm_end"), Lit(">")},
         // <ns::name>, tried before <name>: trying <name> first would leave a
         // reference to "BNF"'s article ns behind whenever one exists.
         {Lit("<"), ReadWord(), Lit("::"), ReadWord(), Act("BNFnonterm_end"), Lit(">")},

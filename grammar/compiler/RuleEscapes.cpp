@@ -10,7 +10,7 @@ std::string UnescapeRuleText(std::string_view run)
     out.reserve(run.size());
     for (std::size_t i = 0; i < run.size(); ++i) {
         if (run[i] == '\\' && run.size() - i > 2) {
-            out.push_back(static_cast<char>(ScanInt(run.substr(i + 1, 2), 16) & 0xFF));
+            out.push_back(ScanHexByte(run.substr(i + 1, 2)));
             i += 2;
         } else {
             out.push_back(run[i]);

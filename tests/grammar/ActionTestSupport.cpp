@@ -1,10 +1,10 @@
 #include "tests/grammar/ActionTestSupport.h"
 
 #include "grammar/ActionRegistry.h"
+#include "grammar/NumberText.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,10 +33,10 @@ std::string Bytes(std::string_view hex)
 std::string HexDump(std::string_view bytes)
 {
     std::string out;
-    char buf[4];
     for (unsigned char c : bytes) {
-        std::snprintf(buf, sizeof buf, out.empty() ? "%02X" : " %02X", c);
-        out += buf;
+        if (!out.empty())
+            out += ' ';
+        AppendHexByte(out, c);
     }
     return out;
 }

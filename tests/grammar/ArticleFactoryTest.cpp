@@ -1,5 +1,6 @@
 // The article factories and the engine's one-time initialisation.
 
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 
@@ -91,6 +92,7 @@ TEST(InitGrammarBuiltins, BuildsTheMetaGrammarOnceInNamespaceBNF)
     for (int i = 0; i < 4; ++i) {
         ASSERT_NE(bnf->At(i), nullptr);
         EXPECT_EQ(bnf->At(i)->name, names[i]);
+        EXPECT_TRUE(IsBuiltinRuleName(bnf->At(i)->name)) << names[i];
         EXPECT_EQ(CheckGraph(*bnf->At(i)), "") << names[i];
     }
     EXPECT_EQ(MetaGrammarScheme(), bnf->At(3));
@@ -102,6 +104,15 @@ TEST(InitGrammarBuiltins, BuildsTheMetaGrammarOnceInNamespaceBNF)
     for (int i = 0; i < registry.GetCount(); ++i)
         bnfNamespaces += registry.GetKey(i) == "BNF";
     EXPECT_EQ(bnfNamespaces, 1);
+}
+
+TEST(BuiltinNamespace, IsBNFAndNamesItsBuiltinRulesByTheirStart)
+{
+    EXPECT_STREQ(BuiltinNamespace, "BNF");
+    for (const char* name : {"BNF", "BNFscheme", "BNFPROTOparser"})
+        EXPECT_TRUE(IsBuiltinRuleName(name)) << name;
+    for (const char* name : {"", "BN", "bnfscheme", "Bnf", "myBNF", " BNF"})
+        EXPECT_FALSE(IsBuiltinRuleName(name)) << name;
 }
 
 TEST(MetaGrammar, BuiltinArticlesMatchWhatTheyStandFor)

@@ -7,7 +7,6 @@
 #include "grammar/BNFunitor.h"
 #include "grammar/NumberText.h"
 
-#include <cctype>
 #include <unordered_map>
 
 namespace baudrill::test {
@@ -19,10 +18,8 @@ std::string Quoted(const std::string& bytes)
     std::string out = "\"";
     for (unsigned char c : bytes) {
         if (c < 0x20 || c > 0x7E || c == '"' || c == '\\') {
-            std::string hex = FormatIntHex(c, 2);
-            for (char& h : hex)
-                h = static_cast<char>(std::toupper(static_cast<unsigned char>(h)));
-            out += "\\" + hex;
+            out += '\\';
+            AppendHexByte(out, c);
         } else {
             out.push_back(static_cast<char>(c));
         }

@@ -60,5 +60,24 @@ TEST(NumberTextTest, FormatIntHexFillsToTheMinimumWidth)
     EXPECT_EQ(FormatIntHex(5, 3, ' '), "  5");
 }
 
+TEST(NumberTextTest, AppendHexByteWritesTwoUpperCaseDigits)
+{
+    std::string out = "x";
+    for (unsigned char byte : {0x00, 0x0A, 0xA0, 0xFF})
+        AppendHexByte(out, byte);
+    EXPECT_EQ(out, "x000AA0FF");
+}
+
+TEST(NumberTextTest, ScanHexByteKeepsTheLowEightBitsOfWhatScanIntReads)
+{
+    EXPECT_EQ(ScanHexByte("4a"), '\x4A');
+    EXPECT_EQ(ScanHexByte("F"), '\x0F');
+    EXPECT_EQ(ScanHexByte("4z"), '\x04');  // stops at the first byte that is no digit
+    EXPECT_EQ(ScanHexByte("zz"), '\0');    // no digit: the int null's low bits
+    EXPECT_EQ(ScanHexByte(" 7"), '\x07');  // a leading blank is skipped, as ScanInt does
+    EXPECT_EQ(ScanHexByte("-1"), '\xFF');
+    EXPECT_EQ(ScanHexByte("1ff"), '\xFF');
+}
+
 }  // namespace
 }  // namespace baudrill

@@ -17,11 +17,8 @@ std::string Hex(std::string_view bytes)
     for (unsigned char c : bytes) {
         if (!out.empty())
             out += ' ';
-        out += FormatIntHex(c, 2);
+        AppendHexByte(out, c);
     }
-    for (char& c : out)
-        if (c >= 'a' && c <= 'f')
-            c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
@@ -31,7 +28,7 @@ std::string FromHex(std::string_view pairs)
     for (std::size_t i = 0; i + 1 < pairs.size(); ++i) {
         if (pairs[i] == ' ')
             continue;
-        out.push_back(static_cast<char>(ScanInt(pairs.substr(i, 2), 16) & 0xFF));
+        out.push_back(ScanHexByte(pairs.substr(i, 2)));
         ++i;
     }
     return out;

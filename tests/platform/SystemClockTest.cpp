@@ -17,17 +17,24 @@
 namespace baudrill::platform {
 namespace {
 
-uint32_t MonotonicMs32() {
+int64_t ClockMonotonicMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
-                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+    return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-TEST(TickCountTest, IsCLOCK_MONOTONICInMilliseconds) {
-    uint32_t before = MonotonicMs32();
+TEST(TickCountTest, MonotonicMsIsCLOCK_MONOTONICInMilliseconds) {
+    int64_t before = ClockMonotonicMs();
+    int64_t ms = MonotonicMs();
+    int64_t after = ClockMonotonicMs();
+    EXPECT_LE(before, ms);
+    EXPECT_LE(ms, after);
+}
+
+TEST(TickCountTest, IsTheLow32BitsOfMonotonicMs) {
+    uint32_t before = static_cast<uint32_t>(MonotonicMs());
     uint32_t tick = TickCount();
-    uint32_t after = MonotonicMs32();
+    uint32_t after = static_cast<uint32_t>(MonotonicMs());
     EXPECT_LE(TicksBetween(before, tick), TicksBetween(before, after));
 }
 

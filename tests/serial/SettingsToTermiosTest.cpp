@@ -108,5 +108,19 @@ TEST(LineSettingsForTest, AssertsDtrAndRtsOrHandsRtsToTheHandshake) {
     EXPECT_EQ(handshake.dtrControl, platform::LineControl::Enable);
 }
 
+// The record numbers stop bits 1, 2 and 3 (one and a half), unlike the platform's line-settings
+// codes, and only two opens the line with two.
+TEST(LineSettingsForTest, StopBitValuesAreTheRecordsOwnNumbers) {
+    EXPECT_EQ(StopBitsOne, 1);
+    EXPECT_EQ(StopBitsTwo, 2);
+    EXPECT_EQ(StopBitsOneAndHalf, 3);
+    SerialSettings s;
+    EXPECT_EQ(s.stopBits, StopBitsOne);
+    s.stopBits = StopBitsOneAndHalf;
+    EXPECT_EQ(LineSettingsFor(s).stopBits, platform::OneStopBit);
+    s.stopBits = StopBitsTwo;
+    EXPECT_EQ(LineSettingsFor(s).stopBits, platform::TwoStopBits);
+}
+
 }  // namespace
 }  // namespace baudrill
