@@ -1,6 +1,7 @@
 // Rules compiled from text that call value actions, in both directions.
 
 #include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,12 @@ namespace baudrill::test {
 
 namespace {
 
-struct ValuesCase {
-    const char* name;
+struct ValuesCase : NamedCase {
     std::string rule;
     std::string bytes;  // what parsing reads and composing writes
     ValueList values;
     bool composes = true;  // false: the rule parses only
 };
-
-std::string CaseName(const ::testing::TestParamInfo<ValuesCase>& info)
-{
-    return info.param.name;
-}
 
 class CompiledRuleValues : public ::testing::TestWithParam<ValuesCase> {};
 
@@ -54,7 +49,8 @@ const ValuesCase kCases[] = {
     {"ValueList", "{<BNFwhite> (str_float | str_int | str_quoted)}", "1 2.5 \"x\"",
      {Value(1), Value(2.5), Value("x")}, false},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(kCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(kCases),
+                         CaseName<ValuesCase>);
 
 TEST(CompiledRuleValuesCompose, WidthArgumentsReachTheActions)
 {
