@@ -16,6 +16,7 @@
 #include "monitor/LogFileName.h"
 #include "monitor/LogRow.h"
 #include "monitor/Logger.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -156,12 +157,10 @@ TEST_F(LoggerTest, FolderThatCannotBeMadeLosesTheRowAndTheNextRowTriesAgain) {
 
 // A folder that refuses the file: the row is lost, nothing else happens, and once the folder
 // takes files again the next row is written.
-struct RefusalCase {
-    const char* name;
+struct RefusalCase : test::NamedCase {
     bool byPermissions;  // which do not bite when the tests run as root
     std::function<void(const fs::path& file)> refuse;
     std::function<void(const fs::path& file)> allow;
-    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LoggerRefused : public LoggerTest, public ::testing::WithParamInterface<RefusalCase> {};
@@ -193,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"FolderInThePlaceOfTheFile", false,
                     [](const fs::path& file) { fs::create_directory(file); },
                     [](const fs::path& file) { fs::remove(file); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<RefusalCase>);
 
 // A disk that takes `room` more bytes, then fails every write as a full one does.
 class FillingDisk {
@@ -215,10 +214,8 @@ public:
 
 constexpr std::size_t Unlimited = static_cast<std::size_t>(-1);
 
-struct CutCase {
-    const char* name;
+struct CutCase : test::NamedCase {
     std::size_t room;  // bytes of the first row that reach the file
-    friend void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LoggerOnAFullDisk : public LoggerTest, public ::testing::WithParamInterface<CutCase> {};
@@ -248,7 +245,7 @@ INSTANTIATE_TEST_SUITE_P(Table, LoggerOnAFullDisk,
                                            CutCase{"CutInTheHeaderLine", 5},
                                            CutCase{"CutAfterTheHeaderLine", 14},
                                            CutCase{"CutInADumpLine", 30}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<CutCase>);
 
 TEST(LogFileNames, FollowTheStartTime) {
     EXPECT_EQ(LogBaseName(StartTime()), "2024-03-05_14-07-09");
