@@ -6,6 +6,7 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +25,7 @@ protected:
     }
 };
 
-struct DecodeCase {
-    const char* name;
+struct DecodeCase : test::NamedCase {
     const char* rule;
     std::string row;
     bool ignoreStarting;
@@ -63,7 +63,7 @@ const DecodeCase kDecodeCases[] = {
      {Value(6)}, IgnoreStartingWindow},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, RowDecoderCases, ::testing::ValuesIn(kDecodeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<DecodeCase>);
 
 // A counted loop over 4 KiB of junk costs about four million steps for all its tails, more than
 // the budget of one chunk: decoding gives up, reports no match, and does so quickly.

@@ -2,7 +2,6 @@
 
 #include <stdlib.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -51,23 +50,6 @@ std::string ArticleXml(std::string_view name, std::string_view desc, std::string
     if (!uid.empty())
         text += " uid=\"" + std::string(uid) + "\"";
     return text + "/>\n";
-}
-
-std::string CaseNameOf(std::string_view what, std::size_t index)
-{
-    std::string name;
-    bool gap = false;
-    for (char c : what) {
-        if (std::isalnum(static_cast<unsigned char>(c))) {
-            if (gap && !name.empty())
-                name += '_';
-            name += c;
-            gap = false;
-        } else {
-            gap = true;
-        }
-    }
-    return name.empty() ? "case" + std::to_string(index) : name;
 }
 
 std::string UniqueName(std::string_view tag)

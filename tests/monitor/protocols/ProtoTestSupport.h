@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -19,14 +18,6 @@ std::string ProtoFile(std::string_view articles, std::string_view root = "BAUDRI
 // One "article" element with these attributes (uid left out when empty).
 std::string ArticleXml(std::string_view name, std::string_view desc, std::string_view uid = "",
                        std::string_view comment = "");
-
-// A test-case name from a table row's `what`: its letters and digits, words joined by '_'.
-std::string CaseNameOf(std::string_view what, std::size_t index);
-template <class Row>
-std::string CaseName(const ::testing::TestParamInfo<Row>& info)
-{
-    return CaseNameOf(info.param.what, info.index);
-}
 
 // A name no other test of this process uses, so tests do not depend on what the shared grammar
 // namespace holds.
