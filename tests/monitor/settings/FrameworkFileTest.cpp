@@ -18,18 +18,17 @@
 #include "monitor/window/MainWindow.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/monitor/settings/SettingsWindowSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
 
-struct FileCase {
-    const char* name;
+struct FileCase : NamedCase {
     int version;
     Edges normal;
     Edges current;
     int flags;
     std::vector<double> ratios;
-    friend void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const FileCase fileCases[] = {
@@ -101,7 +100,7 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, FrameworkFile, testing::ValuesIn(fileCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<FileCase>);
 
 }  // namespace
 }  // namespace baudrill::test

@@ -20,6 +20,7 @@
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/monitor/settings/SettingsWindowSupport.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
@@ -208,14 +209,12 @@ std::vector<std::string> NopeNames(int count)
     return names;
 }
 
-struct CountCase {
-    const char* what;
+struct CountCase : NamedCase {
     int tab;
     std::string names;  // the stored names container
     int storedPorts;    // how many ports' items follow
     int ports;          // ports after loading
     int shown;          // the tab selected after loading; -1 when the load stopped before it
-    friend void PrintTo(const CountCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class StoredCounts : public WindowRoundTrip, public testing::WithParamInterface<CountCase> {};
@@ -256,7 +255,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A tab index no tab has leaves the last port made shown.
         CountCase{"TabPastTheTabs", 7, StoredBytes(NopeNames(2)), 2, 2, 1},
         CountCase{"NegativeTab", -3, StoredBytes(NopeNames(2)), 2, 2, 1}),
-    [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.what); });
+    CaseName<CountCase>);
 
 TEST_F(WindowRoundTrip, ErrorInThePortItemsStopsBeforeTheStoredTab)
 {
