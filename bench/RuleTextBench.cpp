@@ -1,13 +1,16 @@
 // Rules compiled from their text, run as the monitor runs them: a Modbus RTU
 // response with its CRC check parsed and composed, the send pane's value-list
 // rule over a line of values, and the decoder's retry over ever shorter tails
-// of a row of junk that ends in one frame. Also the cost of a compile itself.
+// of a row of junk that ends in one frame, at once and chunk by chunk as the
+// port's decoder does it. Also the cost of a compile itself.
 
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
 #include "grammar/actions/Crc16Modbus.h"
 #include "grammar/compiler/ArticleFactory.h"
+#include "monitor/port/LogLine.h"
+#include "monitor/port/RowDecoder.h"
 
 #include <benchmark/benchmark.h>
 
@@ -135,6 +138,18 @@ void BM_ValueListParse(benchmark::State& state)
 }
 BENCHMARK(BM_ValueListParse);
 
+// A row of 4 KiB of random junk that ends in one frame: the request (fixed
+// length) or the response (counted).
+std::string JunkRow(bool counted)
+{
+    const std::string frame = counted ? ResponseFrame(8) : RequestFrame();
+    std::mt19937 random(12345);
+    std::string row;
+    while (row.size() < 4096 - frame.size())
+        row += static_cast<char>(random() & 0xFF);
+    return row + frame;
+}
+
 // Decoding with "ignore starting junk": the tails of the row from the longest
 // to the shortest, each in a fresh context, until one parses. Argument 0: the
 // fixed-length request rule; 1: the counted response rule, which reads as many
@@ -144,12 +159,8 @@ void BM_JunkRowTails(benchmark::State& state)
 {
     const char* rules[] = {kRequestRule, kResponseRule, kResponseRuleFunction3};
     const BNFarticle& rule = Rule(rules[state.range(0)]);
-    const std::string frame = state.range(0) == 0 ? RequestFrame() : ResponseFrame(8);
-    std::mt19937 random(12345);
-    std::string row;
-    while (row.size() < 4096 - frame.size())
-        row += static_cast<char>(random() & 0xFF);
-    row += frame;
+    const std::string row = JunkRow(state.range(0) != 0);
+    const std::size_t frame = state.range(0) == 0 ? RequestFrame().size() : ResponseFrame(8).size();
     std::int64_t steps = 0;
     for (auto _ : state) {
         std::size_t found = 0;
@@ -160,7 +171,7 @@ void BM_JunkRowTails(benchmark::State& state)
                 found = k;
             steps += kDefaultStepBudget - ctx.stepsLeft;
         }
-        if (found != frame.size())
+        if (found != frame)
             state.SkipWithError("the frame at the end was not the first tail to parse");
         benchmark::DoNotOptimize(found);
     }
@@ -168,6 +179,33 @@ void BM_JunkRowTails(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(row.size()));
 }
 BENCHMARK(BM_JunkRowTails)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The same rows as a port decodes them, with the budget of the GUI thread:
+// arriving at once (argument 0), or in 64-byte chunks with a decoding after
+// each (64), all of them timed together. Second argument: 0 the fixed-length
+// rule, 1 the counted one.
+void BM_JunkRowDecoding(benchmark::State& state)
+{
+    const std::size_t chunk = static_cast<std::size_t>(state.range(0));
+    const bool counted = state.range(1) != 0;
+    const BNFarticle& rule = Rule(counted ? kResponseRule : kRequestRule);
+    const std::string row = JunkRow(counted);
+    const std::size_t frameStart = row.size() - (counted ? ResponseFrame(8) : RequestFrame()).size();
+    const std::size_t step = chunk ? chunk : row.size();
+    for (auto _ : state) {
+        RowDecoder decoder;
+        LogLine line;
+        RowDecoding decoding;
+        for (std::size_t at = 0; at < row.size(); at += step) {
+            line.data.append(std::string_view(row).substr(at, step));
+            decoding = decoder.Decode(rule, line, true);
+        }
+        if (!decoding.decoded || decoding.start != frameStart)
+            state.SkipWithError("the frame at the end was not decoded");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(row.size()));
+}
+BENCHMARK(BM_JunkRowDecoding)->ArgsProduct({{0, 64}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void BM_CompileRule(benchmark::State& state)
 {

@@ -12,6 +12,7 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "monitor/ProgramTexts.h"
+#include "monitor/port/LogLine.h"
 #include "monitor/port/RowDecoder.h"
 #include "monitor/port/TrafficText.h"
 #include "monitor/protocols/ProtoSection.h"
@@ -32,12 +33,15 @@ const BNFarticle& SectionParser()
     return *parser;
 }
 
-void DecodeAndAnswer(const BNFarticle& protocol, const std::string& row)
+void DecodeAndAnswer(const BNFarticle& protocol, const std::string& bytes)
 {
+    LogLine row;
+    row.direction = 1;
+    row.data = bytes;
     const RowDecoding decoding = DecodeRow(protocol, row, true);
     if (!decoding.decoded)
         return;
-    fuzz::Require(decoding.start <= row.size(), "a decoded tail starts inside the row");
+    fuzz::Require(decoding.start <= bytes.size(), "a decoded tail starts inside the row");
     ValuesText(decoding.values, true);
     std::string answer;
     ComposeFrame(protocol, decoding.values, answer);

@@ -2,6 +2,8 @@
 
 #include "grammar/BNFelement.h"
 
+#include <cstdint>
+
 namespace baudrill {
 
 // A choice point: the start of a fork (up false: link0 first) or the end of a
@@ -12,6 +14,19 @@ public:
     bool IsUp() const override { return up; }
 
     bool up;
+
+    // What the matcher found out about the loop this splitter ends (see
+    // SimpleLoop.h), valid while no element has been made since: every change
+    // to a graph makes one.
+    struct LoopShape {
+        std::int64_t madeUpTo = -1;  // elementCounter when it was found out
+        bool simple = false;         // a plain sequence between splitter and unitor
+        const BNFelement* unitor = nullptr;
+        std::int64_t tailSteps = 0;  // the connectors from the unitor back to the splitter
+        const BNFelement* count = nullptr;  // two items, the first a code element:
+        const BNFelement* item = nullptr;   // maybe a count-down and a field
+    };
+    mutable LoopShape loopShape;
 };
 
 }  // namespace baudrill

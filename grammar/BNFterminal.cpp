@@ -11,7 +11,7 @@ bool BNFterminal::Parse(ParseContext& ctx) const
         return false;
     // Most literals are one byte (blanks, separators): compared without a call.
     const bool same = value.size() == 1 ? ctx.ByteAt(0) == static_cast<unsigned char>(value[0])
-                                        : ctx.Rest().substr(0, value.size()) == value;
+                                        : ctx.Bytes(value.size()) == value;
     if (!same)
         return false;
     ctx.Advance(value.size());

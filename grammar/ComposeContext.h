@@ -35,7 +35,11 @@ public:
             return nullptr;
         return &values[static_cast<std::size_t>(state.next++)];
     }
-    void Write(std::string_view bytes) { state.output.append(bytes); }
+    void Write(std::string_view bytes)
+    {
+        Charge(bytes.size());
+        state.output.append(bytes);
+    }
     void WriteByte(unsigned byte) { state.output.push_back(static_cast<char>(byte & 0xFF)); }
     // Writes an escape text ("\0A") and records where it starts, so the sender
     // resolves it while any other backslash byte goes out unchanged.
@@ -44,6 +48,12 @@ public:
         state.escapes.push_back(state.output.size());
         state.output.append(escape);
     }
+
+    // Pays for an action's work over `bytes` bytes (or values) from the step
+    // budget, so that a step's time stays bounded.
+    void Charge(std::size_t bytes) { stepsLeft -= static_cast<std::int64_t>(bytes / kWorkBytesPerStep); }
+    // Pays for work that costs about a step a byte (a checksum).
+    void ChargeSteps(std::size_t steps) { stepsLeft -= static_cast<std::int64_t>(steps); }
 
     // Saves `next`, the length of `output`, the register undo height and the
     // retry flag; Restore gives them back (and drops escapes past the output).

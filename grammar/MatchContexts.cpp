@@ -8,6 +8,23 @@ void ParseContext::GrowValues()
     state.values.reserve(state.values.empty() ? 16 : 2 * state.values.capacity());
 }
 
+void ParseContext::Renew(InputView bytes)
+{
+    input = bytes;
+    stop = false;
+    state.pos = 0;
+    state.values.clear();
+    state.registers.Clear();
+    state.retry = true;
+    state.current = nullptr;
+    stepsLeft = kDefaultStepBudget;
+    auto choices = std::move(run.choices);
+    choices.clear();
+    run = RunControl<ParseMark>();
+    run.choices = std::move(choices);
+    reach_ = 0;
+}
+
 void ParseContext::Restore(const ParseMark& mark)
 {
     state.pos = mark.pos;

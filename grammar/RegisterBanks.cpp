@@ -1,6 +1,8 @@
 #include "grammar/RegisterBanks.h"
 
+#include <array>
 #include <bit>
+#include <cstddef>
 
 namespace baudrill {
 
@@ -55,51 +57,75 @@ bool Same(const Value& a, const Value& b)
     return a == b;
 }
 
-template <class T>
-bool SameEntries(const Stack<T>& a, const Stack<T>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!Same(a[i], b[i]))
-            return false;
-    return true;
-}
-
 // Whether a register of the bank holds other entries than before the changes
-// log[from..] (the newest part of the log) were made. Each touched register is
-// rebuilt as it was on a copy, by taking the changes back newest first.
+// log[from..] (the newest part of the log) were made. No stack is copied: the
+// cost is the number of those changes. Changes only ever touch the top, so a
+// register's entries below the lowest index they touched are as they were;
+// the first change to touch an index below the register's height at the mark
+// replaced the entry the register held there at the mark (every pop and
+// set-top saved the entry it replaced in `replaced`, in log order).
 template <class T>
 bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const detail::UndoLog& log,
                  std::size_t from)
 {
     std::uint32_t touched = 0;
-    for (std::size_t k = from; k < log.size(); ++k)
-        if (log[k].bank == bankId)
-            touched |= 1u << log[k].reg;
+    std::array<std::ptrdiff_t, kRegisterCount> grown{};  // pushes less pops
+    std::size_t saved = 0;                               // pops and set-tops
+    for (std::size_t k = from; k < log.size(); ++k) {
+        const detail::RegisterUndo& change = log[k];
+        if (change.bank != bankId)
+            continue;
+        touched |= 1u << change.reg;
+        if (change.op == detail::RegisterOp::Push)
+            ++grown[change.reg];
+        else if (change.op == detail::RegisterOp::Pop)
+            --grown[change.reg];
+        if (change.op != detail::RegisterOp::Push)
+            ++saved;
+    }
     if (!bank || !touched)
         return false;
-    for (int reg = 0; reg < kRegisterCount; ++reg) {
-        if (!(touched & (1u << reg)))
+    for (int reg = 0; reg < kRegisterCount; ++reg)
+        if ((touched & (1u << reg)) && grown[static_cast<std::size_t>(reg)] != 0)
+            return true;  // another height
+    // Same heights: walk the changes forward, following each touched register's height.
+    std::array<std::size_t, kRegisterCount> height{};
+    std::array<std::size_t, kRegisterCount> untouched{};  // indexes below are as at the mark
+    for (int reg = 0; reg < kRegisterCount; ++reg)
+        height[static_cast<std::size_t>(reg)] = untouched[static_cast<std::size_t>(reg)] =
+            bank->stacks[static_cast<std::size_t>(reg)].size();
+    std::size_t replaced = bank->replaced.size() - saved;
+    for (std::size_t k = from; k < log.size(); ++k) {
+        const detail::RegisterUndo& change = log[k];
+        if (change.bank != bankId)
             continue;
-        const Stack<T>& now = bank->stacks[static_cast<std::size_t>(reg)];
-        Stack<T> before = now;
-        // Every pop and set-top of the bank saved one entry in `replaced`, in log order.
-        std::size_t replaced = bank->replaced.size();
-        for (std::size_t k = log.size(); k-- > from;) {
-            const detail::RegisterUndo& change = log[k];
-            if (change.bank != bankId)
-                continue;
-            const bool saved = change.op != detail::RegisterOp::Push;
-            if (saved)
-                --replaced;
-            if (change.reg == reg)
-                TakeBack(before, change.op, saved ? T(bank->replaced[replaced]) : T());
+        std::size_t& h = height[change.reg];
+        if (change.op == detail::RegisterOp::Push) {
+            ++h;
+            continue;
         }
-        if (!SameEntries(before, now))
-            return true;
+        const std::size_t index = h - 1;
+        if (index < untouched[change.reg]) {
+            untouched[change.reg] = index;
+            if (!Same(bank->replaced[replaced], bank->stacks[change.reg][index]))
+                return true;
+        }
+        ++replaced;
+        if (change.op == detail::RegisterOp::Pop)
+            --h;
     }
     return false;
+}
+
+template <class T>
+std::size_t BankFootprint(const detail::RegisterBank<T>* bank)
+{
+    if (!bank)
+        return 0;
+    std::size_t entries = bank->replaced.size();
+    for (const auto& stack : bank->stacks)
+        entries += stack.size();
+    return entries * sizeof(T);
 }
 
 template <class T>
@@ -123,7 +149,7 @@ RegisterBanks& RegisterBanks::operator=(const RegisterBanks& other)
     return *this;
 }
 
-void RegisterBanks::UndoTo(std::size_t height)
+void RegisterBanks::TakeBackTo(std::size_t height)
 {
     while (log_.size() > height) {
         const detail::RegisterUndo change = log_.back();
@@ -144,6 +170,35 @@ bool RegisterBanks::ChangedSince(std::size_t height) const
     return BankChanged(&ints_, kIntBank, log_, height) || BankChanged(strings_.get(), kStringBank, log_, height) ||
            BankChanged(values_.get(), kValueBank, log_, height) ||
            BankChanged(elements_.get(), kElementBank, log_, height);
+}
+
+std::size_t RegisterBanks::Footprint() const
+{
+    return BankFootprint(&ints_) + BankFootprint(strings_.get()) + BankFootprint(values_.get()) +
+           BankFootprint(elements_.get()) + log_.size() * sizeof(detail::RegisterUndo);
+}
+
+namespace {
+
+template <class T>
+void ClearBank(detail::RegisterBank<T>* bank)
+{
+    if (!bank)
+        return;
+    for (auto& stack : bank->stacks)
+        stack.clear();
+    bank->replaced.clear();
+}
+
+}  // namespace
+
+void RegisterBanks::Clear()
+{
+    ClearBank(&ints_);
+    ClearBank(strings_.get());
+    ClearBank(values_.get());
+    ClearBank(elements_.get());
+    log_.clear();
 }
 
 void RegisterBanks::ForgetUndo()

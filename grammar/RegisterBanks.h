@@ -123,18 +123,41 @@ public:
     RegisterView<Value> Values(int reg) const { return View(values_.get(), reg); }
     RegisterView<BNFelement*> Elements(int reg) const { return View(elements_.get(), reg); }
 
+    // The top entry of an int register, to be changed in place without a log
+    // entry; null when the register is empty or its index invalid. Only for the
+    // matcher's counted loops, which log the entry once before they count it
+    // down (see Matcher::RunFieldTurns), so that undoing gives it back.
+    std::int32_t* IntTopInPlace(int reg)
+    {
+        if (reg < 0 || reg >= kRegisterCount || ints_.stacks[static_cast<std::size_t>(reg)].empty())
+            return nullptr;
+        return &ints_.stacks[static_cast<std::size_t>(reg)].back();
+    }
+
     // The undo log's height: a mark to come back to with UndoTo.
     std::size_t UndoHeight() const { return log_.size(); }
     // Takes back every change made since the log had that height.
-    void UndoTo(std::size_t height);
+    void UndoTo(std::size_t height)
+    {
+        if (log_.size() > height)  // mostly there is nothing to take back
+            TakeBackTo(height);
+    }
     // Whether a register holds other entries than when the log had that height
     // (a push and its pop, or setting the top to what it was, change nothing).
     bool ChangedSince(std::size_t height) const;
     // Drops the log when no mark below its top can be restored any more.
     void ForgetUndo();
+    // Empties every register and the log, as a fresh state has them (the
+    // memory they hold is kept for the next run).
+    void Clear();
+    // About the memory the registers and their undo log hold, in bytes (a
+    // string's own text not counted).
+    std::size_t Footprint() const;
 
 private:
     static constexpr std::uint8_t kIntBank = 0, kStringBank = 1, kValueBank = 2, kElementBank = 3;
+
+    void TakeBackTo(std::size_t height);
 
     template <class T>
     static detail::RegisterBank<T>& Use(std::unique_ptr<detail::RegisterBank<T>>& bank)

@@ -53,7 +53,11 @@ public:
             Assign(other, std::move(other.text_.s));
         return *this;
     }
-    ~Value() { DropText(); }
+    ~Value()
+    {
+        if (IsString())
+            text_.s.~basic_string();
+    }
 
     Kind GetKind() const { return kind_; }
     bool IsVoid() const { return GetKind() == Kind::Void; }

@@ -2,6 +2,7 @@
 
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
+#include "grammar/actions/IntegerFields.h"
 
 #include <bit>
 #include <cstddef>
@@ -11,51 +12,16 @@ namespace baudrill {
 
 namespace {
 
-enum class ByteOrder { Little, Big };
-
-// The `width` bytes at `pos` as an unsigned number, `pos` moved past them;
-// false (nothing moved) when fewer bytes remain.
-bool ReadBytes(ParseContext& ctx, std::size_t width, ByteOrder order, std::uint64_t& out)
-{
-    if (!ctx.Has(width))
-        return false;
-    std::uint64_t number = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        const std::size_t at = order == ByteOrder::Big ? i : width - 1 - i;
-        number = number << 8 | ctx.ByteAt(at);
-    }
-    ctx.Advance(width);
-    out = number;
-    return true;
-}
-
-void WriteBytes(ComposeContext& ctx, std::uint64_t number, std::size_t width, ByteOrder order)
-{
-    for (std::size_t i = 0; i < width; ++i) {
-        const std::size_t byteIndex = order == ByteOrder::Big ? width - 1 - i : i;
-        ctx.WriteByte(static_cast<unsigned>(number >> (8 * byteIndex)));
-    }
-}
-
-// Up to 4 bytes: narrower widths give the unsigned number, 4 bytes the 32 bits as signed.
 template <std::size_t Width, ByteOrder Order>
 bool ParseInteger(ParseContext& ctx)
 {
-    std::uint64_t number = 0;
-    if (!ReadBytes(ctx, Width, Order, number))
-        return false;
-    ctx.AddValue(Value(static_cast<std::int32_t>(static_cast<std::uint32_t>(number))));
-    return true;
+    return ReadField<IntegerField{Width, Order, true}>(ctx);
 }
 
 template <std::size_t Width, ByteOrder Order>
 bool ComposeInteger(ComposeContext& ctx)
 {
-    const Value* value = ctx.TakeValue();
-    if (!value || !value->IsInt())
-        return false;
-    WriteBytes(ctx, static_cast<std::uint32_t>(value->GetInt()), Width, Order);
-    return true;
+    return WriteField<IntegerField{Width, Order, true}>(ctx);
 }
 
 template <ByteOrder Order>
@@ -100,10 +66,7 @@ bool ComposeDoubleBe(ComposeContext& ctx, Value) { return ComposeBinary64<kBE>(c
 
 bool ParseAny(ParseContext& ctx, Value)
 {
-    if (!ctx.Has(1))
-        return false;
-    ctx.Advance(1);
-    return true;
+    return ReadField<IntegerField{1, kLE, false}>(ctx);
 }
 
 bool ComposeAny(ComposeContext&, Value)
@@ -121,6 +84,39 @@ bool ComposeArg(ComposeContext& ctx, Value arg)
 {
     const Value* value = ctx.TakeValue();
     return value && *value == arg;
+}
+
+namespace {
+
+// The actions whose work is one integer field ("any" only in parse: composing it fails).
+struct FieldAction {
+    ParseAction parse;
+    ComposeAction compose;
+    IntegerField field;
+};
+
+constexpr FieldAction kFieldActions[] = {
+    {ParseByte, ComposeByte, {1, kLE, true}},       {ParseWord, ComposeWord, {2, kLE, true}},
+    {ParseDword, ComposeDword, {4, kLE, true}},     {ParseWordBe, ComposeWordBe, {2, kBE, true}},
+    {ParseDwordBe, ComposeDwordBe, {4, kBE, true}}, {ParseAny, nullptr, {1, kLE, false}},
+};
+
+}  // namespace
+
+IntegerField FieldOf(ParseAction action)
+{
+    for (const FieldAction& f : kFieldActions)
+        if (f.parse == action)
+            return f.field;
+    return {};
+}
+
+IntegerField FieldOf(ComposeAction action)
+{
+    for (const FieldAction& f : kFieldActions)
+        if (action && f.compose == action)
+            return f.field;
+    return {};
 }
 
 }  // namespace baudrill

@@ -83,9 +83,11 @@ bool ParseCrcModbus(ParseContext& ctx, Value)
         return false;
     std::uint16_t sum = 0xFFFF;  // the sum of the empty range
     if (end >= start) {
-        if (!RangeWithin(start, end, ctx.input))
+        const std::string_view range = ctx.Within(start, end);
+        if (range.empty())
             return false;
-        sum = SumOfRange(ctx.input, start, end);
+        ctx.ChargeSteps(range.size());
+        sum = Crc16Modbus(range.data(), static_cast<std::ptrdiff_t>(range.size()));
     }
     const unsigned received = ctx.ByteAt(0) | (ctx.ByteAt(1) << 8);
     return sum == received;
@@ -97,6 +99,7 @@ bool ComposeCrcModbus(ComposeContext& ctx, Value)
     std::int32_t end = 0;
     if (!PopByteBounds(ctx.state, start, end) || !RangeWithin(start, end, ctx.state.output))
         return false;
+    ctx.ChargeSteps(static_cast<std::size_t>(end - start) + 1);
     const std::uint16_t sum = SumOfRange(ctx.state.output, start, end);
     ctx.WriteByte(sum & 0xFFu);
     ctx.WriteByte(sum >> 8);
@@ -121,6 +124,8 @@ bool ComposeCrcWake(ComposeContext& ctx, Value)
     if (first < 0 || last < 0 || static_cast<std::size_t>(first) >= count ||
         static_cast<std::size_t>(last) >= count)
         return false;
+    if (first <= last)
+        ctx.Charge(static_cast<std::size_t>(last - first) + 1);
     for (std::int32_t i = first; i <= last; ++i)
         if (!ctx.values[static_cast<std::size_t>(i)].IsInt())
             return false;

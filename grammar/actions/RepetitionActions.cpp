@@ -15,16 +15,6 @@ bool PushCounter(MatchState& state, const Value& count)
     return count.IsInt() && state.intRegs(kRepeatCounters).Push(count.GetInt());
 }
 
-bool CountDown(MatchState& state)
-{
-    auto counters = state.intRegs(kRepeatCounters);
-    const std::int32_t* top = counters.Top();
-    // A spent counter fails before it is decremented, so it never wraps.
-    if (!top || *top <= 0)
-        return false;
-    return counters.SetTop(*top - 1);
-}
-
 }  // namespace
 
 bool ParseSetRep(ParseContext& ctx, Value)
@@ -42,12 +32,12 @@ bool ComposeSetRep(ComposeContext& ctx, Value)
 
 bool ParseRep(ParseContext& ctx, Value)
 {
-    return CountDown(ctx.state);
+    return CountDownRepetition(ctx.state);
 }
 
 bool ComposeRep(ComposeContext& ctx, Value)
 {
-    return CountDown(ctx.state);
+    return CountDownRepetition(ctx.state);
 }
 
 }  // namespace baudrill

@@ -1,6 +1,10 @@
 #pragma once
 
 #include "grammar/GrammarActions.h"
+#include "grammar/MatchState.h"
+#include "grammar/actions/ActionRegisters.h"
+
+#include <cstdint>
 
 namespace baudrill {
 
@@ -17,5 +21,17 @@ bool ComposeSetRep(ComposeContext& ctx, Value arg);
 // counters stay on the stack.
 bool ParseRep(ParseContext& ctx, Value arg);
 bool ComposeRep(ComposeContext& ctx, Value arg);
+
+// What "rep" does, on either state. The matcher runs the turns of a loop that
+// begins with "rep" through it without going round the loop's elements.
+inline bool CountDownRepetition(MatchState& state)
+{
+    auto counters = state.intRegs(kRepeatCounters);
+    const std::int32_t* top = counters.Top();
+    // A spent counter fails before it is decremented, so it never wraps.
+    if (!top || *top <= 0)
+        return false;
+    return counters.SetTop(*top - 1);
+}
 
 }  // namespace baudrill

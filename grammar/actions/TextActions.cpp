@@ -32,15 +32,6 @@ std::size_t PrintableRun(std::string_view text)
     return static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), IsPrintable) - text.begin());
 }
 
-// The length of the run of bytes that pass `test`, from `from` on.
-template <class Test>
-std::size_t RunEnd(std::string_view text, std::size_t from, Test test)
-{
-    while (from < text.size() && test(text[from]))
-        ++from;
-    return from;
-}
-
 // The digit count of "hex": an int, a negative one counting as 0.
 bool HexDigitCount(const Value& arg, int& count)
 {
@@ -78,7 +69,7 @@ bool ParseHex(ParseContext& ctx, Value arg)
     int count = 0;
     if (!HexDigitCount(arg, count) || !ctx.Has(static_cast<std::size_t>(count)))
         return false;
-    ctx.AddValue(Value(ScanInt(ctx.Rest().substr(0, static_cast<std::size_t>(count)), 16)));
+    ctx.AddValue(Value(ScanInt(ctx.Bytes(static_cast<std::size_t>(count)), 16)));
     ctx.Advance(static_cast<std::size_t>(count));
     return true;
 }
@@ -95,20 +86,20 @@ bool ComposeHexUpper(ComposeContext& ctx, Value arg)
 
 bool ParseStrInt(ParseContext& ctx, Value)
 {
-    const std::string_view rest = ctx.Rest();
-    if (rest.size() >= 3 && rest[0] == '0' && rest[1] == 'x') {
+    if (ctx.Peek(0) == '0' && ctx.Peek(1) == 'x' && ctx.Peek(2) >= 0) {
         // Once "0x" is seen the text must be hexadecimal: no retry as decimal.
-        const std::size_t end = RunEnd(rest, 2, IsHexDigit);
+        const std::size_t end = ctx.RunEnd(2, IsHexDigit);
         if (end == 2)
             return false;
-        ctx.AddValue(Value(ScanInt(rest.substr(2, end - 2), 16)));
+        ctx.AddValue(Value(ScanInt(ctx.Bytes(end).substr(2), 16)));
         ctx.Advance(end);
         return true;
     }
-    if (rest.empty() || !(IsDigit(rest[0]) || IsSign(rest[0])))
+    const int first = ctx.Peek(0);
+    if (first < 0 || !(IsDigit(static_cast<char>(first)) || IsSign(static_cast<char>(first))))
         return false;
-    const std::size_t end = RunEnd(rest, 1, IsDigit);
-    ctx.AddValue(Value(ConvertDecimalInt(rest.substr(0, end))));
+    const std::size_t end = ctx.RunEnd(1, IsDigit);
+    ctx.AddValue(Value(ConvertDecimalInt(ctx.Bytes(end))));
     ctx.Advance(end);
     return true;
 }
@@ -130,11 +121,14 @@ bool ComposeStrInt(ComposeContext& ctx, Value arg)
 
 bool ParseStrFloat(ParseContext& ctx, Value)
 {
-    const std::string_view rest = ctx.Rest();
-    if (rest.empty() || !(IsDigit(rest[0]) || IsSign(rest[0]) || IsSeparator(rest[0])))
+    const int first = ctx.Peek(0);
+    if (first < 0)
         return false;
-    const std::size_t end = RunEnd(rest, 1, [](char c) { return IsDigit(c) || IsSeparator(c); });
-    const std::string_view text = rest.substr(0, end);
+    const char c = static_cast<char>(first);
+    if (!(IsDigit(c) || IsSign(c) || IsSeparator(c)))
+        return false;
+    const std::size_t end = ctx.RunEnd(1, [](char b) { return IsDigit(b) || IsSeparator(b); });
+    const std::string_view text = ctx.Bytes(end);
     if (std::none_of(text.begin(), text.end(), IsSeparator))
         return false;  // a number without a decimal separator is no float here
     // The whole run is consumed, also what the conversion leaves ("1.2.3" is 1.2).
@@ -155,29 +149,31 @@ bool ComposeStrFloat(ComposeContext& ctx, Value arg)
 
 bool ParseStrQuoted(ParseContext& ctx, Value)
 {
-    const std::string_view rest = ctx.Rest();
-    if (rest.empty() || rest[0] != '"')
+    if (ctx.Peek(0) != '"')
         return false;
     std::string text;
     std::size_t i = 1;
-    while (i < rest.size()) {
-        const char c = rest[i];
-        if (c == '\\' && i + 1 < rest.size() && (rest[i + 1] == '"' || rest[i + 1] == '\\')) {
-            text += rest[i + 1];
+    for (int c = ctx.Peek(i); c >= 0; c = ctx.Peek(i)) {
+        const int next = c == '\\' ? ctx.Peek(i + 1) : -1;
+        if (next == '"' || next == '\\') {
+            text += static_cast<char>(next);
             i += 2;
-        } else if (c == '\\' && i + 2 < rest.size()) {
-            const auto byte = static_cast<std::uint32_t>(ScanInt(rest.substr(i + 1, 2), 16)) & 0xFFu;
+        } else if (c == '\\' && ctx.Peek(i + 2) >= 0) {
+            const char digits[] = {static_cast<char>(next), static_cast<char>(ctx.Peek(i + 2))};
+            const auto byte = static_cast<std::uint32_t>(ScanInt(std::string_view(digits, 2), 16)) & 0xFFu;
             text += static_cast<char>(byte);
             i += 3;
         } else if (c == '"') {
+            ctx.Charge(i);
             ctx.AddValue(Value(std::move(text)));
             ctx.Advance(i + 1);
             return true;
         } else {
-            text += c;
+            text += static_cast<char>(c);
             ++i;
         }
     }
+    ctx.Charge(i);
     return false;  // no closing quote
 }
 
@@ -208,9 +204,8 @@ bool ComposeStrQuoted(ComposeContext& ctx, Value)
 
 bool ParseStrNonctrl(ParseContext& ctx, Value)
 {
-    const std::string_view rest = ctx.Rest();
-    const std::size_t end = PrintableRun(rest);
-    ctx.AddValue(Value(rest.substr(0, end)));
+    const std::size_t end = ctx.RunEnd(0, IsPrintable);
+    ctx.AddValue(Value(ctx.Bytes(end)));
     ctx.Advance(end);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/CompilerStacks.h"
+#include "grammar/compiler/CompileScope.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 
 #include <memory>
@@ -45,6 +46,7 @@ int CompileRuleText(BNFarticle& article, std::string_view text)
     const BNFarticle* scheme = MetaGrammarScheme();
     if (!scheme)
         return -1;
+    const CompileScope compiling;
     buildArticle = &article;
     article.compilePlaces.Clear();
     // The actions never move the builder's own cursor, so on an article that was

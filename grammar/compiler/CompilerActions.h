@@ -47,7 +47,8 @@ bool MetaRepeat(ParseContext& ctx, Value arg);
 // "BNFbranch_end", "BNFoption_end", "BNFrepeat_end": close the level.
 bool MetaBlockEnd(ParseContext& ctx, Value arg);
 // "BNFnewScheme": creates the article named on W in the namespace below it and
-// compiles into it from now on.
+// compiles into it from now on. Like every action that builds, it fails
+// outside a compile (see CompileScope.h).
 bool MetaNewScheme(ParseContext& ctx, Value arg);
 
 }  // namespace baudrill

@@ -1,5 +1,7 @@
 #include "grammar/compiler/CompilerStacks.h"
 
+#include "grammar/compiler/CompileScope.h"
+
 #include "grammar/BNFarticle.h"
 
 namespace baudrill::compiler {
@@ -19,7 +21,7 @@ BNFelement* BuildPosition(const ParseContext& ctx, int stack)
 
 bool MayInsert(const ParseContext& ctx)
 {
-    return buildArticle && buildArticle->compilePlaces.Claim(ctx.state.current, ctx.state.pos);
+    return CompileScope::Active() && buildArticle && buildArticle->compilePlaces.Claim(ctx.state.current, ctx.state.pos);
 }
 
 bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e)

@@ -5,6 +5,7 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/CompilerActions.h"
 #include "grammar/compiler/CompilerStacks.h"
+#include "grammar/compiler/CompileScope.h"
 
 namespace baudrill {
 
@@ -79,7 +80,7 @@ bool MetaBlockEnd(ParseContext& ctx, Value)
 
 bool MetaNewScheme(ParseContext& ctx, Value)
 {
-    if (ctx.state.stringRegs(kWordStack).Count() < 2)
+    if (!CompileScope::Active() || ctx.state.stringRegs(kWordStack).Count() < 2)
         return false;
     std::string name;
     std::string nspace;

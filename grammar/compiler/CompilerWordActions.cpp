@@ -5,7 +5,7 @@
 #include "grammar/compiler/RuleEscapes.h"
 #include "grammar/compiler/RuleNumbers.h"
 
-#include <algorithm>
+#include <bitset>
 
 namespace baudrill {
 
@@ -13,13 +13,16 @@ using compiler::PopWord;
 
 bool MetaStr(ParseContext& ctx, Value arg)
 {
-    const std::string_view stops = arg.IsString() ? std::string_view(arg.GetString()) : std::string_view();
-    const std::string_view rest = ctx.Rest();
-    const std::size_t length = stops.empty() ? rest.size() : std::min(rest.find_first_of(stops), rest.size());
+    std::bitset<256> stop;
+    if (arg.IsString())
+        for (char c : arg.GetString())
+            stop.set(static_cast<unsigned char>(c));
+    const std::size_t length = ctx.RunEnd(0, [&stop](char c) { return !stop[static_cast<unsigned char>(c)]; });
     if (length == 0)
         return false;
+    std::string word = UnescapeRuleText(ctx.Bytes(length));
     ctx.Advance(length);
-    return ctx.state.stringRegs(kWordStack).Push(UnescapeRuleText(rest.substr(0, length)));
+    return ctx.state.stringRegs(kWordStack).Push(std::move(word));
 }
 
 bool MetaStr10(ParseContext& ctx, Value arg)

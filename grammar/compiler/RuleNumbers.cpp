@@ -34,7 +34,6 @@ bool IsDigit(char c)
 
 std::optional<std::int32_t> ConvertBoundedInt(std::string_view text, std::int32_t min, std::int32_t max)
 {
-    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';

@@ -9,12 +9,15 @@
 namespace baudrill {
 
 // Whole-text number conversions of the rule language (never locale-dependent).
-// Leading and trailing bytes 0x01 to 0x20 are allowed; anything else besides
-// the number, no digit at all, or a number outside [min, max] gives nothing.
+// Anything besides the number, no digit at all, or a number outside [min, max]
+// gives nothing.
 
-// An optional sign and decimal digits.
+// An optional sign and decimal digits, nothing else (no blank or control byte
+// around them: a rule's word ends only at a delimiter, so such a byte is part
+// of the word).
 std::optional<std::int32_t> ConvertBoundedInt(std::string_view text, std::int32_t min, std::int32_t max);
-// An optional sign, digits with at most one point, an optional exponent.
+// An optional sign, digits with at most one point, an optional exponent;
+// leading and trailing bytes 0x01 to 0x20 are allowed.
 std::optional<double> ConvertBoundedDouble(std::string_view text, double min, double max);
 
 // The value of an action argument written as a bare word: a word holding '.'

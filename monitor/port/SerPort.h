@@ -12,6 +12,7 @@
 #include "monitor/CellDisplay.h"
 #include "monitor/SThread.h"
 #include "monitor/port/LogLine.h"
+#include "monitor/port/RowDecoder.h"
 #include "monitor/send/SendSlot.h"
 #include "serial/SerialPort.h"
 #include "serial/SerialSettings.h"
@@ -195,6 +196,8 @@ public:
     std::unique_ptr<SerialPort> port;
     std::unique_ptr<SThread> worker;
     std::vector<LogLine> rows;
+    // Decodes the received row being filled, chunk by chunk.
+    RowDecoder receivedDecoder;
     MainGUI* gui;
     SerPortCtrl* grid;
     WithSettingsLayout* settingsPane;

@@ -4,7 +4,6 @@
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/GrammarRegistry.h"
-#include "grammar/RunControl.h"
 #include "monitor/Logger.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/send/ProtoEncoder.h"
@@ -56,7 +55,7 @@ void SerPort::OnReceive(std::string bytes, uint32_t tick, bool newRow)
     const SendSlot& protoSlot = CurrentProtoSlot();
     const BNFarticle* protocol = mode == ModeProto && protoSlot.isParse ? FindProtocol(protoSlot.protoId) : nullptr;
     if (protocol) {
-        RowDecoding decoding = DecodeRow(*protocol, row.data, protoSlot.isIgnoreStarting);
+        RowDecoding decoding = receivedDecoder.Decode(*protocol, row, protoSlot.isIgnoreStarting);
         if (decoding.decoded) {
             row.protoName = protoSlot.protoName;
             row.protoValues = ValuesText(decoding.values, protoSlot.isDisplayHex);
@@ -81,8 +80,7 @@ void SerPort::OnSent(std::string bytes, uint32_t tick)
     if (mode == ModeProto) {
         const SendSlot& protoSlot = CurrentProtoSlot();
         if (const BNFarticle* protocol = FindProtocol(protoSlot.protoId)) {
-            // A sent row is decoded once: the engine's own bound of one run holds.
-            RowDecoding decoding = DecodeRow(*protocol, row.data, false, kDefaultStepBudget);
+            RowDecoding decoding = DecodeRow(*protocol, row, false);
             if (decoding.decoded) {
                 row.protoName = protoSlot.protoName;
                 row.protoValues = ValuesText(decoding.values, protoSlot.isDisplayHex);

@@ -4,6 +4,7 @@
 #include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
+#include "grammar/compiler/CompileScope.h"
 #include "monitor/ProgramTexts.h"
 #include "monitor/protocols/ProtoFileSet.h"
 
@@ -34,6 +35,7 @@ RuleState CompileProtocol(const BNFarticle& sectionParser, const Uuid& uid, cons
     const int before = protocols.GetCount();
 
     ParseContext ctx(section);
+    const CompileScope compiling;  // the section grammar makes the protocol's article
     const bool parsed = sectionParser.Parse(ctx) && !ctx.NestingExceeded();
 
     // Only an article this compile made may take the protocol's place: one that was there

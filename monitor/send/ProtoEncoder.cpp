@@ -32,20 +32,26 @@ const BNFarticle& ValueListArticle()
     return *article;
 }
 
-bool ParseValueList(const std::string& text, ValueList& values)
+bool ParseValueList(const std::string& text, ValueList& values, std::int64_t& stepsLeft)
 {
     ParseContext ctx(text);
-    if (!ValueListArticle().Parse(ctx))
+    ctx.stepsLeft = stepsLeft;
+    const bool parsed = ValueListArticle().Parse(ctx);
+    stepsLeft = ctx.stepsLeft;
+    if (!parsed)
         return false;
     values = std::move(ctx.state.values);
     return true;
 }
 
-bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes)
+bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes, std::int64_t& stepsLeft)
 {
     bytes.clear();
     ComposeContext ctx(std::move(values));
-    if (!protocol.Compose(ctx))
+    ctx.stepsLeft = stepsLeft;
+    const bool composed = protocol.Compose(ctx);
+    stepsLeft = ctx.stepsLeft;
+    if (!composed)
         return false;
     bytes = ResolveComposedEscapes(ctx.state.output, ctx.state.escapes);
     return true;
@@ -58,8 +64,10 @@ void EncodeProto(const std::string& text, Uuid protocol, std::string& bytes, std
     const BNFarticle* article = FindProtocol(protocol);
     if (!article)
         return;
+    // The entry is composed on every keystroke: reading it and composing share one budget.
+    std::int64_t stepsLeft = GuiRunStepBudget;
     ValueList values;
-    if (!ParseValueList(text, values) || !ComposeFrame(*article, std::move(values), bytes))
+    if (!ParseValueList(text, values, stepsLeft) || !ComposeFrame(*article, std::move(values), bytes, stepsLeft))
         return;
     preview = HexDigitsPreview(bytes);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "grammar/Value.h"
+#include "monitor/GuiRunBudget.h"
 
 namespace baudrill {
 
@@ -22,13 +24,25 @@ const BNFarticle* FindProtocol(const Uuid& id);
 // again should it ever have been removed).
 const BNFarticle& ValueListArticle();
 
-// Reads `text` with the value-list article into `values`; false when the parse fails.
-bool ParseValueList(const std::string& text, ValueList& values);
+// Reads `text` with the value-list article into `values`; false when the parse fails or runs
+// out of steps. The run draws on `stepsLeft` and leaves there what it did not use.
+bool ParseValueList(const std::string& text, ValueList& values, std::int64_t& stepsLeft);
+inline bool ParseValueList(const std::string& text, ValueList& values)
+{
+    std::int64_t stepsLeft = GuiRunStepBudget;
+    return ParseValueList(text, values, stepsLeft);
+}
 
 // Composes `values` with `protocol` and gives the bytes to send: the "\XX" escapes that the
 // compose recorded (str_quoted's control characters) become the bytes they stand for, every
 // other byte goes out as composed. False, with `bytes` empty, when the compose fails. Manual
 // sends and automatic answers both go through here, so a protocol sends the same bytes either way.
-bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes);
+// The compose draws on `stepsLeft`, like ParseValueList.
+bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes, std::int64_t& stepsLeft);
+inline bool ComposeFrame(const BNFarticle& protocol, ValueList values, std::string& bytes)
+{
+    std::int64_t stepsLeft = GuiRunStepBudget;
+    return ComposeFrame(protocol, std::move(values), bytes, stepsLeft);
+}
 
 }  // namespace baudrill

@@ -1,6 +1,11 @@
 // Every run ends: loops without progress, deep nesting and long searches.
 
+#include "grammar/compiler/ArticleFactory.h"
+#include "grammar/compiler/GrammarBuiltins.h"
 #include "tests/grammar/GrammarTestSupport.h"
+
+#include <ostream>
+#include <string>
 
 namespace baudrill {
 namespace {
@@ -177,6 +182,80 @@ TEST(Bounds, TheBudgetCountsStepsOfSubRunsToo)
     ParseContext enough("ab");
     enough.stepsLeft = used;
     EXPECT_TRUE(caller.Parse(enough));
+}
+
+// Loops whose every iteration pushes a register without reading input make
+// progress by the definition, so only the budget ends them; the register then
+// holds about one entry per few steps, never a copy per iteration.
+struct EndlessCase {
+    const char* name;
+    const char* rule;
+    bool composes;  // the compose direction runs the loop too
+};
+
+void PrintTo(const EndlessCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class EndlessLoops : public ::testing::TestWithParam<EndlessCase> {
+protected:
+    static void SetUpTestSuite() { InitGrammarBuiltins(); }
+};
+
+TEST_P(EndlessLoops, EndWhenTheBudgetRunsOut)
+{
+    const EndlessCase& c = GetParam();
+    const BNFarticle& rule = *CreateArticle("bounds_test", c.name, c.rule);
+    constexpr std::int64_t kBudget = 200'000;
+    ParseContext parse("\x03" "abc");
+    parse.stepsLeft = kBudget;
+    EXPECT_FALSE(rule.Parse(parse));
+    EXPECT_TRUE(parse.BudgetExhausted());
+    EXPECT_EQ(parse.OpenChoices(), 0u);
+
+    ComposeContext compose({Value(3)});
+    compose.stepsLeft = kBudget;
+    EXPECT_EQ(rule.Compose(compose), !c.composes);
+    EXPECT_EQ(compose.BudgetExhausted(), c.composes);
+}
+
+const EndlessCase kEndlessCases[] = {
+    {"CrcStartsInALoop", "{crc_start}", true},
+    {"CrcEndsInALoop", "byte {crc_end}", true},
+    {"ArgumentsPushedInALoop", "{BNFrv}", false},  // a rule-compiler action: parse only
+    {"ArgumentsAfterACount", "byte set_rep {BNFrv}", false},
+};
+INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(kEndlessCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A step's time stays bounded: what an action scans or sums, and memory held
+// beyond a free amount, are paid from the step budget too.
+TEST(Bounds, WorkAndMemoryArePaidFromTheBudget)
+{
+    InitGrammarBuiltins();
+    const std::string text(8000, 'a');
+    ParseContext scan(text);
+    ASSERT_TRUE(CreateArticle("bounds_test", "scan", "str_nonctrl")->Parse(scan));
+    EXPECT_LE(scan.stepsLeft, kDefaultStepBudget - 8000 / static_cast<std::int64_t>(kWorkBytesPerStep));
+
+    // A checksum over 1000 bytes costs a step a byte.
+    const std::string frame = std::string(1000, 'a') + "\x01\x01";
+    ParseContext summed(frame);
+    CreateArticle("bounds_test", "summed", "crc_start str_nonctrl crc_end crc_modbus")->Parse(summed);
+    ParseContext bounds(frame);
+    CreateArticle("bounds_test", "bounds", "crc_start str_nonctrl crc_end")->Parse(bounds);
+    EXPECT_GE(bounds.stepsLeft - summed.stepsLeft, 1000);
+
+    // Each argument pushed holds memory: past the free amount the budget runs
+    // out after far fewer pushes than the steps of the loop alone would allow.
+    constexpr std::int64_t kBudget = 2'000'000;
+    ParseContext push("x");
+    push.stepsLeft = kBudget;
+    EXPECT_FALSE(CreateArticle("bounds_test", "push", "{BNFrv}")->Parse(push));
+    const std::size_t free = kFreeFootprint / sizeof(Value);
+    EXPECT_LT(push.state.valueRegs(10).Count(), free + kBudget / 100);
+    EXPECT_GT(push.state.valueRegs(10).Count(), free);
 }
 
 }  // namespace

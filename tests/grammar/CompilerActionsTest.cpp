@@ -3,6 +3,7 @@
 
 #include "grammar/BNFterminal.h"
 #include "grammar/GrammarRegistry.h"
+#include "grammar/compiler/CompileScope.h"
 #include "grammar/compiler/CompilerActions.h"
 #include "grammar/compiler/CompilerStacks.h"
 #include "grammar/compiler/GrammarBuiltins.h"
@@ -80,6 +81,9 @@ TEST(MetaDecimal, ConvertsTheWordOnTopOfTheWordStack)
         {"nan.", false, Value()},
         {"12a", false, Value()},
         {"-", false, Value()},
+        // A control byte is part of the word, not a blank around the number.
+        {"7\x10", false, Value()},
+        {"\x10" "7", false, Value()},
     };
     for (const DecimalCase& c : cases) {
         SCOPED_TRACE(c.word);
@@ -116,6 +120,7 @@ void PushCursor(ParseContext& ctx, BNFarticle& article)
 
 TEST(CompilerActions, InsertOnlyIntoTheArticleBeingBuilt)
 {
+    const CompileScope compiling;
     BNFarticle* other = CreateArticle("ca_test", "other", "");
     BNFarticle* built = CreateArticle("ca_test", "built", "");
     ASSERT_EQ(buildArticle, built);
@@ -140,6 +145,7 @@ TEST(CompilerActions, InsertOnlyIntoTheArticleBeingBuilt)
 
 TEST(CompilerActions, BuildAtTheCursorStack)
 {
+    const CompileScope compiling;
     BNFarticle* article = CreateArticle("ca_test", "shape", "");
     ParseContext ctx("");
     PushCursor(ctx, *article);
@@ -170,6 +176,7 @@ TEST(MetaNontermEnd, CreatesAMissingNamespaceEvenWhenItFails)
 TEST(MetaNewScheme, NeedsTwoWords)
 {
     InitGrammarBuiltins();
+    const CompileScope compiling;
     ParseContext ctx("");
     MetaStr10(ctx, Value("ca_new"));
     EXPECT_FALSE(MetaNewScheme(ctx, Value(0)));
@@ -197,6 +204,25 @@ TEST(CompilerActions, RuleThatCallsThemParsesButDoesNotCompose)
     EXPECT_FALSE(ComposeValues(*rule.article, {}).ok);
 }
 
+// A rule that names the actions that build, run over data, makes no article and
+// changes none: every received chunk would otherwise add to the namespaces.
+TEST(CompilerActions, OverDataTheyBuildNothing)
+{
+    Compiled rule =
+        CompileText("{BNFstr10:\"ca_data\" BNFstr10:\"x\" BNFnewScheme BNFstr10:\"lit\" BNFterm_end} any");
+    BNFarticle* last = CreateArticle("ca_test", "last compiled", "byte");
+    ASSERT_EQ(buildArticle, last);
+    const std::string before = DescribeArticle(*last);
+    const std::size_t elements = last->elements.size();
+
+    const ParseResult parsed = ParseText(*rule.article, "ab");
+    EXPECT_TRUE(parsed.ok);
+    EXPECT_EQ(parsed.pos, 1);
+    EXPECT_EQ(GrammarRegistry::Instance().FindNamespace("ca_data"), nullptr);
+    EXPECT_EQ(DescribeArticle(*last), before);
+    EXPECT_EQ(last->elements.size(), elements);
+}
+
 TEST(CompilerActions, ACompileAddsNoValues)
 {
     InitGrammarBuiltins();
@@ -205,6 +231,7 @@ TEST(CompilerActions, ACompileAddsNoValues)
     ParseContext ctx(text);
     PushCursor(ctx, *article);
     buildArticle = article;
+    const CompileScope compiling;
     ASSERT_TRUE(MetaGrammarScheme()->Parse(ctx));
     EXPECT_EQ(ctx.state.pos, static_cast<int>(text.size()));
     EXPECT_TRUE(ctx.state.values.empty());

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 namespace baudrill {
 namespace {
@@ -62,6 +63,39 @@ TEST(RegisterBanksTest, ChangedSinceComparesContentsNotChanges)
     EXPECT_TRUE(regs.ChangedSince(mark));
 }
 
+TEST(RegisterBanksTest, ChangedSinceLooksBelowTheTopOnlyWhereChangesReached)
+{
+    // Entries the changes popped and pushed again are compared with what they
+    // replaced; entries below the lowest one touched are as they were.
+    struct Case {
+        const char* name;
+        std::vector<std::int32_t> pushedAgain;  // after popping 30 and 20 off 10 20 30
+        bool changed;
+    };
+    const Case cases[] = {
+        {"TheSameEntriesBack", {20, 30}, false},
+        {"AnotherEntryBelowTheTop", {21, 30}, true},
+        {"AnotherTop", {20, 31}, true},
+        {"OneEntryShort", {20}, true},
+        {"OneEntryMore", {20, 30, 40}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RegisterBanks regs;
+        for (std::int32_t v : {10, 20, 30})
+            regs.Ints(11).Push(v);
+        regs.Ints(9).Push(1);
+        const std::size_t mark = regs.UndoHeight();
+        regs.Ints(11).Pop();
+        regs.Ints(11).Pop();
+        regs.Ints(9).SetTop(2);
+        regs.Ints(9).SetTop(1);  // ends as it began
+        for (std::int32_t v : c.pushedAgain)
+            regs.Ints(11).Push(v);
+        EXPECT_EQ(regs.ChangedSince(mark), c.changed);
+    }
+}
+
 TEST(RegisterBanksTest, EmptyStacksAndBadIndexesFailWithoutChange)
 {
     RegisterBanks regs;
@@ -84,6 +118,37 @@ TEST(RegisterBanksTest, TopReadsEntriesBelowIt)
     EXPECT_EQ(*view.Ints(11).Top(1), 20);
     EXPECT_EQ(*view.Ints(11).Top(2), 10);
     EXPECT_EQ(view.Ints(11).Top(3), nullptr);
+}
+
+TEST(ContextTest, ARenewedContextIsAsFreshAsANewOne)
+{
+    const std::string first = "ab";
+    ParseContext ctx(first);
+    ctx.state.pos = 1;
+    ctx.state.values.push_back(Value(1));
+    ctx.state.intRegs(9).Push(4);
+    ctx.state.stringRegs(10).Push("w");
+    ctx.state.retry = false;
+    ctx.stop = true;
+    ctx.stepsLeft = 5;
+    EXPECT_FALSE(ctx.Has(3));  // looks past the end
+    ctx.run.choices.push_back({nullptr, true, kNoIteration, ctx.Mark()});
+
+    const std::string second = "xyz";
+    ctx.Renew(second);
+    const ParseContext fresh(second);
+    EXPECT_EQ(ctx.input, fresh.input);
+    EXPECT_EQ(ctx.state.pos, 0);
+    EXPECT_TRUE(ctx.state.values.empty());
+    EXPECT_TRUE(ctx.state.intRegs(9).Empty());
+    EXPECT_TRUE(ctx.state.stringRegs(10).Empty());
+    EXPECT_EQ(ctx.state.registers.UndoHeight(), 0u);
+    EXPECT_TRUE(ctx.state.retry);
+    EXPECT_FALSE(ctx.stop);
+    EXPECT_EQ(ctx.stepsLeft, fresh.stepsLeft);
+    EXPECT_EQ(ctx.Reach(), 0u);
+    EXPECT_EQ(ctx.OpenChoices(), 0u);
+    EXPECT_FALSE(ctx.run.callerMarked);
 }
 
 TEST(ContextTest, ACopiedStateSharesNothingWithItsSource)

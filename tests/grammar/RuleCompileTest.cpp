@@ -108,6 +108,9 @@ const CompileCase kArguments[] = {
     {"TwoPoints", "x:1.2.3", 1, "x"},
     {"DoubleTooLarge", "x:1.5e308", 1, "x"},
     {"MissingArgument", "x: ;y", 1, "x"},
+    // A control byte that is no delimiter belongs to the word, which is then no number.
+    {"IntFollowedByAControlByte", "arg:7\x10", 3, "arg"},
+    {"IntAfterAControlByte", "arg:\x10" "7", 3, "arg"},
 };
 INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(kArguments),
                          CaseName<CompileCase>);

@@ -2,6 +2,7 @@
 // "*** name rule" section creates a named article compiled from its rule.
 
 #include "grammar/GrammarRegistry.h"
+#include "grammar/compiler/CompileScope.h"
 
 #include "tests/grammar/CompilerTestSupport.h"
 
@@ -36,6 +37,8 @@ protected:
     }
 
     Compiled sections_{};
+    // The section grammar runs as a compile, as the protocol editor runs it.
+    const CompileScope compiling_;
 };
 
 TEST_F(SectionGrammar, EachSectionCreatesANamedArticle)

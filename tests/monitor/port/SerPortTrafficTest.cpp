@@ -18,6 +18,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <thread>
 
@@ -318,6 +319,55 @@ TEST_F(SerPortTraffic, AnswerThatDoesNotComposeSendsNothing)
     port->OnReceive("AB\x05", tick, true);
     EXPECT_EQ(port->output, "before");
 }
+
+// Protocols whose loops push a register at every turn run until their budget is spent: the
+// received row, the sent row and the answer give up (nothing decoded, nothing sent) instead of
+// holding the window.
+TEST_F(SerPortTraffic, EndlessProtocolsGiveUpWhenTheBudgetIsSpent)
+{
+    // As the editor's section grammar leaves it: the unclosed loop is built all the same.
+    UseProtocol("endless", "byte set_rep {BNFrv");
+    port->OnReceive(std::string(22, '\x03'), tick, true);
+    EXPECT_EQ(Last().protoName, "");
+    port->OnSent("\x01\x02", tick);
+    EXPECT_EQ(Last().protoName, "");
+
+    UseAnswer("frame", "\"AB\" byte", "{crc_start}", 0);
+    port->output = "before";
+    port->OnReceive("AB\x05", tick, true);
+    EXPECT_EQ(Last().protoName, "frame");
+    EXPECT_EQ(port->output, "before");
+}
+
+// A frame behind any amount of junk, arriving in chunks as a worker reads them, is decoded and
+// answered: each chunk tries again only the starts that are still open.
+struct JunkCase {
+    const char* name;
+    std::size_t junk;
+};
+
+void PrintTo(const JunkCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FrameBehindJunk : public SerPortTraffic, public ::testing::WithParamInterface<JunkCase> {};
+
+TEST_P(FrameBehindJunk, IsDecodedAndAnswered)
+{
+    UseAnswer("counted", "byte set_rep {rep byte} \"Z\"", "port_test_count", 0);
+    const std::string row = std::string(GetParam().junk, '\xFF') + "\x02\x07\x08Z";
+    for (std::size_t at = 0; at < row.size(); at += 64)
+        port->OnReceive(row.substr(at, 64), tick, at == 0);
+    ASSERT_EQ(port->rows.size(), 1u);
+    EXPECT_EQ(Last().protoName, "counted");
+    EXPECT_EQ(Last().protoValues.substr(Last().protoValues.size() - 4), " 7 8");
+    EXPECT_GE(answersComposed, 1);
+}
+
+const JunkCase kJunkCases[] = {{"Behind800Bytes", 800}, {"Behind2000Bytes", 2000}, {"Behind4000Bytes", 4000}};
+INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(kJunkCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SerPortTraffic, DelayedAnswerIsSentWhenTheDelayEnds)
 {

@@ -56,6 +56,27 @@ TEST_F(ProtoEncoder, ReadsFloatsIntsAndQuotedStringsInOrder)
     EXPECT_TRUE(values.empty());
 }
 
+// The entry is composed on every keystroke: a protocol that loops without end composes
+// nothing once the budget of the entry's runs is spent, and a long entry shares it.
+TEST_F(ProtoEncoder, RunsEndWithinTheirShareOfOneBudget)
+{
+    const Encoded endless = Encode("1", Protocol("endless", "{crc_start}"));
+    EXPECT_EQ(endless.bytes, "");
+    EXPECT_EQ(endless.preview, "");
+
+    std::int64_t stepsLeft = 1000;
+    ValueList values;
+    EXPECT_FALSE(ParseValueList(std::string(2000, '1') + " 2", values, stepsLeft));
+    EXPECT_LE(stepsLeft, 0);
+    stepsLeft = GuiRunStepBudget;
+    ASSERT_TRUE(ParseValueList("1 2", values, stepsLeft));
+    std::string bytes;
+    const std::int64_t afterParse = stepsLeft;
+    EXPECT_TRUE(ComposeFrame(*CreateArticle("BNF", "pair", "byte byte"), values, bytes, stepsLeft));
+    EXPECT_EQ(bytes, "\x01\x02");
+    EXPECT_LT(stepsLeft, afterParse);
+}
+
 TEST_F(ProtoEncoder, ComposesTheValuesWithTheProtocol)
 {
     const Uuid id = Protocol("pe_frame", "byte byte byte");
