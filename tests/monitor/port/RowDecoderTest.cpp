@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 
 namespace baudrill {
@@ -45,11 +44,6 @@ struct DecodeCase : test::NamedCase {
     ValueList values;
     std::size_t start;
 };
-
-void PrintTo(const DecodeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class RowDecoderCases : public RowDecoderTest, public ::testing::WithParamInterface<DecodeCase> {};
 

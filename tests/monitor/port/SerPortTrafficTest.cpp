@@ -9,6 +9,7 @@
 #include "monitor/ProgramTexts.h"
 #include "monitor/port/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"
+#include "tests/support/NamedCase.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +19,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <ostream>
 #include <sstream>
 #include <thread>
 
@@ -341,15 +341,9 @@ TEST_F(SerPortTraffic, EndlessProtocolsGiveUpWhenTheBudgetIsSpent)
 
 // A frame behind any amount of junk, arriving in chunks as a worker reads them, is decoded and
 // answered: each chunk tries again only the starts that are still open.
-struct JunkCase {
-    const char* name;
+struct JunkCase : test::NamedCase {
     std::size_t junk;
 };
-
-void PrintTo(const JunkCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FrameBehindJunk : public SerPortTraffic, public ::testing::WithParamInterface<JunkCase> {};
 
@@ -367,7 +361,7 @@ TEST_P(FrameBehindJunk, IsDecodedAndAnswered)
 
 const JunkCase kJunkCases[] = {{"Behind800Bytes", 800}, {"Behind2000Bytes", 2000}, {"Behind4000Bytes", 4000}};
 INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(kJunkCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<JunkCase>);
 
 TEST_F(SerPortTraffic, DelayedAnswerIsSentWhenTheDelayEnds)
 {
