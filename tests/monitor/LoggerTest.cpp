@@ -17,6 +17,7 @@
 #include "monitor/LogRow.h"
 #include "monitor/Logger.h"
 #include "tests/support/NamedCase.h"
+#include "tests/support/TempFolder.h"
 
 namespace baudrill {
 namespace {
@@ -53,14 +54,6 @@ std::string Row(const std::string& timeText, bool received, const std::string& b
 
 class LoggerTest : public ::testing::Test {
 protected:
-    LoggerTest() {
-        std::string pattern = (fs::temp_directory_path() / "baudrill-log-XXXXXX").string();
-        if (mkdtemp(pattern.data())) folder = pattern;
-    }
-    ~LoggerTest() override {
-        std::error_code ignored;
-        if (!folder.empty()) fs::remove_all(folder, ignored);
-    }
     void SetUp() override { ASSERT_FALSE(folder.empty()); }
 
     fs::path Root() const { return folder / "Baudrill" / "LOG"; }
@@ -69,7 +62,8 @@ protected:
         return MonthFolder() / ("2024-03-05_14-07-09_" + part + ".txt");
     }
 
-    fs::path folder;
+    test::TempFolder temp;
+    fs::path folder{temp.Path()};
 };
 
 TEST_F(LoggerTest, MakesTheMonthFolderAndNamesFilesByStartTimeAndDevice) {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "tests/platform/PtyPair.h"
+#include "tests/support/WaitUntil.h"
 
 namespace baudrill::platform {
 namespace {
@@ -21,14 +22,11 @@ protected:
 
     // Input crosses the pty asynchronously: waits until `count` bytes are queued.
     bool WaitForInput(uint32_t count) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline) {
+        return test::WaitUntil([&] {
             uint32_t errors = 0;
             CommStatus status;
-            if (device.ClearError(errors, status) && status.inQueue >= count) return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        return false;
+            return device.ClearError(errors, status) && status.inQueue >= count;
+        });
     }
 
     test_support::PtyPair pty;

@@ -14,6 +14,7 @@
 #include "serial/SerialPort.h"
 #include "tests/platform/PtyPair.h"
 #include "tests/support/NamedCase.h"
+#include "tests/support/WaitUntil.h"
 
 namespace baudrill {
 namespace {
@@ -174,9 +175,7 @@ TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
     bool abortedAWaitingWrite = false;
     std::thread aborter([&] {
         // Only an abort of a write that really waits shows that the abort wakes it.
-        auto giveUpAt = SteadyClock::now() + 20s;
-        while (!device->WriteIsWaiting() && SteadyClock::now() < giveUpAt)
-            std::this_thread::sleep_for(1ms);
+        test::WaitUntil([&] { return device->WriteIsWaiting(); }, 20s);
         abortedAWaitingWrite = device->WriteIsWaiting();
         abortedAt = SteadyClock::now();
         port->AbortIo();

@@ -9,6 +9,7 @@
 #include "monitor/ProgramTexts.h"
 #include "monitor/port/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/NamedCase.h"
 
 #include <QCoreApplication>
@@ -39,20 +40,12 @@ bool CountAnswer(ComposeContext& ctx, Value)
 // has ended (which writes every row handed over).
 class LogCapture {
 public:
-    LogCapture()
-        : root(std::filesystem::temp_directory_path() /
-               ("baudrill_port_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-          logger(std::make_unique<Logger>(root.string(), std::tm{}))
+    LogCapture() : logger(std::make_unique<Logger>(folder.Path(), std::tm{}))
     {
         logger->Start();
         theLogger = logger.get();
     }
-    ~LogCapture()
-    {
-        End();
-        std::filesystem::remove_all(root);
-    }
+    ~LogCapture() { End(); }
 
     std::string Read(const std::string& device)
     {
@@ -71,7 +64,7 @@ private:
         logger.reset();
     }
 
-    std::filesystem::path root;
+    test::TempFolder folder;
     std::unique_ptr<Logger> logger;
 };
 

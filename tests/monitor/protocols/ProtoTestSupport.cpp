@@ -1,5 +1,7 @@
 #include "ProtoTestSupport.h"
 
+#include "monitor/protocols/ProtoFileFormat.h"
+
 #include <stdlib.h>
 
 #include <filesystem>
@@ -22,6 +24,13 @@ std::string ReadFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<ArticleRecord> StoredRecords(const std::string& path)
+{
+    const auto records = ReadProtoText(ReadFile(path));
+    EXPECT_TRUE(records) << path;
+    return records ? *records : std::vector<ArticleRecord>{};
 }
 
 bool FileExists(const std::string& path)

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 #include <string_view>
 
+#include "monitor/protocols/ArticleRecord.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
@@ -12,6 +14,8 @@ namespace baudrill::test {
 void WriteFile(const std::string& path, std::string_view text);
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
+// The records of a protocol file as read back; none (and a failure) when it does not read.
+std::vector<ArticleRecord> StoredRecords(const std::string& path);
 
 // A protocol file's text holding the given "article" elements (written out by the caller).
 std::string ProtoFile(std::string_view articles, std::string_view root = "BAUDRILL");

@@ -4,9 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <pty.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "monitor/window/PaneSetup.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/platform/PtyPair.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
@@ -151,19 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AddPort, OpensAPseudoTerminalByItsPath)
 {
-    int master = -1;
-    int slave = -1;
-    char path[128] = {};
-    ASSERT_EQ(openpty(&master, &slave, path, nullptr, nullptr), 0);
-    {
-        MainWindow window;
-        window.AddPort(path);
-        ASSERT_EQ(window.ports.GetCount(), 1);
-        EXPECT_EQ(window.ports.At(0)->deviceName, path);
-        EXPECT_EQ(window.windowTitle(), TitleOf(path));
-    }
-    close(slave);
-    close(master);
+    test_support::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    MainWindow window;
+    window.AddPort(pty.SlavePath());
+    ASSERT_EQ(window.ports.GetCount(), 1);
+    EXPECT_EQ(window.ports.At(0)->deviceName, pty.SlavePath());
+    EXPECT_EQ(window.windowTitle(), TitleOf(pty.SlavePath()));
 }
 
 TEST(PlusTab, ShowsNoPortWhileThePortsKeepTheirFlags)
