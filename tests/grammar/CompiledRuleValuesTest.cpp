@@ -21,15 +21,15 @@ class CompiledRuleValues : public ::testing::TestWithParam<ValuesCase> {};
 TEST_P(CompiledRuleValues, ParseAndComposeMirrorEachOther)
 {
     const ValuesCase& c = GetParam();
-    Compiled rule = CompileText(c.rule);
-    ASSERT_EQ(rule.consumed, static_cast<int>(c.rule.size())) << "the rule must compile whole";
-    ParseResult parsed = ParseText(*rule.article, c.bytes);
+    const BNFarticle* rule = CompileWhole(c.rule);
+    ASSERT_TRUE(rule);
+    ParseResult parsed = ParseText(*rule, c.bytes);
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.pos, static_cast<int>(c.bytes.size()));
     EXPECT_EQ(parsed.values, c.values);
     if (!c.composes)
         return;
-    ComposeResult composed = ComposeValues(*rule.article, c.values);
+    ComposeResult composed = ComposeValues(*rule, c.values);
     ASSERT_TRUE(composed.ok);
     EXPECT_EQ(Hex(composed.output), Hex(c.bytes));
     EXPECT_EQ(composed.next, static_cast<int>(c.values.size()));
