@@ -117,11 +117,8 @@ DecimalCommaLocale::~DecimalCommaLocale()
 {
     std::setlocale(LC_ALL, savedCLocale_.c_str());
     std::locale::global(savedGlobal_);
-    if (!built_.empty()) {
+    if (built_)
         unsetenv("LOCPATH");
-        std::error_code ignored;
-        std::filesystem::remove_all(built_, ignored);
-    }
 }
 
 bool DecimalCommaLocale::TryCLocale(const char* name)
@@ -134,10 +131,9 @@ bool DecimalCommaLocale::BuildLocale()
 {
     if (std::getenv("LOCPATH") || !std::filesystem::exists("/usr/share/i18n/locales/de_DE"))
         return false;
-    std::string folder = (std::filesystem::temp_directory_path() / "baudrill-locale-XXXXXX").string();
-    if (!mkdtemp(folder.data()))
+    const std::string& folder = built_.emplace().Path();
+    if (folder.empty())
         return false;
-    built_ = folder;
     const std::string command =
         "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
     // localedef warns on some systems yet writes the locale: judge by the result.

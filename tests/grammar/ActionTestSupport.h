@@ -7,11 +7,12 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/GrammarActions.h"
 #include "grammar/ParseContext.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <locale>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -83,7 +84,7 @@ private:
 
     std::string savedCLocale_;
     std::locale savedGlobal_;
-    std::filesystem::path built_;
+    std::optional<TempFolder> built_;  // the locale built with localedef
     bool active_ = false;
 };
 

@@ -3,8 +3,8 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/NamedCase.h"
 
-#include <ostream>
 #include <string>
 
 namespace baudrill {
@@ -187,16 +187,10 @@ TEST(Bounds, TheBudgetCountsStepsOfSubRunsToo)
 // Loops whose every iteration pushes a register without reading input make
 // progress by the definition, so only the budget ends them; the register then
 // holds about one entry per few steps, never a copy per iteration.
-struct EndlessCase {
-    const char* name;
+struct EndlessCase : test::NamedCase {
     const char* rule;
     bool composes;  // the compose direction runs the loop too
 };
-
-void PrintTo(const EndlessCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class EndlessLoops : public ::testing::TestWithParam<EndlessCase> {
 protected:
@@ -227,7 +221,7 @@ const EndlessCase kEndlessCases[] = {
     {"ArgumentsAfterACount", "byte set_rep {BNFrv}", false},
 };
 INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(kEndlessCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<EndlessCase>);
 
 // A step's time stays bounded: what an action scans or sums, and memory held
 // beyond a free amount, are paid from the step budget too.

@@ -4,6 +4,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 
 #include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,12 @@ namespace baudrill::test {
 
 namespace {
 
-struct ParseCase {
-    const char* name;
+struct ParseCase : NamedCase {
     std::string rule;
     std::string input;
     bool ok;
     int pos;  // when ok
 };
-
-std::string CaseName(const ::testing::TestParamInfo<ParseCase>& info)
-{
-    return info.param.name;
-}
 
 class CompiledRuleParse : public ::testing::TestWithParam<ParseCase> {
 protected:
@@ -32,9 +27,9 @@ protected:
 TEST_P(CompiledRuleParse, MatchesAsWritten)
 {
     const ParseCase& c = GetParam();
-    Compiled rule = CompileText(c.rule);
-    ASSERT_EQ(rule.consumed, static_cast<int>(c.rule.size())) << "the rule must compile whole";
-    ParseResult r = ParseText(*rule.article, c.input);
+    const BNFarticle* rule = CompileWhole(c.rule);
+    ASSERT_TRUE(rule);
+    ParseResult r = ParseText(*rule, c.input);
     EXPECT_EQ(r.ok, c.ok);
     if (c.ok) {
         EXPECT_EQ(r.pos, c.pos);
@@ -67,7 +62,8 @@ const ParseCase kCases[] = {
     {"LoopOfReference", "{<cp_digit>} \";\"", "0120;", true, 5},
     {"BuiltinWhitespace", "<BNFwhite> \"A\" <BNFwhite>", " \t\r\nA \n", true, 7},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleParse, ::testing::ValuesIn(kCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleParse, ::testing::ValuesIn(kCases),
+                         CaseName<ParseCase>);
 
 TEST(CompiledRuleReference, ArticleMadeLaterCompilesOnTheSecondTry)
 {

@@ -1,6 +1,7 @@
 // Rules compiled from text that call value actions, in both directions.
 
 #include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -8,33 +9,27 @@ namespace baudrill::test {
 
 namespace {
 
-struct ValuesCase {
-    const char* name;
+struct ValuesCase : NamedCase {
     std::string rule;
     std::string bytes;  // what parsing reads and composing writes
     ValueList values;
     bool composes = true;  // false: the rule parses only
 };
 
-std::string CaseName(const ::testing::TestParamInfo<ValuesCase>& info)
-{
-    return info.param.name;
-}
-
 class CompiledRuleValues : public ::testing::TestWithParam<ValuesCase> {};
 
 TEST_P(CompiledRuleValues, ParseAndComposeMirrorEachOther)
 {
     const ValuesCase& c = GetParam();
-    Compiled rule = CompileText(c.rule);
-    ASSERT_EQ(rule.consumed, static_cast<int>(c.rule.size())) << "the rule must compile whole";
-    ParseResult parsed = ParseText(*rule.article, c.bytes);
+    const BNFarticle* rule = CompileWhole(c.rule);
+    ASSERT_TRUE(rule);
+    ParseResult parsed = ParseText(*rule, c.bytes);
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.pos, static_cast<int>(c.bytes.size()));
     EXPECT_EQ(parsed.values, c.values);
     if (!c.composes)
         return;
-    ComposeResult composed = ComposeValues(*rule.article, c.values);
+    ComposeResult composed = ComposeValues(*rule, c.values);
     ASSERT_TRUE(composed.ok);
     EXPECT_EQ(Hex(composed.output), Hex(c.bytes));
     EXPECT_EQ(composed.next, static_cast<int>(c.values.size()));
@@ -54,7 +49,8 @@ const ValuesCase kCases[] = {
     {"ValueList", "{<BNFwhite> (str_float | str_int | str_quoted)}", "1 2.5 \"x\"",
      {Value(1), Value(2.5), Value("x")}, false},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(kCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(kCases),
+                         CaseName<ValuesCase>);
 
 TEST(CompiledRuleValuesCompose, WidthArgumentsReachTheActions)
 {

@@ -11,6 +11,15 @@ Compiled CompileText(std::string_view text, const std::string& ns)
     return {article, consumed};
 }
 
+const BNFarticle* CompileWhole(std::string_view text)
+{
+    const Compiled rule = CompileText(text);
+    if (rule.consumed == static_cast<int>(text.size()))
+        return rule.article;
+    ADD_FAILURE() << "the rule compiled only " << rule.consumed << " bytes of: " << text;
+    return nullptr;
+}
+
 std::string Hex(std::string_view bytes)
 {
     std::string out;

@@ -25,6 +25,9 @@ struct Compiled {
 // Compiles `text` into a new article of namespace `ns` (the namespace of the
 // tests' own articles by default, so that "BNF" keeps only the references' targets).
 Compiled CompileText(std::string_view text, const std::string& ns = "compile_test");
+// The same for a rule that must compile whole: null, and a test failure, when part of the text
+// is left over.
+const BNFarticle* CompileWhole(std::string_view text);
 
 // Bytes written as hexadecimal pairs, separated by blanks: "01 03 0A".
 std::string Hex(std::string_view bytes);

@@ -106,4 +106,23 @@ ComposeResult ComposeValues(const BNFarticle& article, ValueList values)
     return {ok, ctx.state.output, ctx.state.next};
 }
 
+std::uint16_t ReferenceCrc(std::string_view bytes)
+{
+    std::uint16_t crc = 0xFFFF;
+    for (unsigned char c : bytes) {
+        crc ^= c;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
+    }
+    return crc;
+}
+
+std::string WithCrc(std::string frame)
+{
+    const std::uint16_t crc = ReferenceCrc(frame);
+    frame.push_back(static_cast<char>(crc & 0xFF));
+    frame.push_back(static_cast<char>(crc >> 8));
+    return frame;
+}
+
 }  // namespace baudrill::test

@@ -17,8 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace baudrill::test {
@@ -64,5 +66,10 @@ struct ComposeResult {
     int next;
 };
 ComposeResult ComposeValues(const BNFarticle& article, ValueList values);
+
+// CRC-16/MODBUS bit by bit, to check the engine's tables and frames independently of them.
+std::uint16_t ReferenceCrc(std::string_view bytes);
+// The frame with its reference CRC appended, low byte first, as a Modbus frame carries it.
+std::string WithCrc(std::string frame);
 
 }  // namespace baudrill::test

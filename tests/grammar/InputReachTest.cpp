@@ -6,27 +6,21 @@
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 
 namespace baudrill {
 namespace {
 
-struct ReachCase {
-    const char* name;
+struct ReachCase : test::NamedCase {
     const char* rule;
     std::string input;
     bool matched;
     std::size_t reach;  // past the input's length: the run looked at its end
 };
-
-void PrintTo(const ReachCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class InputReach : public ::testing::TestWithParam<ReachCase> {
 protected:
@@ -72,7 +66,7 @@ const ReachCase kReachCases[] = {
     {"LoopToTheEnd", "{byte}", "abc", true, 4},
 };
 INSTANTIATE_TEST_SUITE_P(Rules, InputReach, ::testing::ValuesIn(kReachCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<ReachCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -1,4 +1,5 @@
 #include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -8,15 +9,12 @@ using test::RuleBuilder;
 using Build = std::function<void(RuleBuilder&)>;
 
 // Rules are written in the rule-text notation in the comments; inputs are bytes.
-struct ParseCase {
-    const char* name;
+struct ParseCase : test::NamedCase {
     Build build;
     const char* input;
     bool ok;
     int pos;  // checked only when ok
 };
-
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
 class ChoiceSemantics : public ::testing::TestWithParam<ParseCase> {};
 
@@ -126,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"LoopEnteredAgainRunsItsBody", kLoopEnteredAgain, "AD", true, 2},
         ParseCase{"OptionEnteredAgain", kOptionEnteredAgain, "AD", true, 2},
         ParseCase{"LoopEnteredAgainCanProgress", kLoopProgressesOnItsSecondEntry, "AB", true, 2}),
-    [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+    test::CaseName<ParseCase>);
 
 // The cursor operations, as the built-in rules use them.
 TEST(CursorBuiltRules, ForkTriesTheRegionThenTheBypass)

@@ -12,26 +12,6 @@ namespace {
 constexpr const char* kRequestRule = "crc_start byte byte word_be word_be crc_end crc_modbus";
 constexpr const char* kResponseRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus any any";
 
-// CRC-16/MODBUS bit by bit, to check the frames independently of the engine's tables.
-std::uint16_t ReferenceCrc(std::string_view bytes)
-{
-    std::uint16_t crc = 0xFFFF;
-    for (unsigned char c : bytes) {
-        crc ^= c;
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : static_cast<std::uint16_t>(crc >> 1);
-    }
-    return crc;
-}
-
-std::string WithCrc(std::string frame)
-{
-    const std::uint16_t crc = ReferenceCrc(frame);
-    frame.push_back(static_cast<char>(crc & 0xFF));
-    frame.push_back(static_cast<char>(crc >> 8));
-    return frame;
-}
-
 class ModbusRule : public ::testing::Test {
 protected:
     void SetUp() override

@@ -8,6 +8,7 @@
 #include "grammar/BNFsplitter.h"
 #include "grammar/BNFunitor.h"
 #include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 #include <random>
 #include <sstream>
@@ -311,7 +312,7 @@ bool RunBoth(const BNFarticle& rule, Context& ctx, ReferenceMatcher reference, F
 
 // The seeds are split into blocks so that ctest runs them side by side: the reference copies its
 // whole state at every step, which is slow in the sanitizer builds.
-struct SeedBlock {
+struct SeedBlock : test::NamedCase {
     std::uint32_t first;
     std::uint32_t last;
 };
@@ -355,11 +356,11 @@ TEST_P(ReferenceMatcherSeeds, RandomRulesRunAsTheLiteralAlgorithm)
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, ReferenceMatcherSeeds,
-    ::testing::Values(SeedBlock{1, 250}, SeedBlock{251, 500}, SeedBlock{501, 750},
-                      SeedBlock{751, 1000}, SeedBlock{1001, 1250}, SeedBlock{1251, 1500}),
-    [](const ::testing::TestParamInfo<SeedBlock>& info) {
-        return "Seeds" + std::to_string(info.param.first) + "To" + std::to_string(info.param.last);
-    });
+    ::testing::Values(SeedBlock{"Seeds1To250", 1, 250}, SeedBlock{"Seeds251To500", 251, 500},
+                      SeedBlock{"Seeds501To750", 501, 750}, SeedBlock{"Seeds751To1000", 751, 1000},
+                      SeedBlock{"Seeds1001To1250", 1001, 1250},
+                      SeedBlock{"Seeds1251To1500", 1251, 1500}),
+    test::CaseName<SeedBlock>);
 
 }  // namespace
 }  // namespace baudrill

@@ -4,6 +4,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 
 #include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
@@ -27,22 +28,11 @@ void MakeReferenceTargets()
 
 constexpr int kWhole = -1;  // the compile takes the whole text
 
-struct CompileCase {
-    const char* name;
+struct CompileCase : NamedCase {
     std::string text;
     int consumed;
     std::string built;  // DescribeArticle of the result
 };
-
-void PrintTo(const CompileCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-std::string CaseName(const ::testing::TestParamInfo<CompileCase>& info)
-{
-    return info.param.name;
-}
 
 class RuleCompile : public ::testing::TestWithParam<CompileCase> {
 protected:
@@ -75,7 +65,7 @@ const CompileCase kSeparators[] = {
     {"ControlAndHighBytesAreWordBytes", "a\fb \xC3\xA9", kWhole, "a\fb \xC3\xA9"},
 };
 INSTANTIATE_TEST_SUITE_P(Separators, RuleCompile, ::testing::ValuesIn(kSeparators),
-                         CaseName);
+                         CaseName<CompileCase>);
 
 const CompileCase kLiterals[] = {
     {"KeepsDelimiters", "\"a;b c\"", kWhole, "\"a;b c\""},
@@ -92,7 +82,7 @@ const CompileCase kLiterals[] = {
     {"Unterminated", "byte \"abc", 5, "byte \"abc\""},
 };
 INSTANTIATE_TEST_SUITE_P(Literals, RuleCompile, ::testing::ValuesIn(kLiterals),
-                         CaseName);
+                         CaseName<CompileCase>);
 
 const CompileCase kArguments[] = {
     {"Int", "hex:2", kWhole, "hex:2"},
@@ -123,7 +113,7 @@ const CompileCase kArguments[] = {
     {"IntAfterAControlByte", "arg:\x10" "7", 3, "arg"},
 };
 INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(kArguments),
-                         CaseName);
+                         CaseName<CompileCase>);
 
 const CompileCase kStructure[] = {
     {"AlternativeBindsWeakerThanSequence", "a | b c", kWhole, "(a | b c)"},
@@ -147,7 +137,7 @@ const CompileCase kStructure[] = {
     {"UnclosedOptionsInNestedAlternatives", "|[|[", 1, "( | [( | [])])"},
 };
 INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(kStructure),
-                         CaseName);
+                         CaseName<CompileCase>);
 
 const CompileCase kReferences[] = {
     {"BuiltinArticle", "<BNFwhite>", kWhole, "<BNFwhite>"},
@@ -161,7 +151,7 @@ const CompileCase kReferences[] = {
     {"Unclosed", "a <cx_target b", 2, "a <cx_target>"},
 };
 INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(kReferences),
-                         CaseName);
+                         CaseName<CompileCase>);
 
 }  // namespace
 
@@ -204,20 +194,9 @@ std::string Repeated(std::string_view piece, int count, std::string_view tail = 
     return text + std::string(tail);
 }
 
-struct GrowthCase {
-    const char* name;
+struct GrowthCase : NamedCase {
     std::string text;
 };
-
-void PrintTo(const GrowthCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-std::string GrowthName(const ::testing::TestParamInfo<GrowthCase>& info)
-{
-    return info.param.name;
-}
 
 class RuleCompileGrowth : public ::testing::TestWithParam<GrowthCase> {};
 
@@ -243,7 +222,8 @@ const GrowthCase kGrowthCases[] = {
     {"UnclosedReferenceInside", Repeated("|[", 16, "<BNFwhite")},
     {"PastTheNestingBound", Repeated("|[", 600)},
 };
-INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(kGrowthCases), GrowthName);
+INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(kGrowthCases),
+                         CaseName<GrowthCase>);
 
 // Every '|' nests the rest of its rule one level deeper. Past the bound the last levels give up
 // after building a fork with an empty bypass, and the level above accepts the text anyway: such

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill {
 namespace {
 
-struct SpanCase {
-    const char* name;
+struct SpanCase : test::NamedCase {
     AxisAnchor anchor;
     double zoom;
     int extent;
@@ -43,7 +44,7 @@ const SpanCase spanCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Anchors, PlaceSpanTest, ::testing::ValuesIn(spanCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<SpanCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "monitor/threads/CallbackThread.h"
+#include "tests/support/WaitUntil.h"
 
 namespace baudrill {
 namespace {
@@ -43,10 +44,7 @@ TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread) {
     queue.Post(&RecordingThread::WaitFor, open.get_future().share());  // keeps the consumer busy
     for (int value = 1; value <= 5; ++value) queue.Post(&RecordingThread::Note, value);
     auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
-    const auto limit = std::chrono::steady_clock::now() + 10s;
-    while (!queue.IsQuitting() && std::chrono::steady_clock::now() < limit)
-        std::this_thread::yield();
-    EXPECT_TRUE(queue.IsQuitting());
+    EXPECT_TRUE(test::WaitUntil([&] { return queue.IsQuitting(); }));
     // The consumer is still held in the first call, so the stop cannot have returned.
     EXPECT_EQ(stopped.wait_for(0s), std::future_status::timeout);
     open.set_value();
@@ -66,10 +64,7 @@ protected:
     void SetUp() override {
         queue.Start();
         queue.Post(&RecordingThread::WaitFor, open.get_future().share());
-        const auto limit = std::chrono::steady_clock::now() + 10s;
-        while (queue.Count() > 0 && std::chrono::steady_clock::now() < limit)
-            std::this_thread::yield();
-        ASSERT_EQ(queue.Count(), 0);
+        ASSERT_TRUE(test::WaitUntil([&] { return queue.Count() == 0; }));
     }
     void PostNotes(int count) {
         for (int value = 1; value <= count; ++value) queue.Post(&RecordingThread::Note, value);
@@ -86,9 +81,7 @@ TEST_F(HeldQueue, StopRunsEveryCallOfAFullQueue) {
     PostNotes(bound);
     ASSERT_EQ(queue.Count(), bound);
     auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
-    const auto limit = std::chrono::steady_clock::now() + 10s;
-    while (!queue.IsQuitting() && std::chrono::steady_clock::now() < limit)
-        std::this_thread::yield();
+    test::WaitUntil([&] { return queue.IsQuitting(); });
     EXPECT_EQ(queue.Count(), bound);
     Release();
     stopped.get();
@@ -125,10 +118,7 @@ public:
 
     void StopItself() { Stop(); }
     // Keeps the consumer busy until the queue is being destroyed (10 s at most).
-    void WaitForTheDestructor() {
-        const auto limit = std::chrono::steady_clock::now() + 10s;
-        while (!*destroying && std::chrono::steady_clock::now() < limit) std::this_thread::yield();
-    }
+    void WaitForTheDestructor() { test::WaitUntil([&] { return destroying->load(); }); }
     void WatchThreadEnd(std::shared_ptr<std::atomic<bool>> ended) { threadEnd.flag = ended; }
 
 private:

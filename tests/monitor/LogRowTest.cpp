@@ -9,6 +9,7 @@
 
 #include "monitor/log/LogFileName.h"
 #include "monitor/log/LogRow.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -42,14 +43,12 @@ Blocks Write(std::string_view timeText, bool received, std::string_view bytes,
     return out;
 }
 
-struct RowCase {
-    const char* name;
+struct RowCase : test::NamedCase {
     const char* timeText;
     bool received;
     std::string bytes;
     const char* protocolText;
     std::string expected;
-    friend void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LogRowForm : public ::testing::TestWithParam<RowCase> {};
@@ -85,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                     std::string(11, ' ') + "   00 1F 20 7F FF \n"},
         RowCase{"IndentFollowsTheTimeTextWidth", "1:2", true, "z", "",
                 "1:2 >> \n" + std::string(7, ' ') + "z" + std::string(15, ' ') + "   7A \n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<RowCase>);
 
 // A row far longer than a block: whole lines in blocks of about the block size, the buffer no
 // bigger, the same text as in one piece.
@@ -124,11 +123,9 @@ TEST(LogRowBlocks, RefusedBlockEndsTheRow) {
     EXPECT_EQ(out.calls, 2);  // nothing more is tried after the refusal
 }
 
-struct DeviceCase {
-    const char* name;
+struct DeviceCase : test::NamedCase {
     const char* device;
     const char* logName;
-    friend void PrintTo(const DeviceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DeviceLogNameOf : public ::testing::TestWithParam<DeviceCase> {};
@@ -148,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DeviceCase{"BackslashAfterSlash", "a/b\\c", "C"},
                       DeviceCase{"NonAsciiBytesKept", "/dev/tty\xC3\xA9\xFF", "TTY\xC3\xA9\xFF"},
                       DeviceCase{"EndsInASeparator", "/dev/", ""}, DeviceCase{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<DeviceCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -16,6 +16,8 @@
 #include "monitor/log/LogFileName.h"
 #include "monitor/log/LogRow.h"
 #include "monitor/log/Logger.h"
+#include "tests/support/NamedCase.h"
+#include "tests/support/TempFolder.h"
 
 namespace baudrill {
 namespace {
@@ -52,14 +54,6 @@ std::string Row(const std::string& timeText, bool received, const std::string& b
 
 class LoggerTest : public ::testing::Test {
 protected:
-    LoggerTest() {
-        std::string pattern = (fs::temp_directory_path() / "baudrill-log-XXXXXX").string();
-        if (mkdtemp(pattern.data())) folder = pattern;
-    }
-    ~LoggerTest() override {
-        std::error_code ignored;
-        if (!folder.empty()) fs::remove_all(folder, ignored);
-    }
     void SetUp() override { ASSERT_FALSE(folder.empty()); }
 
     fs::path Root() const { return folder / "Baudrill" / "LOG"; }
@@ -68,7 +62,8 @@ protected:
         return MonthFolder() / ("2024-03-05_14-07-09_" + part + ".txt");
     }
 
-    fs::path folder;
+    test::TempFolder temp;
+    fs::path folder{temp.Path()};
 };
 
 TEST_F(LoggerTest, MakesTheMonthFolderAndNamesFilesByStartTimeAndDevice) {
@@ -156,12 +151,10 @@ TEST_F(LoggerTest, FolderThatCannotBeMadeLosesTheRowAndTheNextRowTriesAgain) {
 
 // A folder that refuses the file: the row is lost, nothing else happens, and once the folder
 // takes files again the next row is written.
-struct RefusalCase {
-    const char* name;
+struct RefusalCase : test::NamedCase {
     bool byPermissions;  // which do not bite when the tests run as root
     std::function<void(const fs::path& file)> refuse;
     std::function<void(const fs::path& file)> allow;
-    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LoggerRefused : public LoggerTest, public ::testing::WithParamInterface<RefusalCase> {};
@@ -193,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"FolderInThePlaceOfTheFile", false,
                     [](const fs::path& file) { fs::create_directory(file); },
                     [](const fs::path& file) { fs::remove(file); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<RefusalCase>);
 
 // A disk that takes `room` more bytes, then fails every write as a full one does.
 class FillingDisk {
@@ -215,10 +208,8 @@ public:
 
 constexpr std::size_t Unlimited = static_cast<std::size_t>(-1);
 
-struct CutCase {
-    const char* name;
+struct CutCase : test::NamedCase {
     std::size_t room;  // bytes of the first row that reach the file
-    friend void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LoggerOnAFullDisk : public LoggerTest, public ::testing::WithParamInterface<CutCase> {};
@@ -248,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(Table, LoggerOnAFullDisk,
                                            CutCase{"CutInTheHeaderLine", 5},
                                            CutCase{"CutAfterTheHeaderLine", 14},
                                            CutCase{"CutInADumpLine", 30}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<CutCase>);
 
 TEST(LogFileNames, FollowTheStartTime) {
     EXPECT_EQ(LogBaseName(StartTime()), "2024-03-05_14-07-09");

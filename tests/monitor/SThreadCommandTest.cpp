@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -20,11 +21,9 @@ using test_support::WorkerTest;
 // The period runs from the start of each write: a write that takes time does not lengthen it,
 // and writes longer than the period follow each other without a poll read between (which
 // would add its 4 ms).
-struct RepeatCase {
-    const char* name;
+struct RepeatCase : test::NamedCase {
     int writeMs;
     uint32_t minGap, maxGap;  // between the starts of two writes; the period ends in 10 ms sleeps
-    friend void PrintTo(const RepeatCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerRepeat : public WorkerTest, public ::testing::WithParamInterface<RepeatCase> {};
@@ -51,15 +50,19 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeat,
                          ::testing::Values(RepeatCase{"InstantWrite", 0, 100, 110},
                                            RepeatCase{"WriteOfThirtyMs", 30, 100, 110},
                                            RepeatCase{"WriteLongerThanThePeriod", 150, 150, 151}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<RepeatCase>);
 
 // During a repeat period the worker reads as plain reading does: each reply is posted when it
 // comes, in a row of its own, not when the next request goes out. A Stop during the period
 // still takes effect when the period has passed.
-class WorkerRepeatPeriod : public WorkerTest, public ::testing::WithParamInterface<bool> {};
+struct PeriodCase : test::NamedCase {
+    bool stop;  // a Stop during the period
+};
+
+class WorkerRepeatPeriod : public WorkerTest, public ::testing::WithParamInterface<PeriodCase> {};
 
 TEST_P(WorkerRepeatPeriod, RepliesArePostedWhenTheyComeInRowsOfTheirOwn) {
-    const bool stop = GetParam();
+    const bool stop = GetParam().stop;
     Open();
     worker->SendRepeat(3000, "q");
     clock.ReleaseFor(150);
@@ -94,8 +97,9 @@ TEST_P(WorkerRepeatPeriod, RepliesArePostedWhenTheyComeInRowsOfTheirOwn) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeatPeriod, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Stopped" : "GoingOn"; });
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeatPeriod,
+                         ::testing::Values(PeriodCase{"GoingOn", false}, PeriodCase{"Stopped", true}),
+                         test::CaseName<PeriodCase>);
 
 // A command handed over after a turn has taken its command and before it writes replaces it:
 // the turn writes nothing, and the next one carries out the new command once.
@@ -137,11 +141,9 @@ TEST_F(WorkerTest, RepeatHandedOverBeforeASingleSendWritesRunsAsARepeat) {
 
 // A write that flow control holds is freed by each way of ending it; the three bytes the line
 // took before it stopped are reported as sent.
-struct FreeCase {
-    const char* name;
+struct FreeCase : test::NamedCase {
     std::function<void(WorkerTest&)> free;
     std::size_t sendDones;
-    friend void PrintTo(const FreeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerHeldWrite : public WorkerTest, public ::testing::WithParamInterface<FreeCase> {};
@@ -170,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FreeCase{"Stop", [](WorkerTest& t) { t.worker->Stop(); }, 2},
                       FreeCase{"ClosePort", [](WorkerTest& t) { t.worker->ClosePort(); }, 1},
                       FreeCase{"Destroy", [](WorkerTest& t) { t.worker.reset(); }, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<FreeCase>);
 
 TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
     OpenAndRun();
@@ -186,11 +188,9 @@ TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
 
 // Closing the device ends the send, as Stop does: nothing is written after the device is
 // opened again, and reading goes on at once, also when a long repeat period was running.
-struct CloseCase {
-    const char* name;
+struct CloseCase : test::NamedCase {
     bool repeat;  // a repeat running, or a single send handed over but not written yet
     bool closePort;  // SThread::ClosePort, or the owner's own steps under the lock
-    friend void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerClose : public WorkerTest, public ::testing::WithParamInterface<CloseCase> {};
@@ -227,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerClose,
                                            CloseCase{"RepeatOwnersSteps", true, false},
                                            CloseCase{"PendingSendClosePort", false, true},
                                            CloseCase{"PendingSendOwnersSteps", false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<CloseCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -15,12 +16,10 @@ namespace {
 using test_support::Notice;
 using test_support::WorkerTest;
 
-struct HangUpCase {
-    const char* name;
+struct HangUpCase : test::NamedCase {
     // Brings the worker to the point where the device goes; returns after HangUp.
     std::function<void(WorkerTest&)> hangUp;
     std::size_t sendDonesBeforeClose;
-    friend void PrintTo(const HangUpCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerHangUp : public WorkerTest, public ::testing::WithParamInterface<HangUpCase> {};
@@ -75,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerHangUp,
                          ::testing::Values(HangUpCase{"WhileReading", WhileReading, 0},
                                            HangUpCase{"DuringARepeat", DuringARepeat, 0},
                                            HangUpCase{"AtASingleWrite", AtASingleWrite, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<HangUpCase>);
 
 // An ordinary failure is no hang-up: the worker goes on reading.
 TEST_F(WorkerTest, FailedReadIsNoHangUp) {

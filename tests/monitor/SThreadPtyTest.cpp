@@ -16,6 +16,7 @@
 #include "monitor/threads/SThread.h"
 #include "serial/SerialPort.h"
 #include "tests/platform/PtyPair.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -161,10 +162,8 @@ TEST(SThreadPty, EveryByteThePeerWritesFlatOutArrivesInOrder) {
               << " bytes in 2 s, " << session.notifier.chunks << " receive notices)\n";
 }
 
-struct SendingCase {
-    const char* name;
+struct SendingCase : test::NamedCase {
     Peer peer;
-    friend void PrintTo(const SendingCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SThreadPtySending : public ::testing::TestWithParam<SendingCase> {};
@@ -188,7 +187,7 @@ TEST_P(SThreadPtySending, EveryByteArrivesOnceInOrderWhileARepeatedSendRuns) {
 INSTANTIATE_TEST_SUITE_P(Table, SThreadPtySending,
                          ::testing::Values(SendingCase{"PeerFlatOut", WriteFlatOut},
                                            SendingCase{"PeerTwelveBytesAMillisecond", WritePaced}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<SendingCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -11,6 +11,7 @@
 #include "platform/PlatformCodes.h"
 #include "serial/LineFlags.h"
 #include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -67,10 +68,14 @@ TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst) {
 
 // Input arrives every millisecond, before, during and after the writes, so no read is quiet:
 // only a write starts a row, and the bytes read just before it still belong to the old one.
-class WorkerRowAfterWrite : public WorkerTest, public ::testing::WithParamInterface<bool> {};
+struct WriteCase : test::NamedCase {
+    bool repeat;  // a repeated send, else a single one
+};
+
+class WorkerRowAfterWrite : public WorkerTest, public ::testing::WithParamInterface<WriteCase> {};
 
 TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow) {
-    const bool repeat = GetParam();
+    const bool repeat = GetParam().repeat;
     Open();
     std::string input;
     for (uint32_t ms = 0; ms < 1500; ++ms) {
@@ -99,14 +104,13 @@ TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow) {
     EXPECT_GE(rowsAfterWrites, repeat ? 10u : 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, WorkerRowAfterWrite, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Repeat" : "Single"; });
+INSTANTIATE_TEST_SUITE_P(Table, WorkerRowAfterWrite,
+                         ::testing::Values(WriteCase{"Single", false}, WriteCase{"Repeat", true}),
+                         test::CaseName<WriteCase>);
 
-struct SendCase {
-    const char* name;
+struct SendCase : test::NamedCase {
     int length;
     int timeoutMs;
-    friend void PrintTo(const SendCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerSend : public WorkerTest, public ::testing::WithParamInterface<SendCase> {};
@@ -145,7 +149,7 @@ TEST_P(WorkerSend, SendThatNothingLeavesEndsAtItsTimeout) {
 INSTANTIATE_TEST_SUITE_P(Table, WorkerSend,
                          ::testing::Values(SendCase{"TenBytes", 10, 300},
                                            SendCase{"TwoThousandBytes", 2000, 2000}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<SendCase>);
 
 TEST_F(WorkerTest, FailedWriteStillEndsTheSendAndReadingGoesOn) {
     OpenAndRun();
@@ -232,10 +236,9 @@ TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
               (std::vector<int>{LineFlags::Dsr, LineFlags::Dsr | LineFlags::Ring}));
 }
 
-struct RateCase {
+struct RateCase : test::NamedCase {
     int rate;
     bool standard;
-    friend void PrintTo(const RateCase& c, std::ostream* os) { *os << c.rate; }
 };
 
 class WorkerRate : public WorkerTest, public ::testing::WithParamInterface<RateCase> {};
@@ -251,11 +254,15 @@ TEST_P(WorkerRate, GoesThroughTheStandardOrTheAnyRateCall) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WorkerRate,
-                         ::testing::Values(RateCase{9600, true}, RateCase{19200, true},
-                                           RateCase{38400, true}, RateCase{57600, true},
-                                           RateCase{115200, true}, RateCase{1200, false},
-                                           RateCase{230400, false}, RateCase{250000, false}),
-                         [](const auto& info) { return std::to_string(info.param.rate); });
+                         ::testing::Values(RateCase{"Standard9600", 9600, true},
+                                           RateCase{"Standard19200", 19200, true},
+                                           RateCase{"Standard38400", 38400, true},
+                                           RateCase{"Standard57600", 57600, true},
+                                           RateCase{"Standard115200", 115200, true},
+                                           RateCase{"Any1200", 1200, false},
+                                           RateCase{"Any230400", 230400, false},
+                                           RateCase{"Any250000", 250000, false}),
+                         test::CaseName<RateCase>);
 
 TEST_F(WorkerTest, RefusedRateIsReported) {
     OpenAndRun();
@@ -264,12 +271,10 @@ TEST_F(WorkerTest, RefusedRateIsReported) {
     EXPECT_EQ(worker->SetBaudRate(57600), -1);
 }
 
-struct LineCase {
-    const char* name;
+struct LineCase : test::NamedCase {
     int lines;
     bool dtr;
     bool rts;
-    friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerLines : public WorkerTest, public ::testing::WithParamInterface<LineCase> {};
@@ -290,14 +295,12 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerLines,
                                            LineCase{"RtsOnly", 0x004, false, true},
                                            LineCase{"BothAmongInputBits", 0x0E6, true, true},
                                            LineCase{"InputBitsOnly", 0x1E0, false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<LineCase>);
 
 // Fake time passed between the clock's release and the end of the destructor.
-struct EndCase {
-    const char* name;
+struct EndCase : test::NamedCase {
     std::function<void(WorkerTest&)> setUp;
     uint32_t withinMs;
-    friend void PrintTo(const EndCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class WorkerEnd : public WorkerTest, public ::testing::WithParamInterface<EndCase> {};
@@ -327,7 +330,7 @@ TEST_P(WorkerEnd, DestructorReturnsAfterTheCurrentStep) {
 INSTANTIATE_TEST_SUITE_P(Table, WorkerEnd,
                          ::testing::Values(EndCase{"Closed", [](WorkerTest&) {}, 10},
                                            EndCase{"LongRepeat", StartLongRepeat, 10}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<EndCase>);
 
 }  // namespace
 }  // namespace baudrill

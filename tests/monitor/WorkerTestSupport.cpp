@@ -1,4 +1,5 @@
 #include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/WaitUntil.h"
 
 #include <thread>
 #include <utility>
@@ -83,12 +84,7 @@ void HeldClock::OpenGate() {
 
 bool HeldClock::WaitForTimeToPass(uint64_t ms) {
     const uint64_t until = Elapsed() + ms;
-    const auto deadline = std::chrono::steady_clock::now() + RealTimeLimit;
-    while (Elapsed() < until) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
+    return test::WaitUntil([&] { return Elapsed() >= until; }, RealTimeLimit);
 }
 
 RecordingPort::RecordingPort(std::unique_ptr<platform::CommDevice> device, HeldClock& clock)
@@ -202,13 +198,7 @@ void RecordingNotifier::OnSendDone(unsigned send) {
 void RecordingNotifier::OnHangUp() { notices.push_back({Notice::HangUp, {}, 0, false}); }
 
 bool RecordingNotifier::RunUntil(const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + RealTimeLimit;
-    for (;;) {
-        ProcessAll();
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
+    return test::WaitUntil(done, RealTimeLimit, [this] { ProcessAll(); });
 }
 
 std::vector<Notice> RecordingNotifier::Of(Notice::Kind kind) const {

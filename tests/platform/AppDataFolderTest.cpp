@@ -5,16 +5,16 @@
 
 #include <filesystem>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill::platform {
 namespace {
 
-struct FolderCase {
-    const char* name;
+struct FolderCase : test::NamedCase {
     const char* xdgDataHome;
     const char* home;
     const char* passwdHome;
     const char* expected;
-    friend void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class AppDataFolderRule : public ::testing::TestWithParam<FolderCase> {};
@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
         FolderCase{"PasswdWithoutHome", nullptr, nullptr, "/pw", "/pw/.local/share"},
         FolderCase{"RelativeHomeIgnored", nullptr, "home", "/pw", "/pw/.local/share"},
         FolderCase{"NeverEmpty", nullptr, "", "", "/tmp"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<FolderCase>);
 
 TEST(AppDataFolderTest, FollowsTheEnvironment) {
     auto folder = std::filesystem::temp_directory_path() / "baudrill-appdata-test";

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/FakeClock.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::platform {
 namespace {
@@ -133,11 +134,9 @@ TEST_F(FakeCommDeviceTest, ControlsDriveTheLinesOnlyWhenTheyChange) {
     EXPECT_TRUE(device.Rts());
 }
 
-struct FailCase {
-    const char* name;
+struct FailCase : test::NamedCase {
     Call call;
     std::function<bool(FakeCommDevice&)> invoke;  // true when the call succeeded
-    friend void PrintTo(const FailCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class FailureInjection : public ::testing::TestWithParam<FailCase> {};
@@ -205,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailCase{"SetBreak", Call::SetBreak, [](FakeCommDevice& d) { return d.SetBreak(); }},
         FailCase{"ClearBreak", Call::ClearBreak,
                  [](FakeCommDevice& d) { return d.ClearBreak(); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<FailCase>);
 
 }  // namespace
 }  // namespace baudrill::platform

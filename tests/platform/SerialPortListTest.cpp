@@ -1,4 +1,5 @@
 #include "platform/SerialPortList.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,14 +16,9 @@ namespace fs = std::filesystem;
 class FakeSysfs {
 public:
     FakeSysfs() {
-        root_ = fs::temp_directory_path() /
-                ("baudrill-sysfs-" + std::to_string(getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root_);
         fs::create_directories(root_ / "devices" / "dev0");
         fs::create_directories(root_ / "class" / "tty");
     }
-    ~FakeSysfs() { fs::remove_all(root_); }
 
     void AddTty(const std::string& name, bool withDevice, const char* type = nullptr) {
         fs::path entry = root_ / "class" / "tty" / name;
@@ -33,7 +29,8 @@ public:
     std::string Root() const { return root_.string(); }
 
 private:
-    fs::path root_;
+    test::TempFolder folder_;
+    fs::path root_{folder_.Path()};
 };
 
 TEST(SerialPortListTest, ListsTtysWithADeviceSortedBytewise) {

@@ -13,6 +13,7 @@
 
 #include "platform/TickCount.h"
 #include "tests/platform/KillWaitCheck.h"
+#include "tests/support/WaitUntil.h"
 
 namespace baudrill::platform {
 namespace {
@@ -90,10 +91,7 @@ public:
     ~TimesAtExit() {
         std::atomic<int> fired{0};
         SystemClock::Instance().StartTimer(1, [&] { fired = 1; });
-        auto giveUpAt = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!fired && std::chrono::steady_clock::now() < giveUpAt)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (!fired) std::_Exit(1);
+        if (!test::WaitUntil([&] { return fired == 1; })) std::_Exit(1);
     }
 };
 

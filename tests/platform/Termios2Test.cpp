@@ -4,13 +4,13 @@
 #include <asm/termbits.h>
 #include <gtest/gtest.h>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill::platform {
 namespace {
 
-struct RefusedCase {
-    const char* name;
+struct RefusedCase : test::NamedCase {
     void (*spoil)(LineSettings&);
-    friend void PrintTo(const RefusedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RefusedSettings : public ::testing::TestWithParam<RefusedCase> {};
@@ -34,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"UnknownParity", [](LineSettings& s) { s.parity = 5; }},
         RefusedCase{"OneAndAHalfStopBits", [](LineSettings& s) { s.stopBits = OneAndHalfStopBits; }},
         RefusedCase{"DsrFlowControl", [](LineSettings& s) { s.dsrOutFlow = true; }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<RefusedCase>);
 
 TEST(Termios2Test, RawModeThatNeverWaits) {
     TermiosImage t;

@@ -7,15 +7,15 @@
 #include <functional>
 #include <vector>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill::platform {
 namespace {
 
-struct RateCase {
-    const char* name;
+struct RateCase : test::NamedCase {
     uint32_t requested;
     uint32_t effective;
     bool honoured;
-    friend void PrintTo(const RateCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RateReadBack : public ::testing::TestWithParam<RateCase> {};
@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RateCase{"KeptTheOldRate", 250000, 38400, false},
                       RateCase{"NearestOfAShortList", 1000, 1200, false},
                       RateCase{"NoRateAtAll", 0, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<RateCase>);
 
 // A driver's termios2 record: it makes of a written rate what `makes` says, and of the other
 // fields what `alter` does, as the driver would write them back.
@@ -115,12 +115,10 @@ TEST(ApplyTermiosTest, FailedWriteOrReadBackPutsThePreviousSettingsBack) {
 
 // What a driver silently makes of settings it lacks (a pty runs 8 data bits without parity and
 // leaves CMSPAR and PARODD standing), and what it may change without harm.
-struct AlterCase {
-    const char* name;
+struct AlterCase : test::NamedCase {
     void (*want)(LineSettings&);
     void (*alter)(TermiosImage&);
     bool taken;
-    friend void PrintTo(const AlterCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DriverAltersSettings : public ::testing::TestWithParam<AlterCase> {};
@@ -171,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
         AlterCase{"RateCodeWrittenBackAsItsRoundedSpeed",
                   [](LineSettings& s) { s.baudRate = 921600; },
                   [](TermiosImage& t) { t.cflag = (t.cflag & ~CBAUD) | BOTHER; }, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<AlterCase>);
 
 }  // namespace
 }  // namespace baudrill::platform

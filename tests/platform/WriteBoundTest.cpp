@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill::platform {
 namespace {
 
-struct BoundCase {
-    const char* name;
+struct BoundCase : test::NamedCase {
     int length;
     LineSettings line;
     WriteBoundPolicy policy;
     int expectedMs;
-    friend void PrintTo(const BoundCase& c, std::ostream* os) { *os << c.name; }
 };
 
 LineSettings Line(int baud, uint8_t bits, uint8_t parity, uint8_t stop, bool rtsCts = false,
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {50, 0, 0}, 50 + 2 * 1},
         BoundCase{"HugeBlockClamped", 0x7FFFFFFF, Line(1, 8, ParityNone, OneStopBit), {},
                   0x7FFFFFFF}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<BoundCase>);
 
 }  // namespace
 }  // namespace baudrill::platform

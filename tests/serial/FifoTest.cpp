@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill {
 namespace {
 
@@ -35,10 +37,14 @@ TEST(FifoTest, EmptyAndResetBuffers) {
 }
 
 // Random pushes and pops across many wraps, against a deque that holds at most size - 1.
-class FifoModel : public ::testing::TestWithParam<int> {};
+struct SizeCase : test::NamedCase {
+    int size;
+};
+
+class FifoModel : public ::testing::TestWithParam<SizeCase> {};
 
 TEST_P(FifoModel, MatchesADequeUnderRandomOperations) {
-    const int size = GetParam();
+    const int size = GetParam().size;
     fifo buffer(size);
     std::deque<char> model;
     std::mt19937 random(static_cast<unsigned>(size) * 7919u);
@@ -85,8 +91,11 @@ TEST_P(FifoModel, MatchesADequeUnderRandomOperations) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FifoModel, ::testing::Values(1, 2, 3, 16, 256),
-                         [](const auto& info) { return "Size" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Sizes, FifoModel,
+                         ::testing::Values(SizeCase{"Size1", 1}, SizeCase{"Size2", 2},
+                                           SizeCase{"Size3", 3}, SizeCase{"Size16", 16},
+                                           SizeCase{"Size256", 256}),
+                         test::CaseName<SizeCase>);
 
 }  // namespace
 }  // namespace baudrill

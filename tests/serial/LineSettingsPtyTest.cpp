@@ -14,6 +14,7 @@
 #include "platform/Termios2.h"
 #include "serial/SerialPort.h"
 #include "tests/platform/PtyPair.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -40,15 +41,13 @@ protected:
     SerialPort port;
 };
 
-struct OpenCase {
-    const char* name;
+struct OpenCase : test::NamedCase {
     int wordLength;
     int parity;
     int stopBits;
     bool rtsCts;
     bool xonXoff;
     int result;
-    friend void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PtyOpen : public LineSettingsPtyTest, public ::testing::WithParamInterface<OpenCase> {};
@@ -103,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"EightSpaceOneIsRefused", 8, 4, 1, false, false, -2},
                       OpenCase{"FiveNoneOneIsRefused", 5, 0, 1, false, false, -2},
                       OpenCase{"SixNoneTwoWithRtsCtsIsRefused", 6, 0, 2, true, false, -2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<OpenCase>);
 
 // What `stty -F` prints as the line's speed: "speed N baud".
 std::string SttySpeed(const std::string& path) {
@@ -119,12 +118,10 @@ std::string SttySpeed(const std::string& path) {
     return match[1];
 }
 
-struct SttyCase {
-    const char* name;
+struct SttyCase : test::NamedCase {
     int baud;
     bool viaRateChange;
     std::vector<std::string> shown;  // what stty may print
-    friend void PrintTo(const SttyCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SttyView : public LineSettingsPtyTest, public ::testing::WithParamInterface<SttyCase> {};
@@ -150,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A rate without a code of its own: a C library that knows only the codes
                       // (Debian 12's) shows 0, a newer one the rate; never another rate.
                       SttyCase{"NonStandardRate", 250000, false, {"250000", "0"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<SttyCase>);
 
 }  // namespace
 }  // namespace baudrill

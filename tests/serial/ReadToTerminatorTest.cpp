@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/serial/FakePortTest.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -29,15 +30,13 @@ protected:
     }
 };
 
-struct TerminatorCase {
-    const char* name;
+struct TerminatorCase : test::NamedCase {
     std::string input;
     const char* terminator;
     int expectedResult;
     std::string expectedData;
     std::string leftForNextRead;
     char quote = '"';
-    friend void PrintTo(const TerminatorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TerminatorTable : public ReadToTerminatorTest,
@@ -70,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Quote 0 is no quoting: a NUL data byte does not hide the terminator after it.
         TerminatorCase{"QuoteZeroQuotesNothing", std::string("a\0b;c", 5), ";", 1,
                        std::string("a\0b", 3), "c", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<TerminatorCase>);
 
 TEST_F(ReadToTerminatorTest, TerminatorArrivingLaterIsWaitedFor) {
     device->AddInput("ab");

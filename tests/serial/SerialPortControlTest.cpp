@@ -4,6 +4,7 @@
 #include "serial/LineErrorCounts.h"
 #include "serial/LineFlags.h"
 #include "tests/serial/FakePortTest.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -78,11 +79,9 @@ TEST_F(SerialPortControlTest, SendBreakPulsesForAQuarterSecond) {
     EXPECT_EQ(breaks[0].clearTick - breaks[0].setTick, 250u);
 }
 
-struct BreakCase {
-    const char* name;
+struct BreakCase : test::NamedCase {
     int n;
     uint32_t expectedMs;
-    friend void PrintTo(const BreakCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PulseBreak : public SerialPortControlTest, public ::testing::WithParamInterface<BreakCase> {};
@@ -100,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PulseBreak,
                                            BreakCase{"ZeroCountsAsOne", 0, 250},
                                            BreakCase{"One", 1, 250},
                                            BreakCase{"Two", 2, 500}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<BreakCase>);
 
 TEST_F(SerialPortControlTest, BreakThatCannotBeSetOrClearedFails) {
     device->FailCall(Call::SetBreak, 1);
@@ -168,11 +167,9 @@ TEST_F(SerialPortControlTest, FailedRateChangeKeepsTheOldRate) {
     EXPECT_EQ(port->SetAnyBaud(1000), -1);
 }
 
-struct TextCase {
-    const char* name;
+struct TextCase : test::NamedCase {
     int wordLength, parity, stopBits, baud;
     const char* expected;
-    friend void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SettingsText : public FakePortTest, public ::testing::WithParamInterface<TextCase> {};
@@ -202,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"NegativeParityShowsN", 8, -1, 1, 9600, "8N1 9600"},
                       TextCase{"CutTo15Characters", 255, 0, 255, -2147483647 - 1,
                                "255N255 -214748"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<TextCase>);
 
 }  // namespace
 }  // namespace baudrill

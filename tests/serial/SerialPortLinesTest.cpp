@@ -2,6 +2,7 @@
 
 #include "serial/LineFlags.h"
 #include "tests/serial/FakePortTest.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -12,14 +13,12 @@ constexpr int Both = LineFlags::Dtr | LineFlags::Rts;
 
 enum class Op { Raise, Lower, Toggle };
 
-struct LineCase {
-    const char* name;
+struct LineCase : test::NamedCase {
     bool rtsCts;  // opened with handshake: lineState starts with DTR only
     Op op;
     int lines;
     int expectedResult;
     int expectedState;
-    friend void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LineOperation : public FakePortTest, public ::testing::WithParamInterface<LineCase> {};
@@ -49,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"LowerDtr", false, Op::Lower, LineFlags::Dtr, 0, LineFlags::Rts},
         LineCase{"RaiseIgnoresOtherBits", true, Op::Raise, 0x0E6, 0, Both},
         LineCase{"RaiseNothingFails", false, Op::Raise, 0, -1, Both}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<LineCase>);
 
 using SerialPortLinesTest = FakePortTest;
 
@@ -73,11 +72,9 @@ TEST_F(SerialPortLinesTest, AnyFailedPlatformCallFailsTheOperation) {
     EXPECT_EQ(port->RaiseLines(Both), 0);
 }
 
-struct InputCase {
-    const char* name;
+struct InputCase : test::NamedCase {
     uint32_t modemStatus;
     int expectedLines;
-    friend void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class InputLines : public FakePortTest, public ::testing::WithParamInterface<InputCase> {};
@@ -97,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       InputCase{"Dcd", platform::ModemRlsdOn, LineFlags::Dcd},
                       InputCase{"CtsAndRing", platform::ModemCtsOn | platform::ModemRingOn, 0x0A0},
                       InputCase{"AllNeverShowsOutputs", 0xFF, 0x1E0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<InputCase>);
 
 TEST_F(SerialPortLinesTest, UnreadableModemStatusIsMinusOne) {
     ASSERT_EQ(OpenPort(), 0);

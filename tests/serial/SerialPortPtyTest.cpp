@@ -13,6 +13,8 @@
 #include "serial/ControlCode.h"
 #include "serial/SerialPort.h"
 #include "tests/platform/PtyPair.h"
+#include "tests/support/NamedCase.h"
+#include "tests/support/WaitUntil.h"
 
 namespace baudrill {
 namespace {
@@ -72,13 +74,11 @@ TEST_F(SerialPortPtyTest, OpenIsExclusive) {
     EXPECT_EQ(second.Open(pty.SlavePath().c_str(), &settings), 0);
 }
 
-struct ReadbackCase {
-    const char* name;
+struct ReadbackCase : test::NamedCase {
     int baud;
     int stopBits;
     bool rtsCts;
     bool xonXoff;
-    friend void PrintTo(const ReadbackCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DriverReadback : public SerialPortPtyTest,
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadbackCase{"Rate921600RtsCts", 921600, 1, true, false},
                       ReadbackCase{"Rate250000XonXoff", 250000, 1, false, true},
                       ReadbackCase{"BothFlowsTwoStop", 115200, 2, true, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<ReadbackCase>);
 
 TEST_F(SerialPortPtyTest, RateChangeIsReadBack) {
     ASSERT_EQ(OpenPort(), 0);
@@ -175,9 +175,7 @@ TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
     bool abortedAWaitingWrite = false;
     std::thread aborter([&] {
         // Only an abort of a write that really waits shows that the abort wakes it.
-        auto giveUpAt = SteadyClock::now() + 20s;
-        while (!device->WriteIsWaiting() && SteadyClock::now() < giveUpAt)
-            std::this_thread::sleep_for(1ms);
+        test::WaitUntil([&] { return device->WriteIsWaiting(); }, 20s);
         abortedAWaitingWrite = device->WriteIsWaiting();
         abortedAt = SteadyClock::now();
         port->AbortIo();

@@ -5,12 +5,12 @@
 
 #include "platform/Termios2.h"
 #include "serial/LineSettingsFor.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
 
-struct TermiosCase {
-    const char* name;
+struct TermiosCase : test::NamedCase {
     int baud;
     uint32_t rateCode;  // CBAUD bits
     int wordLength;
@@ -21,7 +21,6 @@ struct TermiosCase {
     uint32_t size;        // CSIZE bits
     uint32_t parityBits;  // PARENB | PARODD | CMSPAR
     bool twoStop;
-    friend void PrintTo(const TermiosCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class SettingsToTermios : public ::testing::TestWithParam<TermiosCase> {};
@@ -92,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
         TermiosCase{"RtsCts", 115200, B115200, 8, 0, 1, true, false, CS8, NoParity, false},
         TermiosCase{"XonXoff", 115200, B115200, 8, 0, 1, false, true, CS8, NoParity, false},
         TermiosCase{"BothFlows", 115200, B115200, 8, 2, 2, true, true, CS8, Even, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::CaseName<TermiosCase>);
 
 TEST(LineSettingsForTest, AssertsDtrAndRtsOrHandsRtsToTheHandshake) {
     SerialSettings s;

@@ -1,4 +1,5 @@
 #include "tests/monitor/port/PortHarness.h"
+#include "tests/support/WaitUntil.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -28,16 +29,10 @@ std::unique_ptr<SerPort> PortHarness::MakePortOn(std::unique_ptr<SerialPort> ser
 
 bool PortHarness::PumpUntil(SerPort& port, const std::function<bool()>& done, std::chrono::milliseconds limit)
 {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    for (;;) {
+    return WaitUntil(done, limit, [&] {
         port.ProcessAll();
         QCoreApplication::processEvents();
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    });
 }
 
 bool PortHarness::ShowsImage(const QLabel& label, const QImage& image)

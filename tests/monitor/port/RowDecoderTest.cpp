@@ -9,10 +9,10 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/traffic/LogLine.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <random>
 
 namespace baudrill {
@@ -36,8 +36,7 @@ protected:
     }
 };
 
-struct DecodeCase {
-    const char* name;
+struct DecodeCase : test::NamedCase {
     const char* rule;
     std::string row;
     bool ignoreStarting;
@@ -45,11 +44,6 @@ struct DecodeCase {
     ValueList values;
     std::size_t start;
 };
-
-void PrintTo(const DecodeCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class RowDecoderCases : public RowDecoderTest, public ::testing::WithParamInterface<DecodeCase> {};
 
@@ -76,7 +70,7 @@ const DecodeCase kDecodeCases[] = {
     {"FrameBehindMoreThan4KiB", "\"AB\" byte", std::string(5000, 'x') + "AB\x06", true, true, {Value(6)}, 5000},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, RowDecoderCases, ::testing::ValuesIn(kDecodeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<DecodeCase>);
 
 // After every chunk the decoding equals that of the whole row decoded afresh, for rules that
 // close starts early, late, never, match for good or match only until more bytes come.

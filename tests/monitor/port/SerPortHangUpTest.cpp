@@ -5,6 +5,7 @@
 #include "monitor/images/IMG.h"
 #include "tests/monitor/port/PortHarness.h"
 #include "tests/platform/PtyPair.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -50,8 +51,11 @@ std::size_t SentRows(const SerPort& port)
     return count;
 }
 
-// The parameter: a repeated send runs when the device goes, or the port only reads.
-class SerPortHangUp : public ::testing::TestWithParam<bool> {
+struct HangUpCase : NamedCase {
+    bool repeat;  // a repeated send runs when the device goes, else the port only reads
+};
+
+class SerPortHangUp : public ::testing::TestWithParam<HangUpCase> {
 protected:
     // Points the link at `target`.
     void Link(const std::string& target)
@@ -70,7 +74,7 @@ protected:
 
 TEST_P(SerPortHangUp, ClosesThePortKeepsItsRowsAndOpensAgainOnceTheDeviceIsBack)
 {
-    const bool repeat = GetParam();
+    const bool repeat = GetParam().repeat;
     PtyPair first;
     if (!first.Ok())
         GTEST_SKIP() << "no pseudo-terminals here";
@@ -142,8 +146,10 @@ TEST_P(SerPortHangUp, ClosesThePortKeepsItsRowsAndOpensAgainOnceTheDeviceIsBack)
     EXPECT_EQ(second.ReceiveAll(100ms), "");  // an ended repeat does not resume
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SerPortHangUp, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "DuringARepeatedSend" : "WhileReading"; });
+INSTANTIATE_TEST_SUITE_P(Table, SerPortHangUp,
+                         ::testing::Values(HangUpCase{"WhileReading", false},
+                                           HangUpCase{"DuringARepeatedSend", true}),
+                         CaseName<HangUpCase>);
 
 }  // namespace
 }  // namespace baudrill::test

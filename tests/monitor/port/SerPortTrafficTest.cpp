@@ -9,6 +9,8 @@
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/traffic/TrafficText.h"
 #include "tests/monitor/port/PortHarness.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/NamedCase.h"
 
 #include <QCoreApplication>
 
@@ -18,7 +20,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <ostream>
 #include <sstream>
 #include <thread>
 
@@ -39,20 +40,12 @@ bool CountAnswer(ComposeContext& ctx, Value)
 // has ended (which writes every row handed over).
 class LogCapture {
 public:
-    LogCapture()
-        : root(std::filesystem::temp_directory_path() /
-               ("baudrill_port_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-          logger(std::make_unique<Logger>(root.string(), std::tm{}))
+    LogCapture() : logger(std::make_unique<Logger>(folder.Path(), std::tm{}))
     {
         logger->Start();
         theLogger = logger.get();
     }
-    ~LogCapture()
-    {
-        End();
-        std::filesystem::remove_all(root);
-    }
+    ~LogCapture() { End(); }
 
     std::string Read(const std::string& device)
     {
@@ -71,7 +64,7 @@ private:
         logger.reset();
     }
 
-    std::filesystem::path root;
+    test::TempFolder folder;
     std::unique_ptr<Logger> logger;
 };
 
@@ -341,15 +334,9 @@ TEST_F(SerPortTraffic, EndlessProtocolsGiveUpWhenTheBudgetIsSpent)
 
 // A frame behind any amount of junk, arriving in chunks as a worker reads them, is decoded and
 // answered: each chunk tries again only the starts that are still open.
-struct JunkCase {
-    const char* name;
+struct JunkCase : test::NamedCase {
     std::size_t junk;
 };
-
-void PrintTo(const JunkCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
 
 class FrameBehindJunk : public SerPortTraffic, public ::testing::WithParamInterface<JunkCase> {};
 
@@ -367,7 +354,7 @@ TEST_P(FrameBehindJunk, IsDecodedAndAnswered)
 
 const JunkCase kJunkCases[] = {{"Behind800Bytes", 800}, {"Behind2000Bytes", 2000}, {"Behind4000Bytes", 4000}};
 INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(kJunkCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<JunkCase>);
 
 TEST_F(SerPortTraffic, DelayedAnswerIsSentWhenTheDelayEnds)
 {

@@ -7,11 +7,12 @@
 
 #include <limits>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill {
 namespace {
 
-struct TimeCase {
-    const char* name;
+struct TimeCase : test::NamedCase {
     uint32_t start;
     uint32_t tick;
     const char* text;
@@ -36,7 +37,7 @@ const TimeCase kTimeCases[] = {
     {"PastTheSignedRange", 0, 0x80000000u, "31:23.648"},
 };
 INSTANTIATE_TEST_SUITE_P(Ticks, RowTime, ::testing::ValuesIn(kTimeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<TimeCase>);
 
 TEST(ValuesText, EachValueAfterOneBlank)
 {

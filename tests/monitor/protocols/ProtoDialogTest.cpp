@@ -20,6 +20,7 @@ namespace {
 using test::ArticleXml;
 using test::ProtoFile;
 using test::ReadFile;
+using test::StoredRecords;
 using test::UniqueName;
 using test::WriteFile;
 
@@ -57,13 +58,6 @@ protected:
         ParseContext ctx(input);
         return Current()->Parse(ctx) ? ctx.state.pos : -1;
     }
-    std::vector<ArticleRecord> Stored(const std::string& path) const
-    {
-        const auto records = ReadProtoText(ReadFile(path));
-        EXPECT_TRUE(records) << path;
-        return records ? *records : std::vector<ArticleRecord>{};
-    }
-
     test::TempFolder program;
     test::TempFolder user;
     CountingNotify notify;
@@ -151,14 +145,14 @@ TEST_F(ProtoDialogTest, AddedProtocolsAreSelectedAndStoredInUserProto)
     EXPECT_EQ(dialog->ruleState, RuleState::Compiled);
 
     dialog.reset();
-    const auto records = Stored(user.File("user.proto"));
+    const auto records = StoredRecords(user.File("user.proto"));
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].name, name);
     EXPECT_EQ(records[0].desc, "dword");
     EXPECT_EQ(records[0].comment, "mine");
     EXPECT_EQ(records[0].uid, added);
     // The main file keeps its own protocols, the "bnf" and "BNF" ones included.
-    EXPECT_EQ(Stored(program.File("Baudrill.proto")).size(), 3u);
+    EXPECT_EQ(StoredRecords(program.File("Baudrill.proto")).size(), 3u);
 }
 
 TEST_F(ProtoDialogTest, RenamingRenamesTheListEntryAtOnce)

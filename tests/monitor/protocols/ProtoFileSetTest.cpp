@@ -22,6 +22,7 @@ using test::ArticleXml;
 using test::FileExists;
 using test::ProtoFile;
 using test::ReadFile;
+using test::StoredRecords;
 using test::UniqueName;
 using test::WriteFile;
 
@@ -45,13 +46,6 @@ protected:
         for (int i = startCount; i < ns.GetCount(); ++i)
             names.push_back(ns.At(i)->name);
         return names;
-    }
-
-    std::vector<ArticleRecord> Stored(const std::string& path) const
-    {
-        auto records = ReadProtoText(ReadFile(path));
-        EXPECT_TRUE(records) << path;
-        return records ? *records : std::vector<ArticleRecord>{};
     }
 
     test::TempFolder program;
@@ -138,8 +132,8 @@ TEST_F(ProtoFileSetTest, MissingUidsGetOneAndTakenUidsAFreshOne)
     }
 
     EXPECT_EQ(files.StoreAll(), 0);
-    const auto one = Stored(user.File("one.proto"));
-    const auto two = Stored(user.File("two.proto"));
+    const auto one = StoredRecords(user.File("one.proto"));
+    const auto two = StoredRecords(user.File("two.proto"));
     ASSERT_EQ(one.size(), 3u);
     ASSERT_EQ(two.size(), 1u);
     EXPECT_EQ(one[0].uid.ToString(), uidA);
@@ -166,7 +160,7 @@ TEST_F(ProtoFileSetTest, StoresUnderTheBaudrillRootWhateverTheNames)
     const std::string text = ReadFile(path);
     EXPECT_NE(text.find("<BAUDRILL>"), std::string::npos);
     EXPECT_EQ(text.find("SOMETHING"), std::string::npos);
-    const auto records = Stored(path);
+    const auto records = StoredRecords(path);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].comment, "one");
     EXPECT_EQ(records[0].uid, files.Files()[0].uids[0]);
@@ -210,7 +204,7 @@ TEST_F(ProtoFileSetTest, NewProtocolsGoToUserProtoWhichIsMadeWhenMissing)
     fresh.Remember(fresh.UserProtoPath(), added->uid);
 
     ASSERT_EQ(fresh.StoreAll(), 0);
-    const auto records = Stored(fresh.UserProtoPath());
+    const auto records = StoredRecords(fresh.UserProtoPath());
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].name, added->name);
     EXPECT_EQ(records[0].uid, added->uid);
@@ -227,7 +221,7 @@ TEST_F(ProtoFileSetTest, AnUnreadableFileIsKeptAsBakBeforeItIsReplaced)
     files.Remember(files.UserProtoPath(), added->uid);
     ASSERT_EQ(files.StoreAll(), 0);
     EXPECT_EQ(ReadFile(files.UserProtoPath() + ".bak"), broken);
-    EXPECT_EQ(Stored(files.UserProtoPath()).size(), 1u);
+    EXPECT_EQ(StoredRecords(files.UserProtoPath()).size(), 1u);
 }
 
 TEST_F(ProtoFileSetTest, AStoreThatCannotBeWrittenKeepsTheOldFile)
@@ -245,7 +239,7 @@ TEST_F(ProtoFileSetTest, AStoreThatCannotBeWrittenKeepsTheOldFile)
 
     fs::remove(TemporaryFileFor(path));
     EXPECT_EQ(files.StoreAll(), 0);
-    EXPECT_EQ(Stored(path)[0].desc, "changed");
+    EXPECT_EQ(StoredRecords(path)[0].desc, "changed");
     EXPECT_FALSE(FileExists(TemporaryFileFor(path)));
 }
 
@@ -261,7 +255,7 @@ TEST_F(ProtoFileSetTest, StoringThroughALinkKeepsTheLinkAndThePermissions)
 
     ASSERT_EQ(files.StoreAll(), 0);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Stored(real)[0].desc, "word");
+    EXPECT_EQ(StoredRecords(real)[0].desc, "word");
     EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 

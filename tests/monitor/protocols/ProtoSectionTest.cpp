@@ -13,6 +13,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/protocols/ProtoFileSet.h"
 #include "monitor/protocols/ProtoSection.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
@@ -48,12 +49,10 @@ protected:
     BNFarticle* parser = nullptr;
 };
 
-struct StateCase {
-    const char* what;
+struct StateCase : test::NamedCase {
     const char* text;
     RuleState state;
     int consumed;  // of "\x01\x02\x03\x04" by the new form
-    friend void PrintTo(const StateCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const StateCase stateCases[] = {
@@ -76,7 +75,7 @@ TEST_P(RuleStates, ShowWhetherTheWholeTextCompiled)
     BNFarticle* article = CreateArticle("BNF", UniqueName("rule"), "");
     const Uuid uid = article->uid;
 
-    EXPECT_EQ(CompileProtocol(*parser, uid, GetParam().text), GetParam().state) << GetParam().what;
+    EXPECT_EQ(CompileProtocol(*parser, uid, GetParam().text), GetParam().state);
     ParseContext ctx(std::string_view("\x01\x02\x03\x04"));
     ASSERT_TRUE(ns.Get(uid)->Parse(ctx));
     EXPECT_EQ(ctx.state.pos, GetParam().consumed);

@@ -1,8 +1,9 @@
 #include "ProtoTestSupport.h"
 
+#include "monitor/protocols/ProtoFileFormat.h"
+
 #include <stdlib.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -23,6 +24,13 @@ std::string ReadFile(const std::string& path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<ArticleRecord> StoredRecords(const std::string& path)
+{
+    const auto records = ReadProtoText(ReadFile(path));
+    EXPECT_TRUE(records) << path;
+    return records ? *records : std::vector<ArticleRecord>{};
 }
 
 bool FileExists(const std::string& path)
@@ -51,23 +59,6 @@ std::string ArticleXml(std::string_view name, std::string_view desc, std::string
     if (!uid.empty())
         text += " uid=\"" + std::string(uid) + "\"";
     return text + "/>\n";
-}
-
-std::string CaseNameOf(std::string_view what, std::size_t index)
-{
-    std::string name;
-    bool gap = false;
-    for (char c : what) {
-        if (std::isalnum(static_cast<unsigned char>(c))) {
-            if (gap && !name.empty())
-                name += '_';
-            name += c;
-            gap = false;
-        } else {
-            gap = true;
-        }
-    }
-    return name.empty() ? "case" + std::to_string(index) : name;
 }
 
 std::string UniqueName(std::string_view tag)

@@ -6,15 +6,14 @@
 #include "ProtoTestSupport.h"
 
 #include "monitor/protocols/QtfToHtml.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
 
-struct QtfCase {
-    const char* what;
+struct QtfCase : test::NamedCase {
     const char* qtf;
     const char* html;
-    friend void PrintTo(const QtfCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const QtfCase qtfCases[] = {
@@ -44,7 +43,7 @@ class QtfConversion : public ::testing::TestWithParam<QtfCase> {};
 
 TEST_P(QtfConversion, GivesTheHtml)
 {
-    EXPECT_EQ(QtfToHtml(GetParam().qtf), GetParam().html) << GetParam().what;
+    EXPECT_EQ(QtfToHtml(GetParam().qtf), GetParam().html);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QtfConversion, ::testing::ValuesIn(qtfCases),
@@ -58,10 +57,8 @@ std::string Repeated(std::string_view piece, std::size_t count)
     return text;
 }
 
-struct GrowthCase {
-    const char* what;
+struct GrowthCase : test::NamedCase {
     std::string qtf;
-    friend void PrintTo(const GrowthCase& c, std::ostream* os) { *os << c.what; }
 };
 
 // Texts whose HTML once grew with the square of their length (16 KB of the first gave 470 MB).

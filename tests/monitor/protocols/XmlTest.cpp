@@ -9,15 +9,14 @@
 #include "monitor/protocols/ProtoFileFormat.h"
 #include "monitor/protocols/XmlReader.h"
 #include "monitor/protocols/XmlWriter.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill {
 namespace {
 
-struct FormCase {
-    const char* what;
+struct FormCase : test::NamedCase {
     const char* text;
     bool wellFormed;
-    friend void PrintTo(const FormCase& c, std::ostream* os) { *os << c.what; }
 };
 
 const FormCase formCases[] = {
@@ -47,7 +46,7 @@ class XmlForm : public ::testing::TestWithParam<FormCase> {};
 
 TEST_P(XmlForm, IsReadOnlyWhenWellFormed)
 {
-    EXPECT_EQ(ReadXml(GetParam().text).has_value(), GetParam().wellFormed) << GetParam().what;
+    EXPECT_EQ(ReadXml(GetParam().text).has_value(), GetParam().wellFormed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, XmlForm, ::testing::ValuesIn(formCases),

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/NamedCase.h"
+
 namespace baudrill {
 namespace {
 
 using namespace std::string_literals;
 
-struct AsciiCase {
-    const char* name;
+struct AsciiCase : test::NamedCase {
     std::string text;
     bool cr;
     bool lf;
@@ -41,8 +42,6 @@ const std::vector<AsciiCase> asciiCases = {
     {"Utf8PassesThrough", "\xC3\xA9", false, false, "\xC3\xA9"},
 };
 
-void PrintTo(const AsciiCase& c, std::ostream* os) { *os << c.name; }
-
 class AsciiEncoder : public ::testing::TestWithParam<AsciiCase> {};
 
 TEST_P(AsciiEncoder, GivesTheBytes)
@@ -55,7 +54,7 @@ TEST_P(AsciiEncoder, GivesTheBytes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AsciiEncoder, ::testing::ValuesIn(asciiCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<AsciiCase>);
 
 TEST(AsciiPreview, ListsTheBytesAsHexDigits)
 {
@@ -70,8 +69,7 @@ TEST(AsciiPreview, ListsTheBytesAsHexDigits)
     EXPECT_EQ(preview, "[+70C FF 00]");
 }
 
-struct HexCase {
-    const char* name;
+struct HexCase : test::NamedCase {
     std::string text;
     std::string bytes;
 };
@@ -94,8 +92,6 @@ const std::vector<HexCase> hexCases = {
     {"Empty", "", ""},
 };
 
-void PrintTo(const HexCase& c, std::ostream* os) { *os << c.name; }
-
 class HexEncoder : public ::testing::TestWithParam<HexCase> {};
 
 TEST_P(HexEncoder, GivesTheBytes)
@@ -107,7 +103,7 @@ TEST_P(HexEncoder, GivesTheBytes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HexEncoder, ::testing::ValuesIn(hexCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         test::CaseName<HexCase>);
 
 TEST(HexPreview, ShowsOemCharactersAndControlBytesAsDots)
 {

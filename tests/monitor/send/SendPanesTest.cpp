@@ -17,6 +17,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/widgets/ProtoListKeys.h"
 #include "tests/monitor/port/PortHarness.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
@@ -232,14 +233,11 @@ TEST_F(SendPanes, ARepeatedSendKeepsTheStopButtonAndLocksTheRepeatOptions)
 // send's: the new one keeps `sending` and its Stop button, and one click stops it.
 enum class Restart { StopThenEnter, SwitchOffAndOnThenClick };
 
-const char* RestartName(Restart restart)
-{
-    return restart == Restart::StopThenEnter ? "StopThenEnter" : "SwitchOffAndOnThenClick";
-}
+struct RestartCase : NamedCase {
+    Restart restart;
+};
 
-void PrintTo(Restart restart, std::ostream* os) { *os << RestartName(restart); }
-
-class SendPanesRestart : public SendPanes, public ::testing::WithParamInterface<Restart> {
+class SendPanesRestart : public SendPanes, public ::testing::WithParamInterface<RestartCase> {
 protected:
     // A click on the status button: it toggles, then its handler runs.
     void SwitchDevice(bool on)
@@ -259,7 +257,7 @@ TEST_P(SendPanesRestart, TheOldSendsEndLeavesTheNewSendRunning)
     ASSERT_TRUE(PortHarness::PumpUntil(*port, [&] { return harness.device->Output().size() >= 2; }));
 
     // No pump between the end of the first send and the start of the next.
-    if (GetParam() == Restart::StopThenEnter) {
+    if (GetParam().restart == Restart::StopThenEnter) {
         ClickSend();
         port->SendNow();
     } else {
@@ -286,8 +284,10 @@ TEST_P(SendPanesRestart, TheOldSendsEndLeavesTheNewSendRunning)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SendPanesRestart,
-                         ::testing::Values(Restart::StopThenEnter, Restart::SwitchOffAndOnThenClick),
-                         [](const auto& info) { return std::string(RestartName(info.param)); });
+                         ::testing::Values(RestartCase{"StopThenEnter", Restart::StopThenEnter},
+                                           RestartCase{"SwitchOffAndOnThenClick",
+                                                       Restart::SwitchOffAndOnThenClick}),
+                         CaseName<RestartCase>);
 
 TEST_F(SendPanes, EnterWhileSendingDoesNothing)
 {

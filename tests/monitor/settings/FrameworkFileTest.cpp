@@ -18,18 +18,17 @@
 #include "monitor/window/MainWindow.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/monitor/settings/SettingsWindowSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
 
-struct FileCase {
-    const char* name;
+struct FileCase : NamedCase {
     int version;
     Edges normal;
     Edges current;
     int flags;
     std::vector<double> ratios;
-    friend void PrintTo(const FileCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const FileCase fileCases[] = {
@@ -53,9 +52,9 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
 {
     ASSERT_EQ(QGuiApplication::screens().size(), 2) << "run through ctest, which gives the screens";
     const FileCase& c = GetParam();
-    Pty pty;
-    ASSERT_FALSE(pty.path.empty());
-    ASSERT_LT(pty.path.size(), 127u);
+    test_support::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    ASSERT_LT(pty.SlavePath().size(), 127u);
 
     const std::string version = StoredBytes(std::string(VersionText));
     const std::string placement = PlacementFixture(c.version, c.normal, c.current, c.flags);
@@ -63,7 +62,7 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
     ASSERT_EQ(placement.size(), 34u);
     ASSERT_EQ(header.size(), 2u + 13u * 4u);
     // Tab 0, one port name, that port's items.
-    const std::string ports = Int32Bytes(0) + Bytes({2, static_cast<int>(pty.path.size())}) + pty.path;
+    const std::string ports = Int32Bytes(0) + Bytes({2, static_cast<int>(pty.SlavePath().size())}) + pty.SlavePath();
     ASSERT_TRUE(WriteFileReplacing(path, FramedFile(version + placement + header + ports + PortItems(57600))));
 
     // As the program runs: made, loaded, shown, stored.
@@ -82,10 +81,10 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
     // The port is open at the stored rate.
     ASSERT_EQ(window->ports.GetCount(), 1);
     const SerPort& port = *window->ports.At(0);
-    EXPECT_EQ(window->ports.GetKey(0), pty.path);
+    EXPECT_EQ(window->ports.GetKey(0), pty.SlavePath());
     EXPECT_EQ(port.state, SerPort::StateOpen);
     EXPECT_EQ(port.baud, 57600);
-    EXPECT_EQ(pty.Speed(), 57600u);
+    EXPECT_EQ(LineSpeed(pty), 57600u);
     EXPECT_EQ(window->SelectedPort(), &port);
 
     ASSERT_TRUE(StoreSettingsFile(*window, path));
@@ -101,7 +100,7 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, FrameworkFile, testing::ValuesIn(fileCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<FileCase>);
 
 }  // namespace
 }  // namespace baudrill::test

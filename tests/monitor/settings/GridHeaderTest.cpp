@@ -9,6 +9,7 @@
 #include "monitor/settings/GridHeader.h"
 #include "monitor/settings/SettingsStream.h"
 #include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
@@ -76,10 +77,8 @@ TEST(GridHeader, TenThousandColumnsLoadAndOneMoreIsAnError)
     EXPECT_TRUE(rejected.columns.empty());
 }
 
-struct HeaderErrorCase {
-    const char* name;
+struct HeaderErrorCase : NamedCase {
     std::string content;
-    friend void PrintTo(const HeaderErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const HeaderErrorCase headerErrorCases[] = {
@@ -100,7 +99,7 @@ TEST_P(GridHeaderErrors, StopTheLoad)
 }
 
 INSTANTIATE_TEST_SUITE_P(GridHeader, GridHeaderErrors, testing::ValuesIn(headerErrorCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<HeaderErrorCase>);
 
 }  // namespace
 }  // namespace baudrill::test

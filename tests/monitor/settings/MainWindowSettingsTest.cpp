@@ -20,6 +20,7 @@
 #include "platform/SystemClock.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
@@ -174,11 +175,9 @@ TEST_F(MainWindowSettings, NormalRectangleStatesAndColumnSharesAreLoaded)
     EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
 }
 
-struct RatioCase {
-    const char* name;
+struct RatioCase : NamedCase {
     std::vector<double> ratios;
     bool taken;  // the grid takes them as its shares
-    friend void PrintTo(const RatioCase& c, std::ostream* os) { *os << c.name; }
 };
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
@@ -235,7 +234,7 @@ TEST_P(LoadedRatios, GiveTheGridItsSharesOrLeaveItsWidths)
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindowSettings, LoadedRatios, testing::ValuesIn(ratioCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<RatioCase>);
 
 TEST_F(MainWindowSettings, PlacementOutsideEveryScreenIsMovedOntoOne)
 {

@@ -7,15 +7,14 @@
 
 #include "monitor/settings/SettingsStream.h"
 #include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
 
-struct StringCase {
-    const char* name;
+struct StringCase : NamedCase {
     std::size_t length;
     std::string lead;  // the bytes before the string's own
-    friend void PrintTo(const StringCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // A length below 127 takes one byte; 127 and more take 0xFF and four bytes.
@@ -47,7 +46,7 @@ TEST_P(StringBytes, StoredLengthThenBytesAndLoadedBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(SettingsStream, StringBytes, testing::ValuesIn(stringCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<StringCase>);
 
 TEST(SettingsStream, IntsAndBoolsAreLittleEndianAndOneByte)
 {
@@ -169,10 +168,8 @@ TEST(SettingsStream, DamagedTrailerIsFoundOnlyAfterTheContent)
     EXPECT_FALSE(in.IsFrameComplete());
 }
 
-struct ErrorCase {
-    const char* name;
+struct ErrorCase : NamedCase {
     std::string content;  // an int 7, then one vector of strings
-    friend void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // Each content reads the int and fails in the vector: the int stays, the vector and the int
@@ -202,7 +199,7 @@ TEST_P(StreamErrors, StopEverythingAfterThem)
 }
 
 INSTANTIATE_TEST_SUITE_P(SettingsStream, StreamErrors, testing::ValuesIn(errorCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<ErrorCase>);
 
 TEST(SettingsStream, StringPastTheEndIsAnErrorAndKeepsWhatWasRead)
 {

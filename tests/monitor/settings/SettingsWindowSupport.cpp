@@ -1,8 +1,6 @@
 #include "tests/monitor/settings/SettingsWindowSupport.h"
 
-#include <pty.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/window/MainWindow.h"
@@ -11,25 +9,10 @@
 
 namespace baudrill::test {
 
-Pty::Pty()
-{
-    char name[128] = {};
-    if (openpty(&master, &slave, name, nullptr, nullptr) == 0)
-        path = name;
-}
-
-Pty::~Pty()
-{
-    if (!path.empty()) {
-        close(slave);
-        close(master);
-    }
-}
-
-unsigned Pty::Speed() const
+unsigned LineSpeed(const test_support::PtyPair& pty)
 {
     platform::TermiosImage t{};
-    return platform::ReadTermios(master, t) ? t.ospeed : 0;
+    return platform::ReadTermios(pty.MasterFd(), t) ? t.ospeed : 0;
 }
 
 TemporaryDataHome::TemporaryDataHome()

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "tests/platform/PtyPair.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill {
@@ -11,21 +12,9 @@ class MainWindow;
 
 namespace baudrill::test {
 
-// A pseudo terminal whose other end the test holds: a port on its path really opens.
-class Pty {
-public:
-    Pty();
-    ~Pty();
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
-
-    // The rate the line is set to now (both ends share one setting); 0 when it cannot be read.
-    unsigned Speed() const;
-
-    int master = -1;
-    int slave = -1;
-    std::string path;  // empty when no pseudo terminal could be made
-};
+// The rate the pseudo terminal's line is set to now (both ends share one setting); 0 when it
+// cannot be read.
+unsigned LineSpeed(const test_support::PtyPair& pty);
 
 // Points XDG_DATA_HOME, where the protocol editor and the log writer look, at a temporary
 // folder for the object's life.

@@ -8,15 +8,14 @@
 #include "monitor/settings/SettingsStream.h"
 #include "monitor/settings/WindowPlacement.h"
 #include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
 
-struct PlaceCase {
-    const char* name;
+struct PlaceCase : NamedCase {
     ScreenRect window;
     ScreenRect placed;
-    friend void PrintTo(const PlaceCase& c, std::ostream* os) { *os << c.name; }
 };
 
 // Two screens side by side: 0,0 1920x1080 and 1920,0 1280x1024.
@@ -42,7 +41,7 @@ TEST_P(PlaceOnScreensCases, OutsideEveryScreenMovesOntoTheNearest)
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowPlacement, PlaceOnScreensCases, testing::ValuesIn(placeCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<PlaceCase>);
 
 TEST(WindowPlacement, NoScreensLeavesThePlacement)
 {
@@ -50,11 +49,9 @@ TEST(WindowPlacement, NoScreensLeavesThePlacement)
     EXPECT_EQ(PlaceOnScreens(r, {}), r);
 }
 
-struct EdgesCase {
-    const char* name;
+struct EdgesCase : NamedCase {
     PlacementRect edges;
     std::optional<ScreenRect> usable;
-    friend void PrintTo(const EdgesCase& c, std::ostream* os) { *os << c.name; }
 };
 
 const EdgesCase edgesCases[] = {
@@ -74,7 +71,7 @@ TEST_P(PlacementEdges, GiveARectangleOnlyOfPositiveSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowPlacement, PlacementEdges, testing::ValuesIn(edgesCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<EdgesCase>);
 
 TEST(WindowPlacement, EdgesOfARectangleAreOnePastItsLastPixel)
 {

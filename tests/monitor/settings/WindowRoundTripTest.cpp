@@ -20,6 +20,8 @@
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/settings/SettingsBytes.h"
 #include "tests/monitor/settings/SettingsWindowSupport.h"
+#include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill::test {
@@ -44,14 +46,6 @@ std::vector<std::string> PortNames(const MainWindow& window)
     for (int i = 0; i < window.ports.GetCount(); ++i)
         names.push_back(window.ports.GetKey(i));
     return names;
-}
-
-std::vector<std::string> TabValues(const QTabBar& bar)
-{
-    std::vector<std::string> values;
-    for (int i = 0; i < bar.count(); ++i)
-        values.push_back(TabValue(bar, i));
-    return values;
 }
 
 class WindowRoundTrip : public testing::Test {
@@ -148,13 +142,13 @@ struct StoredPort {
 
 TEST_F(WindowRoundTrip, StoreThenLoadGivesTheSameWindow)
 {
-    Pty pty;
-    ASSERT_FALSE(pty.path.empty());
+    test_support::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
     const std::string protoName = "RoundTripProto";
     const BNFarticle* proto = CreateArticle(GrammarNamespace, protoName, "");
     ASSERT_NE(proto, nullptr);
 
-    const std::vector<std::string> names = {"ttyNOPE0", pty.path, "ttyNOPE1"};
+    const std::vector<std::string> names = {"ttyNOPE0", pty.SlavePath(), "ttyNOPE1"};
     std::vector<StoredPort> stored;
     std::vector<int> widths;
     {
@@ -173,14 +167,14 @@ TEST_F(WindowRoundTrip, StoreThenLoadGivesTheSameWindow)
         ASSERT_TRUE(StoreSettingsFile(*window, path));
     }
     // The pseudo terminal is free again and back at its first rate before the next run opens it.
-    ASSERT_NE(pty.Speed(), 57600u);
+    ASSERT_NE(LineSpeed(pty), 57600u);
 
     std::unique_ptr<MainWindow> window = Loaded();
     ASSERT_EQ(PortNames(*window), names);
     EXPECT_EQ(TabValues(window->mainTabs), (std::vector<std::string>{names[0], names[1], names[2], ""}));
     EXPECT_EQ(window->mainTabs.currentIndex(), 1);
     EXPECT_EQ(window->SelectedPort(), window->ports.At(1));
-    EXPECT_EQ(window->windowTitle(), TitleOf(pty.path));
+    EXPECT_EQ(window->windowTitle(), TitleOf(pty.SlavePath()));
     EXPECT_EQ(window->logGrid.columnWidths(), widths);
     for (int i = 0; i < window->ports.GetCount(); ++i) {
         SCOPED_TRACE(names[static_cast<std::size_t>(i)]);
@@ -196,7 +190,7 @@ TEST_F(WindowRoundTrip, StoreThenLoadGivesTheSameWindow)
         EXPECT_EQ(port.active, i == 1);
     }
     // The open port's loaded rate is on the line and shown.
-    EXPECT_EQ(pty.Speed(), 57600u);
+    EXPECT_EQ(LineSpeed(pty), 57600u);
     EXPECT_EQ(window->settingsGroup.settingBaud.currentData().toInt(), 57600);
 }
 
@@ -208,14 +202,12 @@ std::vector<std::string> NopeNames(int count)
     return names;
 }
 
-struct CountCase {
-    const char* what;
+struct CountCase : NamedCase {
     int tab;
     std::string names;  // the stored names container
     int storedPorts;    // how many ports' items follow
     int ports;          // ports after loading
     int shown;          // the tab selected after loading; -1 when the load stopped before it
-    friend void PrintTo(const CountCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class StoredCounts : public WindowRoundTrip, public testing::WithParamInterface<CountCase> {};
@@ -256,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A tab index no tab has leaves the last port made shown.
         CountCase{"TabPastTheTabs", 7, StoredBytes(NopeNames(2)), 2, 2, 1},
         CountCase{"NegativeTab", -3, StoredBytes(NopeNames(2)), 2, 2, 1}),
-    [](const testing::TestParamInfo<CountCase>& info) { return std::string(info.param.what); });
+    CaseName<CountCase>);
 
 TEST_F(WindowRoundTrip, ErrorInThePortItemsStopsBeforeTheStoredTab)
 {

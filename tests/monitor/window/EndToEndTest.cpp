@@ -25,6 +25,7 @@
 #include "monitor/window/MainWindow.h"
 #include "tests/platform/PtyPair.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WaitUntil.h"
 
 namespace baudrill::test {
 namespace {
@@ -43,16 +44,10 @@ protected:
     // Runs the window's pump and the event loop until `done` holds or ten seconds have passed.
     bool PumpUntil(const std::function<bool()>& done)
     {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        for (;;) {
+        return WaitUntil(done, GenerousWait, [this] {
             window.PumpPorts();
             QCoreApplication::processEvents();
-            if (done())
-                return true;
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            std::this_thread::sleep_for(1ms);
-        }
+        });
     }
 
     // A port tab on the pty's slave, opened and shown.

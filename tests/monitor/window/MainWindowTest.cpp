@@ -17,6 +17,7 @@
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
 #include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
@@ -133,14 +134,11 @@ TEST(MainWindowBuilt, EditorButtonOpensTheProtocolEditor)
 }
 
 // The send tabs go ASCII, HEX, PROTO; the modes are 0 PROTO, 1 ASCII, 2 HEX.
-struct SendModeCase {
-    const char* name;
+struct SendModeCase : NamedCase {
     int mode;
     int tab;        // expected cursor of the send tabs after selecting `mode` from the HEX tab
     int shownMode;  // the pane then visible
 };
-
-void PrintTo(const SendModeCase& c, std::ostream* out) { *out << c.name; }
 
 class SelectSendMode : public ::testing::TestWithParam<SendModeCase> {};
 
@@ -162,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, SelectSendMode,
                                            SendModeCase{"Hex", 2, 1, SerPort::ModeHex},
                                            SendModeCase{"UnknownChangesNothing", 5, 1, SerPort::ModeHex},
                                            SendModeCase{"NegativeChangesNothing", -1, 1, SerPort::ModeHex}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<SendModeCase>);
 
 TEST(SendTabs, StoreTheModeOnlyInAShownPort)
 {

@@ -4,9 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <pty.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -15,6 +12,8 @@
 #include "monitor/window/PaneSetup.h"
 #include "tests/monitor/GuiTestEnvironment.h"
 #include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/platform/PtyPair.h"
+#include "tests/support/NamedCase.h"
 
 namespace baudrill::test {
 namespace {
@@ -116,14 +115,11 @@ TEST(AddPort, ShowsTheNewPortAndLeavesThePreviousOneInactive)
 
 // The port name is the tab's value and the port's key; the device name gets "/dev/" in front
 // unless the name is empty or is a path already.
-struct DeviceCase {
-    const char* label;
-    std::string name;
+struct DeviceCase : NamedCase {
+    std::string portName;
     std::string device;
     QString tabText;
 };
-
-void PrintTo(const DeviceCase& c, std::ostream* out) { *out << c.label; }
 
 class PortNames : public ::testing::TestWithParam<DeviceCase> {};
 
@@ -131,14 +127,14 @@ TEST_P(PortNames, GiveTheDeviceAndTheTabText)
 {
     const DeviceCase& c = GetParam();
     MainWindow window;
-    window.AddPort(c.name);
+    window.AddPort(c.portName);
     ASSERT_EQ(window.ports.GetCount(), 1);
-    EXPECT_EQ(window.ports.GetKey(0), c.name);
+    EXPECT_EQ(window.ports.GetKey(0), c.portName);
     EXPECT_EQ(window.ports.At(0)->deviceName, c.device);
-    EXPECT_EQ(TabValue(window.mainTabs, 0), c.name);
+    EXPECT_EQ(TabValue(window.mainTabs, 0), c.portName);
     EXPECT_EQ(window.mainTabs.tabText(0), c.tabText);
     EXPECT_EQ(window.SelectedPort(), window.ports.At(0));
-    EXPECT_EQ(window.windowTitle(), TitleOf(c.name));
+    EXPECT_EQ(window.windowTitle(), TitleOf(c.portName));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,23 +145,17 @@ INSTANTIATE_TEST_SUITE_P(
                       DeviceCase{"Empty", "", "", ""},
                       // Shown literally: a '&' is no mnemonic.
                       DeviceCase{"Ampersand", "a&b", "/dev/a&b", "a&&b"}),
-    [](const auto& info) { return std::string(info.param.label); });
+    CaseName<DeviceCase>);
 
 TEST(AddPort, OpensAPseudoTerminalByItsPath)
 {
-    int master = -1;
-    int slave = -1;
-    char path[128] = {};
-    ASSERT_EQ(openpty(&master, &slave, path, nullptr, nullptr), 0);
-    {
-        MainWindow window;
-        window.AddPort(path);
-        ASSERT_EQ(window.ports.GetCount(), 1);
-        EXPECT_EQ(window.ports.At(0)->deviceName, path);
-        EXPECT_EQ(window.windowTitle(), TitleOf(path));
-    }
-    close(slave);
-    close(master);
+    test_support::PtyPair pty;
+    ASSERT_TRUE(pty.Ok());
+    MainWindow window;
+    window.AddPort(pty.SlavePath());
+    ASSERT_EQ(window.ports.GetCount(), 1);
+    EXPECT_EQ(window.ports.At(0)->deviceName, pty.SlavePath());
+    EXPECT_EQ(window.windowTitle(), TitleOf(pty.SlavePath()));
 }
 
 TEST(PlusTab, ShowsNoPortWhileThePortsKeepTheirFlags)

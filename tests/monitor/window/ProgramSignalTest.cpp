@@ -24,6 +24,7 @@
 #include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
 #include "tests/platform/PtyPair.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 
 extern char** environ;
@@ -73,10 +74,8 @@ bool WaitFor(Condition done, std::chrono::milliseconds step = 10ms)
     return true;
 }
 
-struct SignalCase {
-    const char* name;
+struct SignalCase : NamedCase {
     int signal;
-    friend void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ProgramSignal : public ::testing::TestWithParam<SignalCase> {
@@ -241,7 +240,7 @@ TEST_P(ProgramSignal, StoresTheSettingsAndLogsEveryRow)
 INSTANTIATE_TEST_SUITE_P(Table, ProgramSignal,
                          ::testing::Values(SignalCase{"Terminate", SIGTERM}, SignalCase{"Interrupt", SIGINT},
                                            SignalCase{"HangUp", SIGHUP}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName<SignalCase>);
 
 }  // namespace
 }  // namespace baudrill::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace baudrill::test {
+
+// A deadline for waits on real threads and devices: generous, so a loaded machine passes. A test
+// asserts what happened by then, never how soon.
+inline constexpr std::chrono::seconds GenerousWait{10};
+
+// Runs `step` (if any) and then tests `done`, every millisecond, until `done` holds or `limit`
+// has passed; true when it held. `step` is what moves the waited-for thing on: an event pump, a
+// queue drained on this thread.
+inline bool WaitUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds limit = GenerousWait,
+                      const std::function<void()>& step = {})
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        if (step)
+            step();
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+}  // namespace baudrill::test
