@@ -16,9 +16,10 @@ public:
     bool Empty() const { return start_ == end_; }
     void Clear() { start_ = end_ = 0; }
 
-    // Moves up to `length` bytes to `out`; returns how many.
+    // Moves up to `length` bytes to `out`; returns how many. A read of nothing may pass no buffer.
     int Take(char* out, int length) {
         int n = std::min(length, Count());
+        if (n <= 0) return 0;
         std::memcpy(out, data_.data() + start_, static_cast<std::size_t>(n));
         start_ += n;
         if (start_ == end_) Clear();

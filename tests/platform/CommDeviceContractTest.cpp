@@ -186,6 +186,7 @@ TEST_P(CommDeviceContract, ReadsWhatThePeerSentInOrder) {
     EXPECT_EQ(device.Read(&c, 1), 0);  // nothing pending: at once
     ASSERT_TRUE(rig->PeerSends("abcdefgh"));
     ASSERT_TRUE(WaitForInput(8));
+    EXPECT_EQ(device.Read(nullptr, 0), 0);  // a read of nothing needs no buffer and takes nothing
     EXPECT_EQ(Read(3), "abc");  // a buffer smaller than what is queued
     EXPECT_EQ(InQueue(), 5u);
     EXPECT_TRUE(device.WaitReadable(0));
