@@ -11,6 +11,7 @@
 #include "monitor/protocols/ProtoFileSet.h"
 #include "monitor/send/AttachText.h"
 #include "monitor/send/SendEncoders.h"
+#include "monitor/text/ByteText.h"
 
 using namespace baudrill;
 
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::Require(bytes == text, "an attached file's ASCII entry sends the file's bytes");
     bytes.clear();
     preview.clear();
-    EncodeHex(HexEntryText(text), bytes, preview);
+    EncodeHex(SpacedHexText(text), bytes, preview);
     fuzz::Require(bytes == text, "an attached file's HEX entry sends the file's bytes");
     return 0;
 }

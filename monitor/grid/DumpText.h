@@ -11,9 +11,6 @@ namespace baudrill {
 // none at the end of the data.
 std::string_view DumpChunk(std::string_view data, int line, int bytesPerRow);
 
-// Two upper-case hexadecimal digits and a blank per byte: "0A 1B ".
-std::string DumpHexText(std::string_view chunk);
-
 // The bytes as OEM characters (UTF-8), each control byte below 0x20 shown as '.'.
 std::string DumpCharacterText(std::string_view chunk);
 

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "grammar/NumberText.h"
+#include "monitor/text/ByteText.h"
+
 namespace baudrill {
 
 namespace {
 
 constexpr std::size_t BytesPerLine = 16;
 constexpr std::size_t ColumnGap = 3;
-constexpr char HexDigits[] = "0123456789ABCDEF";
 
 std::size_t DumpLineLength(std::size_t indent) {
     return indent + BytesPerLine + ColumnGap + 3 * BytesPerLine + 1;
@@ -16,13 +18,11 @@ std::size_t DumpLineLength(std::size_t indent) {
 
 void AppendDumpLine(std::string& out, std::size_t indent, std::string_view chunk) {
     out.append(indent, ' ');
-    for (char c : chunk) out.push_back(static_cast<unsigned char>(c) < 0x20 ? '.' : c);
+    AppendDottedControls(out, chunk);
     out.append(BytesPerLine - chunk.size(), ' ');
     out.append(ColumnGap, ' ');
     for (char c : chunk) {
-        auto byte = static_cast<unsigned char>(c);
-        out.push_back(HexDigits[byte >> 4]);
-        out.push_back(HexDigits[byte & 0x0F]);
+        AppendHexByte(out, static_cast<unsigned char>(c));
         out.push_back(' ');
     }
     out.push_back('\n');

@@ -9,6 +9,7 @@
 #include "monitor/grid/DumpText.h"
 #include "monitor/grid/GridColours.h"
 #include "monitor/grid/view/GridFont.h"
+#include "monitor/text/ByteText.h"
 #include "monitor/grid/GridGeometry.h"
 
 #include <QGuiApplication>
@@ -175,7 +176,7 @@ void SerPort::Column3Display::Paint(QPainter& painter, const QRect& cell, int ro
         painter.setPen(characterInk);
         DrawTextAt(painter, left, y, QString::fromStdString(DumpCharacterText(chunk)));
         painter.setPen(hexInk);
-        DrawTextAt(painter, left + hexOffset, y, QString::fromLatin1(DumpHexText(chunk)));
+        DrawTextAt(painter, left + hexOffset, y, QString::fromLatin1(SpacedHexText(chunk)));
     }
 }
 

@@ -17,6 +17,7 @@
 #include "monitor/send/ProtoEncoder.h"
 #include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/send/SendEncoders.h"
+#include "monitor/text/ByteText.h"
 
 namespace baudrill {
 
@@ -276,7 +277,7 @@ void SerPort::AttachBytes(int kind, std::string_view bytes)
     if (kind == 0)
         SlotAt(asciiSlots, slot).entry += AsciiEntryText(bytes);
     else if (kind == 1)
-        SlotAt(hexSlots, slot).entry += HexEntryText(bytes);
+        SlotAt(hexSlots, slot).entry += SpacedHexText(bytes);
     else
         return;
     UpdateSend(true);

@@ -1,18 +1,8 @@
 #include "monitor/send/AttachText.h"
 
+#include "grammar/NumberText.h"
+
 namespace baudrill {
-
-namespace {
-
-constexpr char UpperDigits[] = "0123456789ABCDEF";
-
-void AppendHexDigits(std::string& text, unsigned char byte)
-{
-    text += UpperDigits[byte >> 4];
-    text += UpperDigits[byte & 15];
-}
-
-}  // namespace
 
 std::string AsciiEntryText(std::string_view bytes)
 {
@@ -26,21 +16,11 @@ std::string AsciiEntryText(std::string_view bytes)
             text += c;
         } else {
             text += '\\';
-            AppendHexDigits(text, byte);
+            AppendHexByte(text, byte);
         }
     }
     return text;
 }
 
-std::string HexEntryText(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(3 * bytes.size());
-    for (char c : bytes) {
-        AppendHexDigits(text, static_cast<unsigned char>(c));
-        text += ' ';
-    }
-    return text;
-}
 
 }  // namespace baudrill

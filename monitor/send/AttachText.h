@@ -12,7 +12,6 @@ namespace baudrill {
 // as a backslash and two upper-case hexadecimal digits.
 std::string AsciiEntryText(std::string_view bytes);
 
-// HEX entry: every byte as two upper-case hexadecimal digits and one blank.
-std::string HexEntryText(std::string_view bytes);
+// HEX entry: SpacedHexText (monitor/text/ByteText.h).
 
 }  // namespace baudrill

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grammar/NumberText.h"
+#include "monitor/text/ByteText.h"
 #include "monitor/text/OemCharset.h"
 
 namespace baudrill {
@@ -11,12 +12,6 @@ namespace {
 
 constexpr const char* PreviewStart = "[+70C ";
 constexpr char PreviewEnd = ']';
-
-// The low 8 bits of `digits` read as a base-16 number; no digit gives 0.
-char HexByte(std::string_view digits)
-{
-    return static_cast<char>(static_cast<std::uint32_t>(ScanInt(digits, 16)) & 0xFFu);
-}
 
 bool IsHexSeparator(char c)
 {
@@ -29,14 +24,11 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 std::string HexDigitsPreview(std::string_view bytes)
 {
-    static constexpr char digits[] = "0123456789ABCDEF";
     const std::size_t shown = std::min(bytes.size(), PreviewByteLimit);
     std::string preview = PreviewStart;
     preview.reserve(preview.size() + 3 * shown + 5);
     for (std::size_t i = 0; i < shown; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        preview += digits[byte >> 4];
-        preview += digits[byte & 15];
+        AppendHexByte(preview, static_cast<unsigned char>(bytes[i]));
         if (i + 1 < bytes.size())
             preview += ' ';
     }
@@ -48,8 +40,7 @@ std::string HexDigitsPreview(std::string_view bytes)
 
 std::string OemCharsPreview(std::string_view bytes)
 {
-    std::string shown(bytes.substr(0, PreviewByteLimit));
-    std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, '.');
+    std::string shown = DottedControls(bytes.substr(0, PreviewByteLimit));
     if (bytes.size() > PreviewByteLimit)
         shown += ">>>more...";
     return PreviewStart + FromOemCharset(shown) + PreviewEnd;
@@ -70,7 +61,7 @@ void EncodeAscii(const std::string& text, bool cr, bool lf, std::string& bytes, 
             i += 2;
         } else if (i + 2 < len) {
             // The two characters are taken whatever they are: "\zz" is the byte 0.
-            bytes += HexByte(std::string_view(text).substr(i + 1, 2));
+            bytes += ScanHexByte(std::string_view(text).substr(i + 1, 2));
             i += 3;
         } else {
             bytes += c;  // a backslash too close to the end stands for itself
@@ -99,7 +90,7 @@ void EncodeHex(const std::string& text, std::string& bytes, std::string& preview
             bytes.append(text, i + 1, end - (i + 1));
             i = close == std::string::npos ? len : close + 1;
         } else {
-            bytes += HexByte(std::string_view(text).substr(i, 2));
+            bytes += ScanHexByte(std::string_view(text).substr(i, 2));
             i += 2;
         }
     }

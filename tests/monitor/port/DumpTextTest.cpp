@@ -1,4 +1,5 @@
 #include "monitor/grid/DumpText.h"
+#include "monitor/text/ByteText.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST(DumpText, HexAndCharactersOfEachByte)
         {"", "", ""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DumpHexText(c.bytes), c.hex);
+        EXPECT_EQ(SpacedHexText(c.bytes), c.hex);
         EXPECT_EQ(DumpCharacterText(c.bytes), c.characters);
     }
 }

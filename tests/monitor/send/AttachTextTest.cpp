@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "monitor/send/SendEncoders.h"
+#include "monitor/text/ByteText.h"
 
 namespace baudrill {
 namespace {
@@ -11,11 +12,11 @@ namespace {
 TEST(AttachText, WritesTheBytesForEachEntry)
 {
     EXPECT_EQ(AsciiEntryText("\x41\x0D\xFF"), "A\\0D\\FF");
-    EXPECT_EQ(HexEntryText("\x41\x0D\xFF"), "41 0D FF ");
+    EXPECT_EQ(SpacedHexText("\x41\x0D\xFF"), "41 0D FF ");
     EXPECT_EQ(AsciiEntryText(" \"~\x7F\x1F\x80"), " \"~\x7F\\1F\\80");
     EXPECT_EQ(AsciiEntryText("a\\b"), "a\\\\b");
     EXPECT_EQ(AsciiEntryText(""), "");
-    EXPECT_EQ(HexEntryText(""), "");
+    EXPECT_EQ(SpacedHexText(""), "");
 }
 
 TEST(AttachText, EveryByteSendsAsItselfThroughItsEncoder)
@@ -28,7 +29,7 @@ TEST(AttachText, EveryByteSendsAsItselfThroughItsEncoder)
     std::string bytes, preview;
     EncodeAscii(AsciiEntryText(all), false, false, bytes, preview);
     EXPECT_EQ(bytes, all);
-    EncodeHex(HexEntryText(all), bytes, preview);
+    EncodeHex(SpacedHexText(all), bytes, preview);
     EXPECT_EQ(bytes, all);
 }
 
