@@ -40,9 +40,12 @@ void BindSettingsPane(PortBindings* b, SerPort& port, WithSettingsLayout& pane)
         void (SerPort::*handler)(int);
         int value;
     } options[] = {
-        {&pane.settingParity0, &SerPort::OnParity, 0},   {&pane.settingParity1, &SerPort::OnParity, 2},
-        {&pane.settingParity2, &SerPort::OnParity, 1},   {&pane.settingStop0, &SerPort::OnStopBits, 1},
-        {&pane.settingStop1, &SerPort::OnStopBits, 3},   {&pane.settingStop2, &SerPort::OnStopBits, 2},
+        {&pane.settingParity0, &SerPort::OnParity, platform::ParityNone},
+        {&pane.settingParity1, &SerPort::OnParity, platform::ParityEven},
+        {&pane.settingParity2, &SerPort::OnParity, platform::ParityOdd},
+        {&pane.settingStop0, &SerPort::OnStopBits, StopBitsOne},
+        {&pane.settingStop1, &SerPort::OnStopBits, StopBitsOneAndHalf},
+        {&pane.settingStop2, &SerPort::OnStopBits, StopBitsTwo},
         {&pane.settingWord0, &SerPort::OnWordLength, 8}, {&pane.settingWord1, &SerPort::OnWordLength, 7},
         {&pane.settingWord2, &SerPort::OnWordLength, 6},
     };

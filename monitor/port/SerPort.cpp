@@ -131,7 +131,7 @@ bool SerPort::Open()
     state = StateOpening;
     {
         auto locked = worker->LockPort();
-        if (port->Open(deviceName.c_str(), &settings) >= 0) {
+        if (port->Open(deviceName.c_str(), &settings) == OpenResult::Opened) {
             // The indicators and the first DTR/RTS click start from the lines as opened.
             ReplaceBits(lineBits, OutputLines, port->LineState());
             state = StateOpen;
@@ -222,8 +222,11 @@ void SerPort::ShowSettings()
     WithSettingsLayout& pane = *settingsPane;
     SelectBaud(pane.settingBaud, baud);
     ShowGroup({{&pane.settingWord0, &pane.settingWord1, &pane.settingWord2}, {8, 7, 6}}, wordLength);
-    ShowGroup({{&pane.settingStop0, &pane.settingStop1, &pane.settingStop2}, {1, 3, 2}}, stopBits);
-    ShowGroup({{&pane.settingParity0, &pane.settingParity2, &pane.settingParity1}, {0, 1, 2}}, parity);
+    ShowGroup({{&pane.settingStop0, &pane.settingStop1, &pane.settingStop2},
+               {StopBitsOne, StopBitsOneAndHalf, StopBitsTwo}},
+              stopBits);
+    ShowGroup({{&pane.settingParity0, &pane.settingParity2, &pane.settingParity1},
+               {platform::ParityNone, platform::ParityOdd, platform::ParityEven}}, parity);
 }
 
 void SerPort::ShowFlow()

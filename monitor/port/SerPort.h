@@ -190,8 +190,8 @@ public:
     std::string deviceName;
     int baud = 9600;
     int wordLength = 8;
-    int parity = 0;
-    int stopBits = 1;
+    int parity = platform::ParityNone;
+    int stopBits = StopBitsOne;
     bool rtsCts = false;
     bool xonXoff = false;
     SerialSettings settings;

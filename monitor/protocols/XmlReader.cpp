@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "grammar/NumberText.h"
+
 namespace baudrill {
 
 namespace {
@@ -46,14 +48,8 @@ std::size_t DecodeEntity(std::string_view text, std::size_t i, std::string& out)
         return 0;
     unsigned long code = 0;
     for (char c : digits) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (hex && c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
+        const int d = DigitValue(static_cast<unsigned char>(c));
+        if (d >= (hex ? 16 : 10))
             return 0;
         code = code * (hex ? 16 : 10) + static_cast<unsigned long>(d);
         if (code > 0x10FFFF)

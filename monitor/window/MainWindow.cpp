@@ -9,6 +9,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/text/ProgramTexts.h"
@@ -183,8 +184,7 @@ void MainWindow::ProtocolsChanged()
     const auto& space = GrammarRegistry::Instance().GetAdd(GrammarNamespace);
     for (int i = 0; i < space.GetCount(); ++i) {
         const BNFarticle* article = space.At(i);
-        // Names beginning with "BNF" are the engine's built-in rules.
-        if (!article || article->name.starts_with("BNF"))
+        if (!article || IsBuiltinRuleName(article->name))
             continue;
         AddProtoListEntry(proto, article->uid, article->name);
         AddProtoListEntry(actionProto, article->uid, article->name);

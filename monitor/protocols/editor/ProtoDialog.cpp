@@ -8,6 +8,7 @@
 
 #include "grammar/BNFarticle.h"
 #include "grammar/ArticleNamespace.h"
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/text/ProgramTexts.h"
@@ -79,7 +80,7 @@ void ProtoDialog::FillList()
     const ArticleNamespace& protocols = ProtocolNamespace();
     for (int i = 0; i < protocols.GetCount(); ++i) {
         const BNFarticle* article = protocols.At(i);
-        if (article->name.rfind(GrammarNamespace, 0) != 0)
+        if (!IsBuiltinRuleName(article->name))
             proto.addItem(Text(article->name), KeyText(protocols.GetKey(i)));
     }
     proto.setShownText(QString());

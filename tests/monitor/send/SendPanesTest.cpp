@@ -12,6 +12,7 @@
 #include <string>
 
 #include "grammar/BNFarticle.h"
+#include "grammar/BuiltinNamespace.h"
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
@@ -107,10 +108,10 @@ protected:
         QSignalBlocker protoBlocker(proto().proto), answerBlocker(proto().actionProto);
         proto().proto.clear();
         proto().actionProto.clear();
-        const auto* space = GrammarRegistry::Instance().FindNamespace("BNF");
+        const auto* space = GrammarRegistry::Instance().FindNamespace(BuiltinNamespace);
         for (int i = 0; space && i < space->GetCount(); ++i) {
             const BNFarticle* article = space->At(i);
-            if (article->name.rfind("BNF", 0) == 0)
+            if (IsBuiltinRuleName(article->name))
                 continue;
             AddProtoListEntry(proto().proto, article->uid, article->name);
             AddProtoListEntry(proto().actionProto, article->uid, article->name);
