@@ -62,7 +62,7 @@ struct ShownPort {
         port->rows.clear();
         port->RefreshGrid(true);
         LogLine row;
-        row.direction = 1;
+        row.direction = RowReceived;
         row.data = std::string(size, 'x');
         row.timeText = "00:00.000";
         port->rows.push_back(std::move(row));

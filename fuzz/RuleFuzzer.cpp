@@ -36,7 +36,7 @@ const BNFarticle& SectionParser()
 void DecodeAndAnswer(const BNFarticle& protocol, const std::string& bytes)
 {
     LogLine row;
-    row.direction = 1;
+    row.direction = RowReceived;
     row.data = bytes;
     const RowDecoding decoding = DecodeRow(protocol, row, true);
     if (!decoding.decoded)

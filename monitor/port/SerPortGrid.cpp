@@ -47,7 +47,7 @@ struct RowPlace {
     int viewHeight = 0;
     RowBand band;
 
-    bool received() const { return row->direction != 0; }
+    bool received() const { return row->direction != RowSent; }
     // The view y at which content `contentHeight` high is centred on the visible part.
     int CentredTop(int contentHeight) const
     {

@@ -30,7 +30,7 @@ LogLine NewRow(int direction, uint32_t tick)
 int LastReceivedRow(const std::vector<LogLine>& rows)
 {
     for (std::size_t i = rows.size(); i-- > 0;)
-        if (rows[i].direction != 0)
+        if (rows[i].direction != RowSent)
             return static_cast<int>(i);
     return -1;
 }
@@ -45,7 +45,7 @@ void SerPort::OnReceive(std::string bytes, uint32_t tick, bool newRow)
         // A new burst; or bytes of a burst whose row is gone (the log was cleared): they start
         // a row of their own rather than being lost.
         FlushLog();
-        rows.push_back(NewRow(1, tick));
+        rows.push_back(NewRow(RowReceived, tick));
         index = static_cast<int>(rows.size()) - 1;
     }
     LogLine& row = rows[static_cast<std::size_t>(index)];
@@ -74,7 +74,7 @@ void SerPort::OnSent(std::string bytes, uint32_t tick)
 {
     if (bytes.empty())
         return;
-    rows.push_back(NewRow(0, tick));
+    rows.push_back(NewRow(RowSent, tick));
     LogLine& row = rows.back();
     row.data = std::move(bytes);
     if (mode == ModeProto) {
@@ -105,7 +105,7 @@ void SerPort::FlushLog()
     for (std::size_t i = first; i < rows.size(); ++i) {
         LogLine& row = rows[i];
         row.logged = true;
-        theLogger->Post(&Logger::Write, deviceName, row.timeText, row.direction != 0, row.data,
+        theLogger->Post(&Logger::Write, deviceName, row.timeText, row.direction != RowSent, row.data,
                         LogProtocolText(row.protoName, row.protoValues));
     }
 }

@@ -8,9 +8,14 @@ namespace baudrill {
 
 class SettingsStream;
 
+// A row's direction, as the settings file stores it (a loaded row of any other value counts
+// as received).
+inline constexpr int RowSent = 0;
+inline constexpr int RowReceived = 1;
+
 // One row of a port's traffic log: a received burst or a sent block.
 struct LogLine {
-    int direction = 0;        // 1 received, 0 sent
+    int direction = RowSent;  // RowReceived or RowSent
     RowBytes data;            // the row's bytes
     std::string protoName;    // the protocol that decoded the row; empty when none did
     std::string protoValues;  // the decoded values, each after one blank; empty when none

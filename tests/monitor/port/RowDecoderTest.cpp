@@ -29,7 +29,7 @@ protected:
     static LogLine Row(std::string data)
     {
         LogLine row;
-        row.direction = 1;
+        row.direction = RowReceived;
         row.data = std::move(data);
         row.timeText = "00:01.000";
         return row;

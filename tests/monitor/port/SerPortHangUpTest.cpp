@@ -47,7 +47,7 @@ std::size_t SentRows(const SerPort& port)
 {
     std::size_t count = 0;
     for (const LogLine& row : port.rows)
-        count += row.direction == 0 ? 1 : 0;
+        count += row.direction == RowSent ? 1 : 0;
     return count;
 }
 
@@ -142,7 +142,7 @@ TEST_P(SerPortHangUp, ClosesThePortKeepsItsRowsAndOpensAgainOnceTheDeviceIsBack)
     EXPECT_TRUE(sendButton().isEnabled());
     ASSERT_TRUE(second.Send("again"));
     ASSERT_TRUE(PortHarness::PumpUntil(*port, [&] { return port->rows.back().data == "again"; }));
-    EXPECT_EQ(port->rows.back().direction, 1);
+    EXPECT_EQ(port->rows.back().direction, RowReceived);
     EXPECT_EQ(second.ReceiveAll(100ms), "");  // an ended repeat does not resume
 }
 

@@ -111,7 +111,7 @@ TEST_F(SerPortTraffic, FrameOverTwoChunksDecodesOnceComplete)
     slot.isIgnoreStarting = false;
     port->OnReceive("A", tick, true);
     ASSERT_EQ(port->rows.size(), 1u);
-    EXPECT_EQ(Last().direction, 1);
+    EXPECT_EQ(Last().direction, RowReceived);
     EXPECT_EQ(Last().timeText, RowTimeText(tick, StartTick));
     EXPECT_EQ(Last().protoName, "");
 
@@ -193,7 +193,7 @@ TEST_F(SerPortTraffic, SentRowsDecodeInProtoModeEvenWithoutParse)
     slot.isParse = false;
     port->OnSent("AB\x09", tick);
     ASSERT_EQ(port->rows.size(), 1u);
-    EXPECT_EQ(Last().direction, 0);
+    EXPECT_EQ(Last().direction, RowSent);
     EXPECT_EQ(Last().protoName, "frame");
     EXPECT_EQ(Last().protoValues, " 9");
     EXPECT_EQ(answersComposed, 0);  // a sent row is never answered
@@ -267,7 +267,7 @@ TEST_F(SerPortTraffic, BytesOfAClearedBurstStartANewRow)
     port->rows.clear();  // the log was cleared in the middle of the burst
     port->OnReceive("cd", tick + 3, false);
     ASSERT_EQ(port->rows.size(), 1u);
-    EXPECT_EQ(Last().direction, 1);
+    EXPECT_EQ(Last().direction, RowReceived);
     EXPECT_EQ(Last().data, "cd");
 }
 

@@ -14,7 +14,7 @@ namespace {
 LogLine SampleRow()
 {
     LogLine row;
-    row.direction = 1;
+    row.direction = RowReceived;
     row.data = "AB";
     row.protoValues = " 5";
     row.timeText = "00:01.002";
@@ -51,7 +51,7 @@ TEST(SettingsRecords, LogLineIsSevenItemsWithoutLogged)
     loaded.protoName = "old";
     in % loaded;
     EXPECT_TRUE(in.IsFrameComplete());
-    EXPECT_EQ(loaded.direction, 1);
+    EXPECT_EQ(loaded.direction, RowReceived);
     EXPECT_EQ(loaded.data, "AB");
     EXPECT_EQ(loaded.protoName, "");
     EXPECT_EQ(loaded.protoValues, " 5");

@@ -97,7 +97,7 @@ protected:
     {
         std::string bytes;
         for (const LogLine& row : port.rows)
-            if (row.direction == 1)
+            if (row.direction == RowReceived)
                 bytes += row.data;
         return bytes;
     }
@@ -121,7 +121,7 @@ TEST_F(EndToEnd, TypedAsciiSendReachesThePeerAndLogsASentRow)
     ClickSend(port);
     EXPECT_EQ(pty.Receive(3, 5s), "AB\r");
     ASSERT_EQ(port.rows.size(), 1u);
-    EXPECT_EQ(port.rows[0].direction, 0);
+    EXPECT_EQ(port.rows[0].direction, RowSent);
     EXPECT_EQ(port.rows[0].data, "AB\r");
     EXPECT_EQ(window.logGrid.rowCount(), 1);
     EXPECT_FALSE(window.sendGroup.sendButton.isChecked());
@@ -149,7 +149,7 @@ TEST_F(EndToEnd, ReceivedRowsAndSentRowsReachTheLogFileInOrderWhenTheTabCloses)
     const std::string device = port.deviceName;
     ASSERT_TRUE(pty.Send("first"));
     ASSERT_TRUE(PumpUntil([&] { return !port.rows.empty() && port.rows.back().data == "first"; }));
-    EXPECT_EQ(port.rows.back().direction, 1);
+    EXPECT_EQ(port.rows.back().direction, RowReceived);
     EXPECT_EQ(window.logGrid.rowCount(), 1);
 
     TypeAscii("sent");
@@ -207,13 +207,13 @@ TEST_F(EndToEnd, ProtoModeDecodesTheReceivedFrameAndAnswersIt)
 
     ASSERT_TRUE(pty.Send("Q\x07"));
     ASSERT_TRUE(PumpUntil([&] { return !port.rows.empty() && !port.rows[0].protoName.empty(); }));
-    EXPECT_EQ(port.rows[0].direction, 1);
+    EXPECT_EQ(port.rows[0].direction, RowReceived);
     EXPECT_EQ(port.rows[0].data, "Q\x07");
     EXPECT_EQ(port.rows[0].protoName, "e2eFrame");
     EXPECT_EQ(port.rows[0].protoValues, " 7");
     EXPECT_EQ(pty.Receive(2, 5s), "R\x07");
     ASSERT_TRUE(PumpUntil([&] { return port.rows.size() == 2 && !port.sending; }));
-    EXPECT_EQ(port.rows[1].direction, 0);
+    EXPECT_EQ(port.rows[1].direction, RowSent);
     EXPECT_EQ(port.rows[1].data, "R\x07");
     ASSERT_TRUE(PumpUntil([&] { return !window.sendGroup.sendButton.isChecked(); }));
     EXPECT_EQ(window.sendGroup.sendButton.text(), QString::fromUtf8(SendCaption));
