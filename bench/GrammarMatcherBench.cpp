@@ -16,7 +16,7 @@
 namespace baudrill {
 namespace {
 
-constexpr char kSeparator = 0x55;
+constexpr char Separator = 0x55;
 
 // t_byte "\x55" t_byte "\x55" ... for a frame of `bytes` bytes.
 std::unique_ptr<BNFarticle> SequenceRule(int bytes)
@@ -25,7 +25,7 @@ std::unique_ptr<BNFarticle> SequenceRule(int bytes)
     auto rule = std::make_unique<BNFarticle>();
     BNFcode byte("t_byte", Value(0));
     for (int k = 0; k < bytes / 2; ++k)
-        rule->InsertCode(byte).InsertTerminal(std::string(1, kSeparator));
+        rule->InsertCode(byte).InsertTerminal(std::string(1, Separator));
     return rule;
 }
 
@@ -35,7 +35,7 @@ std::unique_ptr<BNFarticle> LoopRule()
     test::RegisterTestActions();
     auto rule = std::make_unique<BNFarticle>();
     rule->SetMark(false).InsertLink().SetMark(true).Wrap(true);
-    rule->InsertCode(BNFcode("t_byte", Value(0))).InsertTerminal(std::string(1, kSeparator));
+    rule->InsertCode(BNFcode("t_byte", Value(0))).InsertTerminal(std::string(1, Separator));
     rule->PopCursor();
     return rule;
 }
@@ -45,7 +45,7 @@ std::string Frame(int bytes)
     std::string frame;
     for (int k = 0; k < bytes / 2; ++k) {
         frame += static_cast<char>(k & 0x7F);
-        frame += kSeparator;
+        frame += Separator;
     }
     return frame;
 }

@@ -20,7 +20,7 @@
 namespace baudrill {
 namespace {
 
-constexpr std::int64_t kBudget = GuiRunStepBudget;
+constexpr std::int64_t Budget = GuiRunStepBudget;
 
 enum class Input { Random, Printable, Digits, EscapedQuotes, Values };
 
@@ -30,7 +30,7 @@ struct HostileCase {
     Input input;
 };
 
-const HostileCase kCases[] = {
+const HostileCase HostileCases[] = {
     {"ModbusResponse", "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus any any", Input::Random},
     {"CrcStarts", "{crc_start}", Input::Random},
     {"CrcEnds", "byte {crc_end}", Input::Random},
@@ -66,12 +66,12 @@ void RunWithBudget(benchmark::State& state, const char* name, const BNFarticle& 
     std::int64_t steps = 0;
     for (auto _ : state) {
         auto ctx = make();
-        ctx->stepsLeft = kBudget;
+        ctx->stepsLeft = Budget;
         if constexpr (std::is_same_v<decltype(ctx), std::unique_ptr<ParseContext>>)
             benchmark::DoNotOptimize(rule.Parse(*ctx));
         else
             benchmark::DoNotOptimize(rule.Compose(*ctx));
-        steps = kBudget - ctx->stepsLeft;
+        steps = Budget - ctx->stepsLeft;
     }
     state.SetLabel(name);
     state.counters["steps"] = static_cast<double>(steps);
@@ -79,12 +79,12 @@ void RunWithBudget(benchmark::State& state, const char* name, const BNFarticle& 
 
 void BM_HostileParse(benchmark::State& state)
 {
-    const HostileCase& c = kCases[state.range(0)];
+    const HostileCase& c = HostileCases[state.range(0)];
     const std::string input = MakeInput(c.input);
     RunWithBudget(state, c.name, *CreateArticle("hostile", c.name, c.rule),
                   [&] { return std::make_unique<ParseContext>(input); });
 }
-BENCHMARK(BM_HostileParse)->DenseRange(0, std::size(kCases) - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostileParse)->DenseRange(0, std::size(HostileCases) - 1)->Unit(benchmark::kMillisecond);
 
 struct HostileCompose {
     const char* name;
@@ -92,7 +92,7 @@ struct HostileCompose {
     bool longText;  // values: one long string, else 4096 ints
 };
 
-const HostileCompose kComposeCases[] = {
+const HostileCompose ComposeCases[] = {
     {"ModbusResponse", "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus", false},
     {"CrcStarts", "{crc_start}", false},
     {"CrcEnds", "byte {crc_end}", false},
@@ -103,7 +103,7 @@ const HostileCompose kComposeCases[] = {
 
 void BM_HostileCompose(benchmark::State& state)
 {
-    const HostileCompose& c = kComposeCases[state.range(0)];
+    const HostileCompose& c = ComposeCases[state.range(0)];
     ValueList values;
     if (c.longText) {
         values.push_back(Value(std::string(4096, 'a')));
@@ -115,7 +115,7 @@ void BM_HostileCompose(benchmark::State& state)
     RunWithBudget(state, c.name, *CreateArticle("hostile", c.name, c.rule),
                   [&] { return std::make_unique<ComposeContext>(values); });
 }
-BENCHMARK(BM_HostileCompose)->DenseRange(0, std::size(kComposeCases) - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostileCompose)->DenseRange(0, std::size(ComposeCases) - 1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace baudrill

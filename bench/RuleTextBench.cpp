@@ -23,14 +23,14 @@ namespace {
 
 // A read request (address, function, start, count) and a read response
 // (address, function, byte count, the counted bytes), both with their CRC.
-constexpr const char* kRequestRule = "crc_start byte byte word_be word_be crc_end crc_modbus any any";
-constexpr const char* kResponseRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus any any";
+constexpr const char* RequestRule = "crc_start byte byte word_be word_be crc_end crc_modbus any any";
+constexpr const char* ResponseRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus any any";
 // The same response with its function code written as a literal, as a protocol
 // for one device would: most junk tails fail at their second byte.
-constexpr const char* kResponseRuleFunction3 =
+constexpr const char* ResponseRuleFunction3 =
     "crc_start byte \"\\03\" byte set_rep {rep byte} crc_end crc_modbus any any";
-constexpr const char* kComposeRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus";
-constexpr const char* kValueListRule = "{<BNFwhite> (str_float | str_int | str_quoted)}";
+constexpr const char* ComposeRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus";
+constexpr const char* ValueListText = "{<BNFwhite> (str_float | str_int | str_quoted)}";
 
 const BNFarticle& Rule(const char* text)
 {
@@ -82,19 +82,19 @@ void RunFrameParse(benchmark::State& state, const BNFarticle& rule, const std::s
 
 void BM_ModbusRequestParse(benchmark::State& state)
 {
-    RunFrameParse(state, Rule(kRequestRule), RequestFrame());
+    RunFrameParse(state, Rule(RequestRule), RequestFrame());
 }
 BENCHMARK(BM_ModbusRequestParse);
 
 void BM_ModbusResponseParse(benchmark::State& state)
 {
-    RunFrameParse(state, Rule(kResponseRule), ResponseFrame(static_cast<int>(state.range(0))));
+    RunFrameParse(state, Rule(ResponseRule), ResponseFrame(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_ModbusResponseParse)->Arg(8)->Arg(256);
 
 void BM_ModbusResponseCompose(benchmark::State& state)
 {
-    const BNFarticle& rule = Rule(kComposeRule);
+    const BNFarticle& rule = Rule(ComposeRule);
     const std::string frame = ResponseFrame(static_cast<int>(state.range(0)));
     const ValueList values = ResponseValues(frame);
     for (auto _ : state) {
@@ -125,7 +125,7 @@ std::string ValueLine()
 
 void BM_ValueListParse(benchmark::State& state)
 {
-    const BNFarticle& rule = Rule(kValueListRule);
+    const BNFarticle& rule = Rule(ValueListText);
     const std::string line = ValueLine();
     for (auto _ : state) {
         ParseContext ctx(line);
@@ -157,7 +157,7 @@ std::string JunkRow(bool counted)
 // 2: the counted response rule with a literal function code.
 void BM_JunkRowTails(benchmark::State& state)
 {
-    const char* rules[] = {kRequestRule, kResponseRule, kResponseRuleFunction3};
+    const char* rules[] = {RequestRule, ResponseRule, ResponseRuleFunction3};
     const BNFarticle& rule = Rule(rules[state.range(0)]);
     const std::string row = JunkRow(state.range(0) != 0);
     const std::size_t frame = state.range(0) == 0 ? RequestFrame().size() : ResponseFrame(8).size();
@@ -169,7 +169,7 @@ void BM_JunkRowTails(benchmark::State& state)
             ParseContext ctx(std::string_view(row).substr(row.size() - k));
             if (rule.Parse(ctx))
                 found = k;
-            steps += kDefaultStepBudget - ctx.stepsLeft;
+            steps += DefaultStepBudget - ctx.stepsLeft;
         }
         if (found != frame)
             state.SkipWithError("the frame at the end was not the first tail to parse");
@@ -188,7 +188,7 @@ void BM_JunkRowDecoding(benchmark::State& state)
 {
     const std::size_t chunk = static_cast<std::size_t>(state.range(0));
     const bool counted = state.range(1) != 0;
-    const BNFarticle& rule = Rule(counted ? kResponseRule : kRequestRule);
+    const BNFarticle& rule = Rule(counted ? ResponseRule : RequestRule);
     const std::string row = JunkRow(counted);
     const std::size_t frameStart = row.size() - (counted ? ResponseFrame(8) : RequestFrame()).size();
     const std::size_t step = chunk ? chunk : row.size();
@@ -209,7 +209,7 @@ BENCHMARK(BM_JunkRowDecoding)->ArgsProduct({{0, 64}, {0, 1}})->Unit(benchmark::k
 
 void BM_CompileRule(benchmark::State& state)
 {
-    const std::string text = kResponseRule;
+    const std::string text = ResponseRule;
     CreateArticle("bench", "init", "");  // makes the engine ready
     for (auto _ : state) {
         BNFarticle fresh;

@@ -83,7 +83,7 @@ double plainSeconds = 0;
 // The baseline: the slave opened and set raw as the port does, then poll and read into a
 // 64 KiB buffer, nothing else.
 void PlainPollAndReadLoop(benchmark::State& state) {
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     const int fd = pty.Ok() ? ::open(pty.SlavePath().c_str(),
                                      O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)
                             : -1;
@@ -134,7 +134,7 @@ public:
 };
 
 void WorkerIngest(benchmark::State& state) {
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     SerialPort port;
     SerialSettings settings;
     settings.baud = 115200;

@@ -7,7 +7,7 @@ namespace baudrill {
 // The start of an article's graph.
 class BNFbegin final : public BNFpassElement {
 public:
-    BNFbegin() { type = kBeginType; }
+    BNFbegin() { type = BeginType; }
 };
 
 }  // namespace baudrill

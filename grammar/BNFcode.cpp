@@ -6,7 +6,7 @@ namespace baudrill {
 
 BNFcode::BNFcode(std::string name, Value argument) : id(std::move(name)), v(std::move(argument))
 {
-    type = kCodeType;
+    type = CodeType;
 }
 
 BNFcode::BNFcode(const BNFcode& other) : BNFelement(other), id(other.id), v(other.v) {}

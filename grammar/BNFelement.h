@@ -10,14 +10,14 @@ class ComposeContext;
 
 // Element kind codes, stored in BNFelement::type.
 enum ElementType : int {
-    kTerminalType = 0,
-    kNonterminalType = 1,
-    kCodeType = 2,
-    kLinkType = 3,
-    kUnitorType = 4,
-    kSplitterType = 5,
-    kBeginType = 6,
-    kEndType = 7,
+    TerminalType = 0,
+    NonterminalType = 1,
+    CodeType = 2,
+    LinkType = 3,
+    UnitorType = 4,
+    SplitterType = 5,
+    BeginType = 6,
+    EndType = 7,
 };
 
 // Engine-wide element id counter: every constructed element takes the next id.

@@ -7,7 +7,7 @@ namespace baudrill {
 // The end of an article's graph; a run that passes it has matched.
 class BNFend final : public BNFpassElement {
 public:
-    BNFend() { type = kEndType; }
+    BNFend() { type = EndType; }
 };
 
 }  // namespace baudrill

@@ -7,7 +7,7 @@ namespace baudrill {
 // An empty connector; every inserted element is followed by one.
 class BNFlink final : public BNFpassElement {
 public:
-    BNFlink() { type = kLinkType; }
+    BNFlink() { type = LinkType; }
 };
 
 }  // namespace baudrill

@@ -7,7 +7,7 @@ namespace baudrill {
 
 BNFnonterminal::BNFnonterminal(std::string ns, const Uuid& id) : uid(id), nspace(std::move(ns))
 {
-    type = kNonterminalType;
+    type = NonterminalType;
 }
 
 std::string BNFnonterminal::GetText() const

@@ -10,7 +10,7 @@ namespace baudrill {
 // loop's forward path (up true: the back edge link1 first).
 class BNFsplitter final : public BNFpassElement {
 public:
-    explicit BNFsplitter(bool isUp) : up(isUp) { type = kSplitterType; }
+    explicit BNFsplitter(bool isUp) : up(isUp) { type = SplitterType; }
     bool IsUp() const override { return up; }
 
     bool up;

@@ -9,7 +9,7 @@ namespace baudrill {
 // A literal: matches exactly its bytes in parse, emits them in compose.
 class BNFterminal final : public BNFelement {
 public:
-    explicit BNFterminal(std::string literal) : value(std::move(literal)) { type = kTerminalType; }
+    explicit BNFterminal(std::string literal) : value(std::move(literal)) { type = TerminalType; }
 
     bool Parse(ParseContext& ctx) const override;
     bool Compose(ComposeContext& ctx) const override;

@@ -51,7 +51,7 @@ public:
 
     // Pays for an action's work over `bytes` bytes (or values) from the step
     // budget, so that a step's time stays bounded.
-    void Charge(std::size_t bytes) { stepsLeft -= static_cast<std::int64_t>(bytes / kWorkBytesPerStep); }
+    void Charge(std::size_t bytes) { stepsLeft -= static_cast<std::int64_t>(bytes / WorkBytesPerStep); }
     // Pays for work that costs about a step a byte (a checksum).
     void ChargeSteps(std::size_t steps) { stepsLeft -= static_cast<std::int64_t>(steps); }
 
@@ -75,7 +75,7 @@ public:
 
     ValueList values;
     ComposeState state;
-    std::int64_t stepsLeft = kDefaultStepBudget;
+    std::int64_t stepsLeft = DefaultStepBudget;
 
     RunControl<ComposeMark> run;  // the matcher's own
 

@@ -39,15 +39,15 @@ std::string CheckElement(const BNFarticle& a, const BNFelement* e)
     for (const BNFelement* n : {e->link0, e->link1, e->input0, e->input1})
         if (n && !a.elements.Contains(n))
             return Name(e) + " refers outside the article";
-    bool splitter = e->type == kSplitterType;
-    bool unitor = e->type == kUnitorType;
+    bool splitter = e->type == SplitterType;
+    bool unitor = e->type == UnitorType;
     if (splitter != (e->link1 != nullptr))
         return Name(e) + (splitter ? " is a splitter without link1" : " has link1 but is no splitter");
     if (unitor != (e->input1 != nullptr))
         return Name(e) + (unitor ? " is a unitor without input1" : " has input1 but is no unitor");
-    if ((e->type == kEndType) != (e->link0 == nullptr))
+    if ((e->type == EndType) != (e->link0 == nullptr))
         return Name(e) + (e->link0 ? " is the end but has a successor" : " has no successor");
-    if ((e->type == kBeginType) != (e->input0 == nullptr))
+    if ((e->type == BeginType) != (e->input0 == nullptr))
         return Name(e) + (e->input0 ? " is the begin but has a predecessor" : " has no predecessor");
     for (const BNFelement* next : {e->link0, e->link1})
         if (next && !PointsBack(next, e))
@@ -62,23 +62,23 @@ std::string CheckElement(const BNFarticle& a, const BNFelement* e)
 
 std::string CheckGraph(const BNFarticle& a)
 {
-    if (!a.begin || !a.elements.Contains(a.begin) || a.begin->type != kBeginType)
+    if (!a.begin || !a.elements.Contains(a.begin) || a.begin->type != BeginType)
         return "the begin element is missing";
     int begins = 0, ends = 0;
     std::unordered_map<const BNFelement*, int> incoming;
     std::unordered_map<const BNFelement*, int> unitorsOf;
     for (const auto& owned : a.elements) {
         const BNFelement* e = owned.get();
-        begins += e->type == kBeginType;
-        ends += e->type == kEndType;
+        begins += e->type == BeginType;
+        ends += e->type == EndType;
         if (std::string problem = CheckElement(a, e); !problem.empty())
             return problem;
         for (const BNFelement* next : {e->link0, e->link1})
             if (next)
                 ++incoming[next];
-        if (e->type == kUnitorType) {
+        if (e->type == UnitorType) {
             const BNFelement* s = e->GetSplitter();
-            if (!s || !a.elements.Contains(s) || s->type != kSplitterType)
+            if (!s || !a.elements.Contains(s) || s->type != SplitterType)
                 return Name(e) + " has no splitter of this article";
             ++unitorsOf[s];
         }
@@ -91,7 +91,7 @@ std::string CheckGraph(const BNFarticle& a)
         if (incoming[e] != inputs)
             return Name(e) + " has " + std::to_string(incoming[e]) + " incoming edges but " +
                    std::to_string(inputs) + " back references";
-        if (e->type != kSplitterType)
+        if (e->type != SplitterType)
             continue;
         if (unitorsOf[e] != 1)
             return Name(e) + " is the splitter of " + std::to_string(unitorsOf[e]) + " unitors";
@@ -99,7 +99,7 @@ std::string CheckGraph(const BNFarticle& a)
     const std::size_t limit = a.elements.size();
     for (const auto& owned : a.elements) {
         const BNFelement* u = owned.get();
-        if (u->type != kUnitorType)
+        if (u->type != UnitorType)
             continue;
         const BNFelement* s = u->GetSplitter();
         bool shaped = s->IsUp() ? ReachesByMainPath(u, s, limit) && ReachesByMainPath(s->link1, u, limit)

@@ -17,7 +17,7 @@ void ParseContext::Renew(InputView bytes)
     state.registers.Clear();
     state.retry = true;
     state.current = nullptr;
-    stepsLeft = kDefaultStepBudget;
+    stepsLeft = DefaultStepBudget;
     auto choices = std::move(run.choices);
     choices.clear();
     run = RunControl<ParseMark>();

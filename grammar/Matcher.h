@@ -26,19 +26,19 @@
 namespace baudrill::detail {
 
 // Choices the stack holds before pushing one more looks at the memory held
-// (fewer hold less than the free amount, kFreeFootprint).
-inline constexpr std::size_t kChoicesHeldFreely = 4096;
+// (fewer hold less than the free amount, FreeFootprint).
+inline constexpr std::size_t ChoicesHeldFreely = 4096;
 
 // Turns of a counted loop of one field run at once, at most (the memory they
 // take is then paid for before the next ones).
-inline constexpr std::size_t kTurnsAtOnce = 4096;
+inline constexpr std::size_t TurnsAtOnce = 4096;
 
 struct ParseDirection {
     using Context = ParseContext;
     using Mark = ParseMark;
     static bool Run(const BNFelement& e, ParseContext& ctx) { return e.Parse(ctx); }
     static ParseAction Action(const BNFcode& code) { return code.id.ParseFunction(); }
-    static constexpr ParseAction kCountDown = ParseRep;
+    static constexpr ParseAction CountDown = ParseRep;
     template <IntegerField F>
     static bool RunField(ParseContext& ctx)
     {
@@ -61,7 +61,7 @@ struct ComposeDirection {
     using Mark = ComposeMark;
     static bool Run(const BNFelement& e, ComposeContext& ctx) { return e.Compose(ctx); }
     static ComposeAction Action(const BNFcode& code) { return code.id.ComposeFunction(); }
-    static constexpr ComposeAction kCountDown = ComposeRep;
+    static constexpr ComposeAction CountDown = ComposeRep;
     template <IntegerField F>
     static bool RunField(ComposeContext& ctx)
     {
@@ -88,22 +88,22 @@ struct ComposeDirection {
 
 inline bool IsUpSplitter(const BNFelement* e)
 {
-    return e->type == kSplitterType && static_cast<const BNFsplitter*>(e)->up;
+    return e->type == SplitterType && static_cast<const BNFsplitter*>(e)->up;
 }
 
 // Register changes the undo log may hold before a commit point drops it.
-inline constexpr std::size_t kUndoKept = 32;
+inline constexpr std::size_t UndoKept = 32;
 
 // Steps a turn of a counted loop costs when the loop runs as a whole: the count
 // and the item, two action calls' worth (the elements between them cost next
 // to nothing then).
-inline constexpr std::int64_t kCountedTurnSteps = 2;
+inline constexpr std::int64_t CountedTurnSteps = 2;
 // The counter stack of "rep" (see actions/ActionRegisters.h).
-inline constexpr int kCountedRegister = 9;
+inline constexpr int CountedRegister = 9;
 
 // Register changes an iteration's progress test compares for free; each one
 // more costs a step (see IterationProgressed).
-inline constexpr std::size_t kFreeComparedChanges = 16;
+inline constexpr std::size_t FreeComparedChanges = 16;
 
 template <class D>
 class Matcher {
@@ -137,7 +137,7 @@ public:
     {
         if (!target)
             return true;  // a missing target matches the empty text
-        if (ctx.run.depth >= kMaxNonterminalNesting) {
+        if (ctx.run.depth >= MaxNonterminalNesting) {
             ctx.run.nestingExceeded = true;
             return false;
         }
@@ -222,7 +222,7 @@ private:
         const std::size_t held = D::ProducedBytes(ctx) + ctx.state.registers.Footprint() +
                                  ctx.run.choices.size() * sizeof(Choice);
         if (held > ctx.run.footprintPaid) {
-            ctx.stepsLeft -= static_cast<std::int64_t>(held - ctx.run.footprintPaid) * kStepsPerFootprintByte;
+            ctx.stepsLeft -= static_cast<std::int64_t>(held - ctx.run.footprintPaid) * StepsPerFootprintByte;
             ctx.run.footprintPaid = held;
         }
         PlanFootprintCheck(ctx);
@@ -230,7 +230,7 @@ private:
 
     static void PlanFootprintCheck(Context& ctx)
     {
-        ctx.run.footprintCheckAt = std::max<std::int64_t>(ctx.stepsLeft - kFootprintCheckSteps, 0);
+        ctx.run.footprintCheckAt = std::max<std::int64_t>(ctx.stepsLeft - FootprintCheckSteps, 0);
     }
 
     // Drops the undo log once no mark can need it: no open choice, no mark held
@@ -239,7 +239,7 @@ private:
     // memory it frees.
     static void ReleaseUndo(Context& ctx)
     {
-        if (ctx.state.registers.UndoHeight() >= kUndoKept && ctx.run.choices.empty() &&
+        if (ctx.state.registers.UndoHeight() >= UndoKept && ctx.run.choices.empty() &&
             ctx.run.heldMarks == 0 && !ctx.run.callerMarked)
             ctx.state.registers.ForgetUndo();
     }
@@ -276,7 +276,7 @@ private:
             if (up)  // a loop's splitter reached afresh starts an iteration
                 ctx.run.iteration = static_cast<std::uint32_t>(choices.size() - 1);
             stepRetry = true;
-            if (choices.size() > kChoicesHeldFreely)  // a long stack: what it holds is paid for
+            if (choices.size() > ChoicesHeldFreely)  // a long stack: what it holds is paid for
                 CheckFootprint(ctx);
         }
         bool second = up;
@@ -302,7 +302,7 @@ private:
             auto& choices = ctx.run.choices;
             const std::uint32_t own = ctx.run.iteration;
             const bool underWay = onTop ? own == choices.size() - 1
-                                        : own != kNoIteration && own >= base && own < choices.size() &&
+                                        : own != NoIteration && own >= base && own < choices.size() &&
                                               choices[own].splitter == splitter;
             const Choice* entry = onTop ? top : underWay ? &choices[own] : Newest(splitter, ctx, base);
             if (entry && !IterationProgressed(entry->mark, ctx))
@@ -328,8 +328,8 @@ private:
         const std::size_t changes = ctx.state.registers.UndoHeight() - mark.undo;
         if (changes == 0)
             return false;
-        if (changes > kFreeComparedChanges)
-            ctx.stepsLeft -= static_cast<std::int64_t>(changes - kFreeComparedChanges);
+        if (changes > FreeComparedChanges)
+            ctx.stepsLeft -= static_cast<std::int64_t>(changes - FreeComparedChanges);
         return ctx.state.registers.ChangedSince(mark.undo);
     }
 
@@ -353,8 +353,8 @@ private:
     [[gnu::noinline]] static Turns RunLoop(const BNFelement* splitter, const BNFsplitter::LoopShape& shape,
                                            Context& ctx)
     {
-        if (shape.count && D::Action(static_cast<const BNFcode&>(*shape.count)) == D::kCountDown &&
-            shape.item->type == kCodeType) {
+        if (shape.count && D::Action(static_cast<const BNFcode&>(*shape.count)) == D::CountDown &&
+            shape.item->type == CodeType) {
             const IntegerField field = FieldOf(D::Action(static_cast<const BNFcode&>(*shape.item)));
             if (field.width)
                 return RunFieldTurns(splitter, shape.item, field, ctx);
@@ -369,13 +369,13 @@ private:
             const Mark mark = ctx.Snapshot();
             for (const BNFelement* e = splitter->link1; e != shape.unitor; e = e->link0) {
                 ++pending;
-                if (e->type == kLinkType)
+                if (e->type == LinkType)
                     continue;
                 if (!CountSteps(ctx, pending))
                     return Turns::Aborted;
                 pending = 0;
                 ctx.state.current = e;
-                const bool ok = e->type == kCodeType ? RunCode(static_cast<const BNFcode&>(*e), ctx) : D::Run(*e, ctx);
+                const bool ok = e->type == CodeType ? RunCode(static_cast<const BNFcode&>(*e), ctx) : D::Run(*e, ctx);
                 if (ctx.run.aborted)
                     return Turns::Aborted;
                 if (D::Stopped(ctx))
@@ -426,45 +426,45 @@ private:
     // a loop of its own, its width and byte order fixed.
     static Turns RunFieldTurns(const BNFelement* splitter, const BNFelement* item, IntegerField f, Context& ctx)
     {
-        constexpr ByteOrder kLittle = ByteOrder::Little;
-        constexpr ByteOrder kBig = ByteOrder::Big;
+        constexpr ByteOrder Little = ByteOrder::Little;
+        constexpr ByteOrder Big = ByteOrder::Big;
         if (f.width == 1)
-            return f.keepsValue ? FieldTurns<IntegerField{1, kLittle, true}>(splitter, item, ctx)
-                                : FieldTurns<IntegerField{1, kLittle, false}>(splitter, item, ctx);
+            return f.keepsValue ? FieldTurns<IntegerField{1, Little, true}>(splitter, item, ctx)
+                                : FieldTurns<IntegerField{1, Little, false}>(splitter, item, ctx);
         if (f.width == 2)
-            return f.order == kBig ? FieldTurns<IntegerField{2, kBig, true}>(splitter, item, ctx)
-                                   : FieldTurns<IntegerField{2, kLittle, true}>(splitter, item, ctx);
-        return f.order == kBig ? FieldTurns<IntegerField{4, kBig, true}>(splitter, item, ctx)
-                               : FieldTurns<IntegerField{4, kLittle, true}>(splitter, item, ctx);
+            return f.order == Big ? FieldTurns<IntegerField{2, Big, true}>(splitter, item, ctx)
+                                   : FieldTurns<IntegerField{2, Little, true}>(splitter, item, ctx);
+        return f.order == Big ? FieldTurns<IntegerField{4, Big, true}>(splitter, item, ctx)
+                               : FieldTurns<IntegerField{4, Little, true}>(splitter, item, ctx);
     }
 
     template <IntegerField F>
     static Turns FieldTurns(const BNFelement* splitter, const BNFelement* item, Context& ctx)
     {
-        auto counters = ctx.state.intRegs(kCountedRegister);
+        auto counters = ctx.state.intRegs(CountedRegister);
         const std::int32_t* top = counters.Top();
-        if (!top || *top <= 0 || ctx.stepsLeft <= kCountedTurnSteps)
+        if (!top || *top <= 0 || ctx.stepsLeft <= CountedTurnSteps)
             return Turns::Spent;
         counters.SetTop(*top);
         ReleaseUndo(ctx);
-        std::int32_t& counter = *ctx.state.registers.IntTopInPlace(kCountedRegister);
+        std::int32_t& counter = *ctx.state.registers.IntTopInPlace(CountedRegister);
         ctx.state.current = item;
         for (;;) {
             // As many turns at once as the count, the budget (a turn needs more
             // than its steps left) and the input or values allow: nothing runs
             // between them that could tell.
-            const auto affordable = static_cast<std::size_t>((ctx.stepsLeft - 1) / kCountedTurnSteps);
-            const std::size_t most = std::min({static_cast<std::size_t>(counter), affordable, kTurnsAtOnce});
+            const auto affordable = static_cast<std::size_t>((ctx.stepsLeft - 1) / CountedTurnSteps);
+            const std::size_t most = std::min({static_cast<std::size_t>(counter), affordable, TurnsAtOnce});
             const std::size_t done = D::template RunFields<F>(ctx, most);
             counter -= static_cast<std::int32_t>(done);
-            ctx.stepsLeft -= kCountedTurnSteps * static_cast<std::int64_t>(done);
+            ctx.stepsLeft -= CountedTurnSteps * static_cast<std::int64_t>(done);
             CheckFootprint(ctx);
-            if (counter <= 0 || ctx.stepsLeft <= kCountedTurnSteps)
+            if (counter <= 0 || ctx.stepsLeft <= CountedTurnSteps)
                 return Turns::Spent;  // the counter is spent, or the budget nearly so
             if (done == most)
                 continue;
             // The next field is not there: its turn runs as one and fails.
-            ctx.stepsLeft -= kCountedTurnSteps;
+            ctx.stepsLeft -= CountedTurnSteps;
             --counter;
             if (!D::template RunField<F>(ctx)) {
                 ++counter;
@@ -498,13 +498,13 @@ private:
             const BNFelement* from = previous;
             previous = e;
             const BNFelement* next = e->link0;
-            if (e->type == kLinkType) {
+            if (e->type == LinkType) {
                 e = next;  // the most frequent element: a connector, which passes
                 continue;
             }
             bool ok = true;
             switch (e->type) {
-            case kSplitterType: {
+            case SplitterType: {
                 if (!e->link1)
                     break;
                 const bool fresh = !OnTop(e, ctx, base);
@@ -529,10 +529,10 @@ private:
                 next = StepSplitter(e, fresh, ctx);
                 break;
             }
-            case kUnitorType:
+            case UnitorType:
                 ok = StepUnitor(e, from, ctx, base);
                 break;
-            case kCodeType:
+            case CodeType:
                 ctx.state.current = e;  // the element whose action runs
                 ok = RunCode(static_cast<const BNFcode&>(*e), ctx);
                 if (ctx.run.aborted)
@@ -540,8 +540,8 @@ private:
                 if (D::Stopped(ctx))
                     return true;
                 break;
-            case kTerminalType:
-            case kNonterminalType:
+            case TerminalType:
+            case NonterminalType:
                 ctx.state.current = e;
                 ok = D::Run(*e, ctx);
                 if (ctx.run.aborted)  // a nonterminal's run went over the budget

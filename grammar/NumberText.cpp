@@ -18,7 +18,7 @@ int DigitValue(unsigned char c)
 std::int32_t ScanInt(std::string_view text, int base)
 {
     if (base < 2 || base > 36)
-        return Value::kIntNull;
+        return Value::IntNull;
     std::size_t i = 0;
     while (i < text.size() && static_cast<unsigned char>(text[i]) >= 0x01 &&
            static_cast<unsigned char>(text[i]) <= 0x20)
@@ -38,7 +38,7 @@ std::int32_t ScanInt(std::string_view text, int base)
         anyDigit = true;
     }
     if (!anyDigit)
-        return Value::kIntNull;
+        return Value::IntNull;
     if (negative)
         result = 0u - result;
     return static_cast<std::int32_t>(result);
@@ -46,10 +46,10 @@ std::int32_t ScanInt(std::string_view text, int base)
 
 std::string FormatIntHex(std::uint32_t value, int minDigits, char fill)
 {
-    static constexpr char kDigits[] = "0123456789abcdef";
+    static constexpr char LowerDigits[] = "0123456789abcdef";
     std::string digits;
     do {
-        digits.insert(digits.begin(), kDigits[value & 15]);
+        digits.insert(digits.begin(), LowerDigits[value & 15]);
         value >>= 4;
     } while (value != 0);
     if (static_cast<int>(digits.size()) < minDigits)

@@ -14,7 +14,7 @@ int DigitValue(unsigned char c);
 // 0x01 to 0x20 are skipped, then an optional sign, then the digits of the base
 // (2 to 36, letters of either case) up to the first other byte. The result wraps
 // modulo 2^32, so "ffffffff" in base 16 is -1. No digit at all gives the int null
-// value (Value::kIntNull). Never locale-dependent.
+// value (Value::IntNull). Never locale-dependent.
 std::int32_t ScanInt(std::string_view text, int base = 10);
 
 // The number in lower-case hexadecimal digits, filled on the left with `fill`
@@ -24,9 +24,9 @@ std::string FormatIntHex(std::uint32_t value, int minDigits = 0, char fill = '0'
 // Appends the byte as two upper-case hexadecimal digits. Inline: dumps call it for every byte.
 inline void AppendHexByte(std::string& out, unsigned char byte)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    out += kDigits[byte >> 4];
-    out += kDigits[byte & 15];
+    static constexpr char LowerDigits[] = "0123456789ABCDEF";
+    out += LowerDigits[byte >> 4];
+    out += LowerDigits[byte & 15];
 }
 
 // The byte that two hexadecimal digits stand for, as escapes and hex entries read them: the

@@ -121,7 +121,7 @@ public:
 
     // Pays for an action's work over `bytes` bytes (scanned, summed, copied)
     // from the step budget, so that a step's time stays bounded.
-    void Charge(std::size_t bytes) { stepsLeft -= static_cast<std::int64_t>(bytes / kWorkBytesPerStep); }
+    void Charge(std::size_t bytes) { stepsLeft -= static_cast<std::int64_t>(bytes / WorkBytesPerStep); }
     // Pays for work that costs about a step a byte (a checksum).
     void ChargeSteps(std::size_t steps) { stepsLeft -= static_cast<std::int64_t>(steps); }
 
@@ -170,7 +170,7 @@ public:
     ParseState state;
     // Steps this run may still take. Runs that must share one budget pass the
     // rest on: ctx2.stepsLeft = ctx1.stepsLeft after the first run.
-    std::int64_t stepsLeft = kDefaultStepBudget;
+    std::int64_t stepsLeft = DefaultStepBudget;
 
     RunControl<ParseMark> run;  // the matcher's own
 

@@ -69,7 +69,7 @@ bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const
                  std::size_t from)
 {
     std::uint32_t touched = 0;
-    std::array<std::ptrdiff_t, kRegisterCount> grown{};  // pushes less pops
+    std::array<std::ptrdiff_t, RegisterCount> grown{};  // pushes less pops
     std::size_t saved = 0;                               // pops and set-tops
     for (std::size_t k = from; k < log.size(); ++k) {
         const detail::RegisterUndo& change = log[k];
@@ -85,13 +85,13 @@ bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const
     }
     if (!bank || !touched)
         return false;
-    for (int reg = 0; reg < kRegisterCount; ++reg)
+    for (int reg = 0; reg < RegisterCount; ++reg)
         if ((touched & (1u << reg)) && grown[static_cast<std::size_t>(reg)] != 0)
             return true;  // another height
     // Same heights: walk the changes forward, following each touched register's height.
-    std::array<std::size_t, kRegisterCount> height{};
-    std::array<std::size_t, kRegisterCount> untouched{};  // indexes below are as at the mark
-    for (int reg = 0; reg < kRegisterCount; ++reg)
+    std::array<std::size_t, RegisterCount> height{};
+    std::array<std::size_t, RegisterCount> untouched{};  // indexes below are as at the mark
+    for (int reg = 0; reg < RegisterCount; ++reg)
         height[static_cast<std::size_t>(reg)] = untouched[static_cast<std::size_t>(reg)] =
             bank->stacks[static_cast<std::size_t>(reg)].size();
     std::size_t replaced = bank->replaced.size() - saved;
@@ -155,9 +155,9 @@ void RegisterBanks::TakeBackTo(std::size_t height)
         const detail::RegisterUndo change = log_.back();
         log_.pop_back();
         switch (change.bank) {
-        case kIntBank: Undo(ints_, change); break;
-        case kStringBank: Undo(*strings_, change); break;
-        case kValueBank: Undo(*values_, change); break;
+        case IntBank: Undo(ints_, change); break;
+        case StringBank: Undo(*strings_, change); break;
+        case ValueBank: Undo(*values_, change); break;
         default: Undo(*elements_, change); break;
         }
     }
@@ -167,9 +167,9 @@ bool RegisterBanks::ChangedSince(std::size_t height) const
 {
     if (log_.size() <= height)
         return false;
-    return BankChanged(&ints_, kIntBank, log_, height) || BankChanged(strings_.get(), kStringBank, log_, height) ||
-           BankChanged(values_.get(), kValueBank, log_, height) ||
-           BankChanged(elements_.get(), kElementBank, log_, height);
+    return BankChanged(&ints_, IntBank, log_, height) || BankChanged(strings_.get(), StringBank, log_, height) ||
+           BankChanged(values_.get(), ValueBank, log_, height) ||
+           BankChanged(elements_.get(), ElementBank, log_, height);
 }
 
 std::size_t RegisterBanks::Footprint() const

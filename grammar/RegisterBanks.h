@@ -14,7 +14,7 @@ namespace baudrill {
 class BNFelement;
 
 // Registers per bank; the banks are ints, strings, values and element references.
-inline constexpr int kRegisterCount = 16;
+inline constexpr int RegisterCount = 16;
 
 namespace detail {
 
@@ -27,10 +27,10 @@ struct RegisterUndo {
 };
 
 // Entries a register holds in place before it needs heap memory.
-inline constexpr std::size_t kRegisterEntriesInPlace = 4;
+inline constexpr std::size_t RegisterEntriesInPlace = 4;
 
 template <class T>
-using RegisterEntries = SmallStack<T, kRegisterEntriesInPlace>;
+using RegisterEntries = SmallStack<T, RegisterEntriesInPlace>;
 
 // The undo log: one entry per register change, newest last.
 using UndoLog = SmallStack<RegisterUndo, 64>;
@@ -39,7 +39,7 @@ using UndoLog = SmallStack<RegisterUndo, 64>;
 // kept (newest last) until the undo log no longer needs them.
 template <class T>
 struct RegisterBank {
-    std::array<RegisterEntries<T>, kRegisterCount> stacks;
+    std::array<RegisterEntries<T>, RegisterCount> stacks;
     SmallStack<T, 32> replaced;
 };
 
@@ -82,7 +82,7 @@ public:
 
 private:
     RegisterStack(detail::RegisterBank<T>* bank, detail::UndoLog* log, std::uint8_t bankId, int reg)
-        : RegisterStack(bank, reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr, log, bankId, reg)
+        : RegisterStack(bank, reg >= 0 && reg < RegisterCount ? &bank->stacks[reg] : nullptr, log, bankId, reg)
     {
     }
     RegisterStack(detail::RegisterBank<T>* bank, detail::RegisterEntries<T>* stack, detail::UndoLog* log,
@@ -113,10 +113,10 @@ public:
     RegisterBanks(RegisterBanks&&) noexcept = default;
     RegisterBanks& operator=(RegisterBanks&&) noexcept = default;
 
-    RegisterStack<std::int32_t> Ints(int reg) { return {&ints_, &log_, kIntBank, reg}; }
-    RegisterStack<std::string> Strings(int reg) { return {&Use(strings_), &log_, kStringBank, reg}; }
-    RegisterStack<Value> Values(int reg) { return {&Use(values_), &log_, kValueBank, reg}; }
-    RegisterStack<BNFelement*> Elements(int reg) { return {&Use(elements_), &log_, kElementBank, reg}; }
+    RegisterStack<std::int32_t> Ints(int reg) { return {&ints_, &log_, IntBank, reg}; }
+    RegisterStack<std::string> Strings(int reg) { return {&Use(strings_), &log_, StringBank, reg}; }
+    RegisterStack<Value> Values(int reg) { return {&Use(values_), &log_, ValueBank, reg}; }
+    RegisterStack<BNFelement*> Elements(int reg) { return {&Use(elements_), &log_, ElementBank, reg}; }
 
     RegisterView<std::int32_t> Ints(int reg) const { return View(&ints_, reg); }
     RegisterView<std::string> Strings(int reg) const { return View(strings_.get(), reg); }
@@ -129,7 +129,7 @@ public:
     // down (see Matcher::RunFieldTurns), so that undoing gives it back.
     std::int32_t* IntTopInPlace(int reg)
     {
-        if (reg < 0 || reg >= kRegisterCount || ints_.stacks[static_cast<std::size_t>(reg)].empty())
+        if (reg < 0 || reg >= RegisterCount || ints_.stacks[static_cast<std::size_t>(reg)].empty())
             return nullptr;
         return &ints_.stacks[static_cast<std::size_t>(reg)].back();
     }
@@ -155,7 +155,7 @@ public:
     std::size_t Footprint() const;
 
 private:
-    static constexpr std::uint8_t kIntBank = 0, kStringBank = 1, kValueBank = 2, kElementBank = 3;
+    static constexpr std::uint8_t IntBank = 0, StringBank = 1, ValueBank = 2, ElementBank = 3;
 
     void TakeBackTo(std::size_t height);
 
@@ -170,7 +170,7 @@ private:
     template <class T>
     static RegisterView<T> View(const detail::RegisterBank<T>* bank, int reg)
     {
-        return RegisterView<T>(bank && reg >= 0 && reg < kRegisterCount ? &bank->stacks[reg] : nullptr);
+        return RegisterView<T>(bank && reg >= 0 && reg < RegisterCount ? &bank->stacks[reg] : nullptr);
     }
 
     detail::RegisterBank<std::int32_t> ints_;

@@ -25,9 +25,9 @@ namespace baudrill::detail {
     shape.madeUpTo = made;
     std::int64_t tail = 0;
     const BNFelement* unitor = splitter.input0;
-    for (; unitor && unitor->type == kLinkType; unitor = unitor->input0)
+    for (; unitor && unitor->type == LinkType; unitor = unitor->input0)
         ++tail;
-    if (!unitor || unitor->type != kUnitorType || unitor->GetSplitter() != &splitter)
+    if (!unitor || unitor->type != UnitorType || unitor->GetSplitter() != &splitter)
         return shape;
     const BNFelement* back = unitor->link0;
     for (std::int64_t k = 0; k < tail && back; ++k)
@@ -40,9 +40,9 @@ namespace baudrill::detail {
     const BNFelement* first = nullptr;
     const BNFelement* second = nullptr;
     for (; e && e != unitor; last = e, e = e->link0) {
-        if (e->type == kLinkType)
+        if (e->type == LinkType)
             continue;
-        if (e->type != kCodeType && e->type != kTerminalType)
+        if (e->type != CodeType && e->type != TerminalType)
             return shape;  // a fork, a nested loop, a reference
         if (items == 0)
             first = e;
@@ -55,7 +55,7 @@ namespace baudrill::detail {
     shape.simple = true;
     shape.unitor = unitor;
     shape.tailSteps = tail;
-    if (items == 2 && first->type == kCodeType) {
+    if (items == 2 && first->type == CodeType) {
         shape.count = first;
         shape.item = second;
     }

@@ -42,9 +42,9 @@ bool Value::IsNull() const
 {
     switch (GetKind()) {
     case Kind::Void: return true;
-    case Kind::Int: return number_.i == kIntNull;
-    case Kind::Int64: return number_.l == kInt64Null;
-    case Kind::Double: return number_.d == kDoubleNull;
+    case Kind::Int: return number_.i == IntNull;
+    case Kind::Int64: return number_.l == Int64Null;
+    case Kind::Double: return number_.d == DoubleNull;
     case Kind::String: return text_.s.empty();
     }
     return true;

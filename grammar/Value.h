@@ -17,9 +17,9 @@ class Value {
 public:
     enum class Kind { Void, Int, Int64, Double, String };
 
-    static constexpr std::int32_t kIntNull = std::numeric_limits<std::int32_t>::min();
-    static constexpr std::int64_t kInt64Null = std::numeric_limits<std::int64_t>::min();
-    static constexpr double kDoubleNull = -1e308;
+    static constexpr std::int32_t IntNull = std::numeric_limits<std::int32_t>::min();
+    static constexpr std::int64_t Int64Null = std::numeric_limits<std::int64_t>::min();
+    static constexpr double DoubleNull = -1e308;
 
     Value() = default;
     Value(std::int32_t v) : kind_(Kind::Int) { number_.i = v; }
@@ -72,9 +72,9 @@ public:
 
     // Readers for a known kind; a value of another kind reads as the kind's null
     // (empty for strings), never as undefined behaviour.
-    std::int32_t GetInt() const { return IsInt() ? number_.i : kIntNull; }
-    std::int64_t GetInt64() const { return IsInt64() ? number_.l : kInt64Null; }
-    double GetDouble() const { return IsDouble() ? number_.d : kDoubleNull; }
+    std::int32_t GetInt() const { return IsInt() ? number_.i : IntNull; }
+    std::int64_t GetInt64() const { return IsInt64() ? number_.l : Int64Null; }
+    double GetDouble() const { return IsDouble() ? number_.d : DoubleNull; }
     const std::string& GetString() const { return IsString() ? text_.s : NoText(); }
 
     // Same kind: by value. Numbers of different kinds: numerically.

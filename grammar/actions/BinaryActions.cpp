@@ -44,29 +44,29 @@ bool ComposeBinary64(ComposeContext& ctx)
     return true;
 }
 
-constexpr ByteOrder kLE = ByteOrder::Little;
-constexpr ByteOrder kBE = ByteOrder::Big;
+constexpr ByteOrder LittleEndian = ByteOrder::Little;
+constexpr ByteOrder BigEndian = ByteOrder::Big;
 
 }  // namespace
 
-bool ParseByte(ParseContext& ctx, Value) { return ParseInteger<1, kLE>(ctx); }
-bool ComposeByte(ComposeContext& ctx, Value) { return ComposeInteger<1, kLE>(ctx); }
-bool ParseWord(ParseContext& ctx, Value) { return ParseInteger<2, kLE>(ctx); }
-bool ComposeWord(ComposeContext& ctx, Value) { return ComposeInteger<2, kLE>(ctx); }
-bool ParseDword(ParseContext& ctx, Value) { return ParseInteger<4, kLE>(ctx); }
-bool ComposeDword(ComposeContext& ctx, Value) { return ComposeInteger<4, kLE>(ctx); }
-bool ParseDouble(ParseContext& ctx, Value) { return ParseBinary64<kLE>(ctx); }
-bool ComposeDouble(ComposeContext& ctx, Value) { return ComposeBinary64<kLE>(ctx); }
-bool ParseWordBe(ParseContext& ctx, Value) { return ParseInteger<2, kBE>(ctx); }
-bool ComposeWordBe(ComposeContext& ctx, Value) { return ComposeInteger<2, kBE>(ctx); }
-bool ParseDwordBe(ParseContext& ctx, Value) { return ParseInteger<4, kBE>(ctx); }
-bool ComposeDwordBe(ComposeContext& ctx, Value) { return ComposeInteger<4, kBE>(ctx); }
-bool ParseDoubleBe(ParseContext& ctx, Value) { return ParseBinary64<kBE>(ctx); }
-bool ComposeDoubleBe(ComposeContext& ctx, Value) { return ComposeBinary64<kBE>(ctx); }
+bool ParseByte(ParseContext& ctx, Value) { return ParseInteger<1, LittleEndian>(ctx); }
+bool ComposeByte(ComposeContext& ctx, Value) { return ComposeInteger<1, LittleEndian>(ctx); }
+bool ParseWord(ParseContext& ctx, Value) { return ParseInteger<2, LittleEndian>(ctx); }
+bool ComposeWord(ComposeContext& ctx, Value) { return ComposeInteger<2, LittleEndian>(ctx); }
+bool ParseDword(ParseContext& ctx, Value) { return ParseInteger<4, LittleEndian>(ctx); }
+bool ComposeDword(ComposeContext& ctx, Value) { return ComposeInteger<4, LittleEndian>(ctx); }
+bool ParseDouble(ParseContext& ctx, Value) { return ParseBinary64<LittleEndian>(ctx); }
+bool ComposeDouble(ComposeContext& ctx, Value) { return ComposeBinary64<LittleEndian>(ctx); }
+bool ParseWordBe(ParseContext& ctx, Value) { return ParseInteger<2, BigEndian>(ctx); }
+bool ComposeWordBe(ComposeContext& ctx, Value) { return ComposeInteger<2, BigEndian>(ctx); }
+bool ParseDwordBe(ParseContext& ctx, Value) { return ParseInteger<4, BigEndian>(ctx); }
+bool ComposeDwordBe(ComposeContext& ctx, Value) { return ComposeInteger<4, BigEndian>(ctx); }
+bool ParseDoubleBe(ParseContext& ctx, Value) { return ParseBinary64<BigEndian>(ctx); }
+bool ComposeDoubleBe(ComposeContext& ctx, Value) { return ComposeBinary64<BigEndian>(ctx); }
 
 bool ParseAny(ParseContext& ctx, Value)
 {
-    return ReadField<IntegerField{1, kLE, false}>(ctx);
+    return ReadField<IntegerField{1, LittleEndian, false}>(ctx);
 }
 
 bool ComposeAny(ComposeContext&, Value)
@@ -95,17 +95,17 @@ struct FieldAction {
     IntegerField field;
 };
 
-constexpr FieldAction kFieldActions[] = {
-    {ParseByte, ComposeByte, {1, kLE, true}},       {ParseWord, ComposeWord, {2, kLE, true}},
-    {ParseDword, ComposeDword, {4, kLE, true}},     {ParseWordBe, ComposeWordBe, {2, kBE, true}},
-    {ParseDwordBe, ComposeDwordBe, {4, kBE, true}}, {ParseAny, nullptr, {1, kLE, false}},
+constexpr FieldAction FieldActions[] = {
+    {ParseByte, ComposeByte, {1, LittleEndian, true}},       {ParseWord, ComposeWord, {2, LittleEndian, true}},
+    {ParseDword, ComposeDword, {4, LittleEndian, true}},     {ParseWordBe, ComposeWordBe, {2, BigEndian, true}},
+    {ParseDwordBe, ComposeDwordBe, {4, BigEndian, true}}, {ParseAny, nullptr, {1, LittleEndian, false}},
 };
 
 }  // namespace
 
 IntegerField FieldOf(ParseAction action)
 {
-    for (const FieldAction& f : kFieldActions)
+    for (const FieldAction& f : FieldActions)
         if (f.parse == action)
             return f.field;
     return {};
@@ -113,7 +113,7 @@ IntegerField FieldOf(ParseAction action)
 
 IntegerField FieldOf(ComposeAction action)
 {
-    for (const FieldAction& f : kFieldActions)
+    for (const FieldAction& f : FieldActions)
         if (action && f.compose == action)
             return f.field;
     return {};

@@ -32,7 +32,7 @@ bool PushBound(MatchState& state, int reg, std::size_t index)
 // Pops the end bound (the top entry), then the start bound.
 bool PopByteBounds(MatchState& state, std::int32_t& start, std::int32_t& end)
 {
-    auto bounds = state.intRegs(kChecksumByteBounds);
+    auto bounds = state.intRegs(ChecksumByteBounds);
     return bounds.Count() >= 2 && bounds.Pop(end) && bounds.Pop(start);
 }
 
@@ -51,28 +51,28 @@ std::uint16_t SumOfRange(std::string_view bytes, std::int32_t start, std::int32_
 
 bool ParseCrcStart(ParseContext& ctx, Value)
 {
-    return ctx.PosValid() && PushBound(ctx.state, kChecksumByteBounds, static_cast<std::size_t>(ctx.state.pos));
+    return ctx.PosValid() && PushBound(ctx.state, ChecksumByteBounds, static_cast<std::size_t>(ctx.state.pos));
 }
 
 bool ComposeCrcStart(ComposeContext& ctx, Value)
 {
-    return PushBound(ctx.state, kChecksumByteBounds, ctx.state.output.size()) &&
-           ctx.state.intRegs(kChecksumValueBounds).Push(ctx.state.next);
+    return PushBound(ctx.state, ChecksumByteBounds, ctx.state.output.size()) &&
+           ctx.state.intRegs(ChecksumValueBounds).Push(ctx.state.next);
 }
 
 bool ParseCrcEnd(ParseContext& ctx, Value)
 {
     if (!ctx.PosValid() || ctx.state.pos == 0)
         return false;
-    return ctx.state.intRegs(kChecksumByteBounds).Push(ctx.state.pos - 1);
+    return ctx.state.intRegs(ChecksumByteBounds).Push(ctx.state.pos - 1);
 }
 
 bool ComposeCrcEnd(ComposeContext& ctx, Value)
 {
     if (ctx.state.output.empty())
         return false;
-    return PushBound(ctx.state, kChecksumByteBounds, ctx.state.output.size() - 1) &&
-           ctx.state.intRegs(kChecksumValueBounds).Push(ctx.state.next);
+    return PushBound(ctx.state, ChecksumByteBounds, ctx.state.output.size() - 1) &&
+           ctx.state.intRegs(ChecksumValueBounds).Push(ctx.state.next);
 }
 
 bool ParseCrcModbus(ParseContext& ctx, Value)
@@ -113,7 +113,7 @@ bool ParseCrcWake(ParseContext&, Value)
 
 bool ComposeCrcWake(ComposeContext& ctx, Value)
 {
-    const auto bounds = ctx.state.intRegs(kChecksumValueBounds);
+    const auto bounds = ctx.state.intRegs(ChecksumValueBounds);
     const std::int32_t* upper = bounds.Top(0);
     const std::int32_t* lower = bounds.Top(1);
     if (!upper || !lower)

@@ -31,8 +31,8 @@ constexpr CrcTables MakeCrcTables()
     return tables;
 }
 
-constexpr CrcTables kCrcTables = MakeCrcTables();
-static_assert(kCrcTables.slice[0][1] == 0xC0C1 && kCrcTables.slice[0][255] == 0x4040);
+constexpr CrcTables SumTables = MakeCrcTables();
+static_assert(SumTables.slice[0][1] == 0xC0C1 && SumTables.slice[0][255] == 0x4040);
 
 unsigned ByteAt(const char* bytes, std::ptrdiff_t i)
 {
@@ -43,7 +43,7 @@ unsigned ByteAt(const char* bytes, std::ptrdiff_t i)
 
 std::uint16_t Crc16Modbus(const char* bytes, std::ptrdiff_t length)
 {
-    const auto& t = kCrcTables.slice;
+    const auto& t = SumTables.slice;
     unsigned crc = 0xFFFF;
     std::ptrdiff_t i = 0;
     for (; i + 8 <= length; i += 8) {

@@ -27,7 +27,7 @@ bool TakeSign(std::string_view& text)
     return negative;
 }
 
-constexpr double kDoubleLimit = 1e307;
+constexpr double DoubleLimit = 1e307;
 
 }  // namespace
 
@@ -35,13 +35,13 @@ std::int32_t ConvertDecimalInt(std::string_view text)
 {
     const bool negative = TakeSign(text);
     if (text.empty() || !IsDigit(text.front()))
-        return Value::kIntNull;
+        return Value::IntNull;
     std::uint64_t magnitude = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, magnitude);
     if (ec != std::errc() || ptr != end ||
         magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-        return Value::kIntNull;
+        return Value::IntNull;
     const auto value = static_cast<std::int32_t>(magnitude);
     return negative ? -value : value;
 }
@@ -67,20 +67,20 @@ double ConvertDecimalDouble(std::string_view text)
         }
     }
     if (!digits)
-        return Value::kDoubleNull;
+        return Value::DoubleNull;
     double value = 0;
     auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
                                      std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Too large is out of range; too small to tell from zero is zero.
         if (integerPart)
-            return Value::kDoubleNull;
+            return Value::DoubleNull;
         value = negative ? -0.0 : 0.0;
     } else if (ec != std::errc()) {
-        return Value::kDoubleNull;
+        return Value::DoubleNull;
     }
-    if (!std::isfinite(value) || std::fabs(value) > kDoubleLimit)
-        return Value::kDoubleNull;
+    if (!std::isfinite(value) || std::fabs(value) > DoubleLimit)
+        return Value::DoubleNull;
     return value;
 }
 

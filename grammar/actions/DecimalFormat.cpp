@@ -10,7 +10,7 @@ namespace baudrill {
 namespace {
 
 // Widths up to 9 are written "%0Nd" (the zero flag), wider ones "%Nd".
-constexpr int kWidestZeroFill = 9;
+constexpr int WidestZeroFill = 9;
 
 // Fills `text` to `width` characters the way the conversion's flags say.
 std::string FillField(std::string_view text, int width, bool zeroFillAllowed)
@@ -19,7 +19,7 @@ std::string FillField(std::string_view text, int width, bool zeroFillAllowed)
     if (width <= 0 || out.size() >= static_cast<std::size_t>(width))
         return out;
     const std::size_t fill = static_cast<std::size_t>(width) - out.size();
-    if (zeroFillAllowed && width <= kWidestZeroFill) {
+    if (zeroFillAllowed && width <= WidestZeroFill) {
         const std::size_t afterSign = !out.empty() && out.front() == '-' ? 1 : 0;
         out.insert(afterSign, fill, '0');
     } else {

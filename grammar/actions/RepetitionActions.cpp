@@ -12,7 +12,7 @@ namespace {
 
 bool PushCounter(MatchState& state, const Value& count)
 {
-    return count.IsInt() && state.intRegs(kRepeatCounters).Push(count.GetInt());
+    return count.IsInt() && state.intRegs(RepeatCounters).Push(count.GetInt());
 }
 
 }  // namespace

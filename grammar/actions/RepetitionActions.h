@@ -26,7 +26,7 @@ bool ComposeRep(ComposeContext& ctx, Value arg);
 // begins with "rep" through it without going round the loop's elements.
 inline bool CountDownRepetition(MatchState& state)
 {
-    auto counters = state.intRegs(kRepeatCounters);
+    auto counters = state.intRegs(RepeatCounters);
     const std::int32_t* top = counters.Top();
     // A spent counter fails before it is decremented, so it never wraps.
     if (!top || *top <= 0)

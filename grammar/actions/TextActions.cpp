@@ -18,7 +18,7 @@ namespace {
 
 // Bound on digit counts and field widths, so a rule cannot make one action
 // read or write without limit.
-constexpr int kMaxTextWidth = 65536;
+constexpr int MaxTextWidth = 65536;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return DigitValue(static_cast<unsigned char>(c)) < 16; }
@@ -38,14 +38,14 @@ bool HexDigitCount(const Value& arg, int& count)
     if (!arg.IsInt())
         return false;
     count = std::max(arg.GetInt(), 0);
-    return count <= kMaxTextWidth;
+    return count <= MaxTextWidth;
 }
 
 // The field width of "str_int" and "str_float": an int above 0, else none (0).
 bool FieldWidth(const Value& arg, int& width)
 {
     width = arg.IsInt() && arg.GetInt() > 0 ? arg.GetInt() : 0;
-    return width <= kMaxTextWidth;
+    return width <= MaxTextWidth;
 }
 
 bool ComposeHexDigits(ComposeContext& ctx, const Value& arg, bool upperCase)

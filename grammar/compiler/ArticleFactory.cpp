@@ -53,8 +53,8 @@ int CompileRuleText(BNFarticle& article, std::string_view text)
     // compiled (and not built with the cursor operations) it is the skeleton link.
     BNFelement* start = article.cursor;
     ParseContext ctx(text);
-    ctx.state.elementRegs(kGroupStarts).Push(start);
-    ctx.state.elementRegs(kCursorStack).Push(start);
+    ctx.state.elementRegs(GroupStarts).Push(start);
+    ctx.state.elementRegs(CursorStack).Push(start);
     // Past the nesting bound an item gives up after its actions built part of it, and the level
     // above may still accept the text: the article would then hold a different rule.
     const bool compiled = scheme->Parse(ctx) && !ctx.NestingExceeded();

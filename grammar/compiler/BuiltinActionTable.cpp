@@ -9,7 +9,7 @@ namespace {
 
 // Value actions in the order of the compose registry, then the rule-compiler
 // actions, which exist for parsing only.
-constexpr BuiltinAction kActions[] = {
+constexpr BuiltinAction Actions[] = {
     {"arg", ParseArg, ComposeArg},
     {"hex", ParseHex, ComposeHex},
     {"HEX", ParseHex, ComposeHexUpper},
@@ -59,7 +59,7 @@ constexpr BuiltinAction kActions[] = {
 
 std::span<const BuiltinAction> BuiltinActions()
 {
-    return kActions;
+    return Actions;
 }
 
 }  // namespace baudrill

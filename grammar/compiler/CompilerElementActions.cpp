@@ -37,7 +37,7 @@ bool MetaCodeEnd(ParseContext& ctx, Value)
 {
     Value argument;
     std::string name;
-    if (!ctx.state.valueRegs(kArgumentStack).Pop(argument) || !PopWord(ctx, name))
+    if (!ctx.state.valueRegs(ArgumentStack).Pop(argument) || !PopWord(ctx, name))
         return false;
     return InsertAtCursor(ctx, std::make_unique<BNFcode>(std::move(name), std::move(argument)));
 }

@@ -8,7 +8,7 @@ namespace baudrill::compiler {
 
 bool PopWord(ParseContext& ctx, std::string& word)
 {
-    return ctx.state.stringRegs(kWordStack).Pop(word);
+    return ctx.state.stringRegs(WordStack).Pop(word);
 }
 
 BNFelement* BuildPosition(const ParseContext& ctx, int stack)
@@ -26,18 +26,18 @@ bool MayInsert(const ParseContext& ctx)
 
 bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e)
 {
-    BNFelement* at = BuildPosition(ctx, kCursorStack);
+    BNFelement* at = BuildPosition(ctx, CursorStack);
     if (!at || !MayInsert(ctx))
         return false;
     BNFelement* link = buildArticle->InsertElementAfter(at, std::move(e));
-    return link && ctx.state.elementRegs(kCursorStack).SetTop(link);
+    return link && ctx.state.elementRegs(CursorStack).SetTop(link);
 }
 
 bool OpenLevel(ParseContext& ctx, BNFelement* after, BNFelement* inner)
 {
-    return ctx.state.elementRegs(kCursorStack).SetTop(after) &&
-           ctx.state.elementRegs(kGroupStarts).Push(inner) &&
-           ctx.state.elementRegs(kCursorStack).Push(inner);
+    return ctx.state.elementRegs(CursorStack).SetTop(after) &&
+           ctx.state.elementRegs(GroupStarts).Push(inner) &&
+           ctx.state.elementRegs(CursorStack).Push(inner);
 }
 
 }  // namespace baudrill::compiler

@@ -10,10 +10,10 @@ namespace baudrill {
 class BNFelement;
 
 // The registers in which the rule compiler keeps its stacks.
-inline constexpr int kWordStack = 10;      // stringRegs: words read from the rule text
-inline constexpr int kArgumentStack = 10;  // valueRegs: arguments of code elements
-inline constexpr int kGroupStarts = 0;     // elementRegs: the link at which each open rule level began
-inline constexpr int kCursorStack = 1;     // elementRegs: top = the link to insert after
+inline constexpr int WordStack = 10;      // stringRegs: words read from the rule text
+inline constexpr int ArgumentStack = 10;  // valueRegs: arguments of code elements
+inline constexpr int GroupStarts = 0;     // elementRegs: the link at which each open rule level began
+inline constexpr int CursorStack = 1;     // elementRegs: top = the link to insert after
 
 // Helpers of the compiler actions. Each returns false, leaving the stack as it
 // was, when the stack lacks the entry; the actions then fail, so a rule that

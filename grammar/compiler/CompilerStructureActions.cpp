@@ -21,7 +21,7 @@ namespace {
 // back edge; compiling continues behind the construct.
 bool OpenBlock(ParseContext& ctx, bool up)
 {
-    BNFelement* c = BuildPosition(ctx, kCursorStack);
+    BNFelement* c = BuildPosition(ctx, CursorStack);
     if (!c || !MayInsert(ctx))
         return false;
     BNFelement* x = buildArticle->InsertLinkAfter(c);
@@ -39,19 +39,19 @@ bool OpenBlock(ParseContext& ctx, bool up)
 
 bool MetaGroup(ParseContext& ctx, Value)
 {
-    BNFelement* c = BuildPosition(ctx, kCursorStack);
-    return c && ctx.state.elementRegs(kGroupStarts).Push(c);
+    BNFelement* c = BuildPosition(ctx, CursorStack);
+    return c && ctx.state.elementRegs(GroupStarts).Push(c);
 }
 
 bool MetaGroupEnd(ParseContext& ctx, Value)
 {
-    return ctx.state.elementRegs(kGroupStarts).Pop();
+    return ctx.state.elementRegs(GroupStarts).Pop();
 }
 
 bool MetaBranch(ParseContext& ctx, Value)
 {
-    BNFelement* g = BuildPosition(ctx, kGroupStarts);
-    BNFelement* e = BuildPosition(ctx, kCursorStack);
+    BNFelement* g = BuildPosition(ctx, GroupStarts);
+    BNFelement* e = BuildPosition(ctx, CursorStack);
     if (!g || !e || !MayInsert(ctx))
         return false;
     BNFelement* before = nullptr;
@@ -73,14 +73,14 @@ bool MetaRepeat(ParseContext& ctx, Value)
 bool MetaBlockEnd(ParseContext& ctx, Value)
 {
     // A level opened by OpenLevel stands on both stacks, above the level it is in.
-    if (ctx.state.elementRegs(kCursorStack).Count() < 2)
+    if (ctx.state.elementRegs(CursorStack).Count() < 2)
         return false;
-    return ctx.state.elementRegs(kGroupStarts).Pop() && ctx.state.elementRegs(kCursorStack).Pop();
+    return ctx.state.elementRegs(GroupStarts).Pop() && ctx.state.elementRegs(CursorStack).Pop();
 }
 
 bool MetaNewScheme(ParseContext& ctx, Value)
 {
-    if (!CompileScope::Active() || ctx.state.stringRegs(kWordStack).Count() < 2)
+    if (!CompileScope::Active() || ctx.state.stringRegs(WordStack).Count() < 2)
         return false;
     std::string name;
     std::string nspace;
@@ -89,7 +89,7 @@ bool MetaNewScheme(ParseContext& ctx, Value)
     BNFarticle* article = CreateArticle(nspace, name, std::string());
     buildArticle = article;
     BNFelement* start = article->cursor;  // the skeleton link
-    return ctx.state.elementRegs(kGroupStarts).Push(start) && ctx.state.elementRegs(kCursorStack).Push(start);
+    return ctx.state.elementRegs(GroupStarts).Push(start) && ctx.state.elementRegs(CursorStack).Push(start);
 }
 
 }  // namespace baudrill

@@ -22,25 +22,25 @@ bool MetaStr(ParseContext& ctx, Value arg)
         return false;
     std::string word = UnescapeRuleText(ctx.Bytes(length));
     ctx.Advance(length);
-    return ctx.state.stringRegs(kWordStack).Push(std::move(word));
+    return ctx.state.stringRegs(WordStack).Push(std::move(word));
 }
 
 bool MetaStr10(ParseContext& ctx, Value arg)
 {
     if (arg.IsString())
-        return ctx.state.stringRegs(kWordStack).Push(arg.GetString());
+        return ctx.state.stringRegs(WordStack).Push(arg.GetString());
     return true;
 }
 
 bool MetaRv(ParseContext& ctx, Value arg)
 {
-    return ctx.state.valueRegs(kArgumentStack).Push(std::move(arg));
+    return ctx.state.valueRegs(ArgumentStack).Push(std::move(arg));
 }
 
 bool MetaString(ParseContext& ctx, Value)
 {
     std::string word;
-    return PopWord(ctx, word) && ctx.state.valueRegs(kArgumentStack).Push(Value(std::move(word)));
+    return PopWord(ctx, word) && ctx.state.valueRegs(ArgumentStack).Push(Value(std::move(word)));
 }
 
 bool MetaDecimal(ParseContext& ctx, Value)
@@ -49,7 +49,7 @@ bool MetaDecimal(ParseContext& ctx, Value)
     if (!PopWord(ctx, word))
         return false;
     std::optional<Value> number = ConvertRuleArgument(word);
-    return number && ctx.state.valueRegs(kArgumentStack).Push(std::move(*number));
+    return number && ctx.state.valueRegs(ArgumentStack).Push(std::move(*number));
 }
 
 bool MetaEnd(ParseContext& ctx, Value)

@@ -13,7 +13,7 @@ namespace baudrill {
 
 namespace {
 
-constexpr const char* kQuote = "\"";
+constexpr const char* QuoteText = "\"";
 
 // One element of a meta-grammar row: a literal, a reference to a built-in
 // article, or an action call.
@@ -49,7 +49,7 @@ void BuildArgument()
 {
     BNFarticle& a = NewBuiltin("BNFarg");
     a.SetMark(true);
-    InsertRow(a, {Lit(kQuote), Act("BNFstr", Value(kQuote)), Lit(kQuote), Act("BNFstring")});
+    InsertRow(a, {Lit(QuoteText), Act("BNFstr", Value(QuoteText)), Lit(QuoteText), Act("BNFstring")});
     a.SetMark(false).Wrap(false);
     InsertRow(a, {ReadWord(), Act("BNFdecimal")});
     a.PopCursor();
@@ -95,7 +95,7 @@ BNFarticle& BuildScheme()
         {Lit("{"), Ref("BNFwhite"), Act("BNFrepeat"), Ref("BNFscheme"), Act("BNFrepeat_end"), Ref("BNFwhite"),
          Lit("}")},
         // a literal
-        {Lit(kQuote), Act("BNFstr", Value(kQuote)), Act("BNFterm_end"), Lit(kQuote)},
+        {Lit(QuoteText), Act("BNFstr", Value(QuoteText)), Act("BNFterm_end"), Lit(QuoteText)},
         // the empty literal: inserts nothing
         {Lit("\"\""), Act("BNFstr10", Value(std::string()))},
         // <name>

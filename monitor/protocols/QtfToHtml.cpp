@@ -16,19 +16,19 @@ struct Format {
     const char* start;
     const char* end;
 };
-constexpr Format kFormats[] = {
+constexpr Format Formats[] = {
     {'*', "<b>", "</b>"},
     {'/', "<i>", "</i>"},
     {'_', "<u>", "</u>"},
     {'C', "<tt>", "</tt>"},
     {'^', "<span style=\"font-size:large\">", "</span>"},
 };
-constexpr std::size_t kFormatCount = std::size(kFormats);
+constexpr std::size_t FormatCount = std::size(Formats);
 
 int FormatOf(char code)
 {
-    for (std::size_t f = 0; f < kFormatCount; ++f)
-        if (kFormats[f].code == code)
+    for (std::size_t f = 0; f < FormatCount; ++f)
+        if (Formats[f].code == code)
             return static_cast<int>(f);
     return -1;
 }
@@ -43,7 +43,7 @@ struct Span {
     // The formats that no span around it sets, each once, in the order of its codes: what the
     // later paragraphs that it runs into open and close for it. Carrying all of a span's tags
     // into every paragraph instead would give (spans x paragraphs) of output.
-    std::array<FormatIndex, kFormatCount> carried{};
+    std::array<FormatIndex, FormatCount> carried{};
     std::uint8_t carriedCount = 0;
     std::uint8_t formats = 0;  // the formats set by it and the spans around it, one bit each
 };
@@ -94,7 +94,7 @@ private:
             if (f < 0)
                 continue;
             codes_.push_back(static_cast<FormatIndex>(f));
-            out_ += kFormats[f].start;
+            out_ += Formats[f].start;
             if (!(span.formats & (1u << f))) {
                 span.formats = static_cast<std::uint8_t>(span.formats | (1u << f));
                 span.carried[span.carriedCount++] = static_cast<FormatIndex>(f);
@@ -123,10 +123,10 @@ private:
         if (span.paragraph == paragraph_) {
             const std::size_t end = k + 1 < open_.size() ? open_[k + 1].codesStart : codes_.size();
             for (std::size_t c = end; c-- > span.codesStart;)
-                out_ += kFormats[codes_[c]].end;
+                out_ += Formats[codes_[c]].end;
         } else {
             for (std::size_t c = span.carriedCount; c-- > 0;)
-                out_ += kFormats[span.carried[c]].end;
+                out_ += Formats[span.carried[c]].end;
         }
     }
 
@@ -152,7 +152,7 @@ private:
         out_ += "<p>";
         for (std::size_t k : carriers_)
             for (std::size_t c = 0; c < open_[k].carriedCount; ++c)
-                out_ += kFormats[open_[k].carried[c]].start;
+                out_ += Formats[open_[k].carried[c]].start;
         inParagraph_ = true;
     }
     // Closes the spans opened in this paragraph (the top of the stack), then the formats carried

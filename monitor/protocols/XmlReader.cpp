@@ -254,7 +254,7 @@ private:
                 if (!StartTag(element, empty))
                     return false;
                 if (!empty) {
-                    if (open.size() >= kMaxXmlDepth)
+                    if (open.size() >= MaxXmlDepth)
                         return false;
                     open.push_back(std::move(element));
                 } else if (open.empty()) {

@@ -11,7 +11,7 @@ TEST(ArticleTest, SkeletonIsBeginLinkEndWithConsecutiveIds)
     BNFarticle b;
     ASSERT_EQ(a.elements.size(), 3u);
     std::int64_t n = a.elements[0]->i - 1;
-    const int types[] = {kBeginType, kLinkType, kEndType};
+    const int types[] = {BeginType, LinkType, EndType};
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_EQ(a.elements[k]->type, types[k]);
         EXPECT_EQ(b.elements[k]->type, types[k]);

@@ -54,7 +54,7 @@ public:
     explicit Describer(const BNFarticle& article)
     {
         for (const auto& e : article.elements)
-            if (e->type == kUnitorType)
+            if (e->type == UnitorType)
                 unitorOf_[e->GetSplitter()] = e.get();
     }
 
@@ -67,10 +67,10 @@ public:
             if (++steps_ > 100000)
                 return out + " ?";
             switch (e->type) {
-            case kTerminalType: add(Quoted(static_cast<const BNFterminal*>(e)->value)); break;
-            case kCodeType: add(Call(*static_cast<const BNFcode*>(e))); break;
-            case kNonterminalType: add(Reference(*static_cast<const BNFnonterminal*>(e))); break;
-            case kSplitterType:
+            case TerminalType: add(Quoted(static_cast<const BNFterminal*>(e)->value)); break;
+            case CodeType: add(Call(*static_cast<const BNFcode*>(e))); break;
+            case NonterminalType: add(Reference(*static_cast<const BNFnonterminal*>(e))); break;
+            case SplitterType:
                 if (e->IsUp() || !unitorOf_.count(e)) {
                     add("?");
                     break;
@@ -78,7 +78,7 @@ public:
                 add(Fork(e));
                 e = unitorOf_[e];
                 break;
-            case kUnitorType:
+            case UnitorType:
                 if (!e->GetSplitter() || !e->GetSplitter()->IsUp()) {
                     add("?");
                     break;

@@ -24,7 +24,7 @@ TEST(BinaryActions, Parse)
         {"dword is signed", ParseDword, Bytes("FF FF FF FF"), Value(0), true, 4, {Value(-1)}},
         {"dword", ParseDword, Bytes("02 01 00 00 99"), Value(0), true, 4, {Value(258)}},
         {"dword_be of the int null", ParseDwordBe, Bytes("80 00 00 00"), Value(0), true, 4,
-         {Value(Value::kIntNull)}},
+         {Value(Value::IntNull)}},
         {"double", ParseDouble, Bytes("00 00 00 00 00 00 F0 3F"), Value(0), true, 8, {Value(1.0)}},
         {"double_be", ParseDoubleBe, Bytes("C0 09 00 00 00 00 00 00"), Value(0), true, 8, {Value(-3.125)}},
         {"the argument is ignored", ParseByte, Bytes("07"), Value("text"), true, 1, {Value(7)}},
@@ -122,7 +122,7 @@ TEST(BinaryActions, ParsedBytesComposeBackUnchanged)
         ASSERT_TRUE(composed.ok);
         EXPECT_EQ(test::HexDump(composed.output), test::HexDump(c.bytes));
     }
-    EXPECT_EQ(test::RunParse(ParseDword, Bytes("00 00 00 80")).values, ValueList{Value(Value::kIntNull)});
+    EXPECT_EQ(test::RunParse(ParseDword, Bytes("00 00 00 80")).values, ValueList{Value(Value::IntNull)});
 }
 
 TEST(BinaryActions, FloatNamesAreTheEightByteDouble)

@@ -102,7 +102,7 @@ TEST(Bounds, RegistersThatEndAsTheyBeganAreNoProgress)
         ASSERT_TRUE(a.Parse(parse));
         EXPECT_EQ(parse.state.pos, 1);
         EXPECT_EQ(*parse.state.intRegs(9).Top(), c.top);
-        EXPECT_GT(parse.stepsLeft, kDefaultStepBudget - 100);
+        EXPECT_GT(parse.stepsLeft, DefaultStepBudget - 100);
 
         ComposeContext compose;
         ASSERT_TRUE(a.Compose(compose));
@@ -133,7 +133,7 @@ TEST(Bounds, NestingDeeperThan512FailsTheNonterminal)
     EXPECT_EQ(test::ParseText(a, std::string(100, 'x')).pos, 100);
     test::ParseResult deep = test::ParseText(a, std::string(600, 'x'));
     EXPECT_TRUE(deep.ok);
-    EXPECT_EQ(deep.pos, kMaxNonterminalNesting + 1);
+    EXPECT_EQ(deep.pos, MaxNonterminalNesting + 1);
 }
 
 // {"a" {"z"}} repeated: each loop keeps every iteration open, so a failure at
@@ -172,7 +172,7 @@ TEST(Bounds, TheBudgetCountsStepsOfSubRunsToo)
     RuleBuilder(caller).Ref(inner, "BoundsBudget");
     ParseContext measured("ab");
     ASSERT_TRUE(caller.Parse(measured));
-    std::int64_t used = kDefaultStepBudget - measured.stepsLeft;
+    std::int64_t used = DefaultStepBudget - measured.stepsLeft;
     EXPECT_GT(used, 5);  // the caller's own begin, link, reference, link, end and the inner run
 
     ParseContext tight("ab");
@@ -201,26 +201,26 @@ TEST_P(EndlessLoops, EndWhenTheBudgetRunsOut)
 {
     const EndlessCase& c = GetParam();
     const BNFarticle& rule = *CreateArticle("bounds_test", c.name, c.rule);
-    constexpr std::int64_t kBudget = 200'000;
+    constexpr std::int64_t Budget = 200'000;
     ParseContext parse("\x03" "abc");
-    parse.stepsLeft = kBudget;
+    parse.stepsLeft = Budget;
     EXPECT_FALSE(rule.Parse(parse));
     EXPECT_TRUE(parse.BudgetExhausted());
     EXPECT_EQ(parse.OpenChoices(), 0u);
 
     ComposeContext compose({Value(3)});
-    compose.stepsLeft = kBudget;
+    compose.stepsLeft = Budget;
     EXPECT_EQ(rule.Compose(compose), !c.composes);
     EXPECT_EQ(compose.BudgetExhausted(), c.composes);
 }
 
-const EndlessCase kEndlessCases[] = {
+const EndlessCase EndlessCases[] = {
     {"CrcStartsInALoop", "{crc_start}", true},
     {"CrcEndsInALoop", "byte {crc_end}", true},
     {"ArgumentsPushedInALoop", "{BNFrv}", false},  // a rule-compiler action: parse only
     {"ArgumentsAfterACount", "byte set_rep {BNFrv}", false},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(kEndlessCases),
+INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(EndlessCases),
                          test::CaseName<EndlessCase>);
 
 // A step's time stays bounded: what an action scans or sums, and memory held
@@ -231,7 +231,7 @@ TEST(Bounds, WorkAndMemoryArePaidFromTheBudget)
     const std::string text(8000, 'a');
     ParseContext scan(text);
     ASSERT_TRUE(CreateArticle("bounds_test", "scan", "str_nonctrl")->Parse(scan));
-    EXPECT_LE(scan.stepsLeft, kDefaultStepBudget - 8000 / static_cast<std::int64_t>(kWorkBytesPerStep));
+    EXPECT_LE(scan.stepsLeft, DefaultStepBudget - 8000 / static_cast<std::int64_t>(WorkBytesPerStep));
 
     // A checksum over 1000 bytes costs a step a byte.
     const std::string frame = std::string(1000, 'a') + "\x01\x01";
@@ -243,12 +243,12 @@ TEST(Bounds, WorkAndMemoryArePaidFromTheBudget)
 
     // Each argument pushed holds memory: past the free amount the budget runs
     // out after far fewer pushes than the steps of the loop alone would allow.
-    constexpr std::int64_t kBudget = 2'000'000;
+    constexpr std::int64_t Budget = 2'000'000;
     ParseContext push("x");
-    push.stepsLeft = kBudget;
+    push.stepsLeft = Budget;
     EXPECT_FALSE(CreateArticle("bounds_test", "push", "{BNFrv}")->Parse(push));
-    const std::size_t free = kFreeFootprint / sizeof(Value);
-    EXPECT_LT(push.state.valueRegs(10).Count(), free + kBudget / 100);
+    const std::size_t free = FreeFootprint / sizeof(Value);
+    EXPECT_LT(push.state.valueRegs(10).Count(), free + Budget / 100);
     EXPECT_GT(push.state.valueRegs(10).Count(), free);
 }
 

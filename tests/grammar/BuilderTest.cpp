@@ -57,7 +57,7 @@ TEST(Builder, CursorOperationsKeepTheGraphSoundAndAddTheirElements)
     EXPECT_EQ(test::ParseText(a, "aXdd").pos, 4);
     EXPECT_EQ(test::ParseText(a, "bd").pos, 1);
     EXPECT_EQ(test::ParseText(a, "c").pos, 1);
-    EXPECT_EQ(a.elements[a.elements.size() - 1]->type, kLinkType);
+    EXPECT_EQ(a.elements[a.elements.size() - 1]->type, LinkType);
     (void)target;
 }
 
@@ -65,13 +65,13 @@ TEST(Builder, ElementsAreAppendedInTheOrderMade)
 {
     BNFarticle a;
     a.InsertTerminal("a");
-    EXPECT_EQ(a.elements[3]->type, kTerminalType);
-    EXPECT_EQ(a.elements[4]->type, kLinkType);
+    EXPECT_EQ(a.elements[3]->type, TerminalType);
+    EXPECT_EQ(a.elements[4]->type, LinkType);
     EXPECT_EQ(a.cursor, a.elements[4]);
     a.SetMark(true).SetMark(false).Wrap(false);
-    EXPECT_EQ(a.elements[5]->type, kSplitterType);
-    EXPECT_EQ(a.elements[6]->type, kUnitorType);
-    EXPECT_EQ(a.elements[7]->type, kLinkType);
+    EXPECT_EQ(a.elements[5]->type, SplitterType);
+    EXPECT_EQ(a.elements[6]->type, UnitorType);
+    EXPECT_EQ(a.elements[7]->type, LinkType);
     EXPECT_EQ(a.cursor, a.elements[7]);
     EXPECT_EQ(a.elements[5]->link1, a.elements[7]);
     EXPECT_EQ(a.elements[6]->GetSplitter(), a.elements[5]);
@@ -87,19 +87,19 @@ TEST(Builder, ForkAndLoopFromMarksStandWhereTheyShould)
     // begin, splitter, skeleton link, "a", link (markB), unitor, end
     auto chain = Chain(fork.begin, 7);
     ASSERT_EQ(chain.size(), 7u);
-    EXPECT_EQ(chain[1]->type, kSplitterType);
+    EXPECT_EQ(chain[1]->type, SplitterType);
     EXPECT_FALSE(chain[1]->IsUp());
     EXPECT_EQ(chain[2], skeleton);
-    EXPECT_EQ(chain[5]->type, kUnitorType);
-    EXPECT_EQ(chain[6]->type, kEndType);
+    EXPECT_EQ(chain[5]->type, UnitorType);
+    EXPECT_EQ(chain[6]->type, EndType);
 
     BNFarticle loop;
     loop.SetMark(false).InsertLink().SetMark(true).Wrap(true);
     // begin, unitor, markB, markA, splitter, end
     chain = Chain(loop.begin, 6);
     ASSERT_EQ(chain.size(), 6u);
-    EXPECT_EQ(chain[1]->type, kUnitorType);
-    EXPECT_EQ(chain[4]->type, kSplitterType);
+    EXPECT_EQ(chain[1]->type, UnitorType);
+    EXPECT_EQ(chain[4]->type, SplitterType);
     EXPECT_TRUE(chain[4]->IsUp());
     EXPECT_EQ(chain[4]->link1, loop.cursor);
     EXPECT_EQ(loop.cursor->link0, chain[1]);
@@ -189,10 +189,10 @@ TEST(Builder, PositionOperationsAddTheirElements)
     auto chain = Chain(c, 8);
     ASSERT_EQ(chain.size(), 8u);
     EXPECT_EQ(chain[1], before);
-    EXPECT_EQ(chain[2]->type, kSplitterType);
+    EXPECT_EQ(chain[2]->type, SplitterType);
     EXPECT_EQ(chain[3], x);
     EXPECT_EQ(chain[5], after);
-    EXPECT_EQ(chain[6]->type, kUnitorType);
+    EXPECT_EQ(chain[6]->type, UnitorType);
     EXPECT_EQ(chain[7], behind);
     EXPECT_EQ(chain[2]->link1, branch);
     EXPECT_EQ(branch->link0, chain[6]);
@@ -203,9 +203,9 @@ TEST(Builder, PositionOperationsAddTheirElements)
     // predecessor, Q, U, y, S, P, successor
     chain = Chain(before, 5);
     ASSERT_EQ(chain.size(), 5u);
-    EXPECT_EQ(chain[1]->type, kUnitorType);
+    EXPECT_EQ(chain[1]->type, UnitorType);
     EXPECT_EQ(chain[2], y);
-    EXPECT_EQ(chain[3]->type, kSplitterType);
+    EXPECT_EQ(chain[3]->type, SplitterType);
     EXPECT_TRUE(chain[3]->IsUp());
     EXPECT_EQ(chain[4], behind);
     EXPECT_EQ(chain[3]->link1, loopBranch);

@@ -22,12 +22,12 @@ namespace {
 
 // The value actions as the rule language lists them (the compose registry's order), then the
 // rule compiler's own actions, which exist for parsing only.
-const char* const kValueActions[] = {
+const char* const ValueActionNames[] = {
     "arg", "hex", "HEX", "str_quoted", "str_int", "str_float", "any", "byte",
     "word", "dword", "double", "float", "word_be", "dword_be", "double_be", "float_be",
     "str_nonctrl", "set_rep", "rep", "crc_start", "crc_end", "crc_modbus", "crc_wake",
 };
-const char* const kCompilerActions[] = {
+const char* const CompilerActionNames[] = {
     "BNFbranch", "BNFbranch_end", "BNFgroup", "BNFgroup_end", "BNFoption", "BNFoption_end", "BNFrepeat",
     "BNFrepeat_end", "BNFstr", "BNFstr10", "BNFterm_end", "BNFnonterm_end", "BNFcode_end", "BNFrv",
     "BNFstring", "BNFdecimal", "BNFend", "BNFresume", "BNFnewScheme",
@@ -35,8 +35,8 @@ const char* const kCompilerActions[] = {
 
 TEST(BuiltinTable, ListsTheValueActionsThenTheCompilerActions)
 {
-    std::vector<std::string> expected(std::begin(kValueActions), std::end(kValueActions));
-    expected.insert(expected.end(), std::begin(kCompilerActions), std::end(kCompilerActions));
+    std::vector<std::string> expected(std::begin(ValueActionNames), std::end(ValueActionNames));
+    expected.insert(expected.end(), std::begin(CompilerActionNames), std::end(CompilerActionNames));
     std::vector<std::string> names;
     for (const BuiltinAction& action : BuiltinActions())
         names.emplace_back(action.name);
@@ -49,11 +49,11 @@ void ExpectEveryNameRegistered()
     const ComposeActionRegistry& compose = ComposeActionRegistry::Instance();
     EXPECT_EQ(parse.GetCount(), 42);
     EXPECT_EQ(compose.GetCount(), 23);
-    for (const char* name : kValueActions) {
+    for (const char* name : ValueActionNames) {
         EXPECT_NE(parse.Find(name), nullptr) << name;
         EXPECT_NE(compose.Find(name), nullptr) << name;
     }
-    for (const char* name : kCompilerActions) {
+    for (const char* name : CompilerActionNames) {
         EXPECT_NE(parse.Find(name), nullptr) << name;
         EXPECT_EQ(compose.Find(name), nullptr) << name;
     }
@@ -99,11 +99,11 @@ TEST_P(ValueAction, ParsesAndComposesThroughARule)
     }
 }
 
-const std::string kOne = FromHex("00 00 00 00 00 00 F0 3F");
-const std::string kOneBe = FromHex("3F F0 00 00 00 00 00 00");
-const std::string kFrame = WithCrc(FromHex("01 03"));
+const std::string DoubleOne = FromHex("00 00 00 00 00 00 F0 3F");
+const std::string OneBe = FromHex("3F F0 00 00 00 00 00 00");
+const std::string ReadRequestFrame = WithCrc(FromHex("01 03"));
 
-const ActionCase kActionCases[] = {
+const ActionCase ActionCases[] = {
     {"ArgPutsItsConstant", "arg:5", "", 0, {Value(5)}, ""},
     {"HexReadsDigits", "hex:2", "7f", 2, {Value(127)}, "7f"},
     {"UpperCaseHexWritesUpperCase", "HEX:2", "7f", 2, {Value(127)}, "7F"},
@@ -114,24 +114,24 @@ const ActionCase kActionCases[] = {
     {"ByteReadsOneByte", "byte", "\x05", 1, {Value(5)}, "\x05"},
     {"WordIsLittleEndian", "word", "\x34\x12", 2, {Value(0x1234)}, "\x34\x12"},
     {"DwordIsLittleEndian", "dword", "\x78\x56\x34\x12", 4, {Value(0x12345678)}, "\x78\x56\x34\x12"},
-    {"DoubleIsLittleEndian", "double", kOne, 8, {Value(1.0)}, kOne},
-    {"FloatIsDouble", "float", kOne, 8, {Value(1.0)}, kOne},
+    {"DoubleIsLittleEndian", "double", DoubleOne, 8, {Value(1.0)}, DoubleOne},
+    {"FloatIsDouble", "float", DoubleOne, 8, {Value(1.0)}, DoubleOne},
     {"WordBeIsBigEndian", "word_be", "\x12\x34", 2, {Value(0x1234)}, "\x12\x34"},
     {"DwordBeIsBigEndian", "dword_be", "\x12\x34\x56\x78", 4, {Value(0x12345678)}, "\x12\x34\x56\x78"},
-    {"DoubleBeIsBigEndian", "double_be", kOneBe, 8, {Value(1.0)}, kOneBe},
-    {"FloatBeIsDoubleBe", "float_be", kOneBe, 8, {Value(1.0)}, kOneBe},
+    {"DoubleBeIsBigEndian", "double_be", OneBe, 8, {Value(1.0)}, OneBe},
+    {"FloatBeIsDoubleBe", "float_be", OneBe, 8, {Value(1.0)}, OneBe},
     {"StrNonctrlStopsAtAControlByte", "str_nonctrl", "ab c\x01", 4, {Value("ab c")}, "ab c"},
     {"SetRepCountsTheLoop", "byte set_rep {rep byte}", "\x02\x0A\x0B", 3, {Value(2), Value(10), Value(11)},
      "\x02\x0A\x0B"},
     {"RepEndsTheLoopAtTheCount", "byte set_rep {rep byte} byte", "\x01\x0A\x0B", 3,
      {Value(1), Value(10), Value(11)}, "\x01\x0A\x0B"},
-    {"CrcModbusChecksTheBoundedBytes", "crc_start byte byte crc_end crc_modbus any any", kFrame, 4,
+    {"CrcModbusChecksTheBoundedBytes", "crc_start byte byte crc_end crc_modbus any any", ReadRequestFrame, 4,
      {Value(1), Value(3)}, std::nullopt},
-    {"CrcModbusAppendsTheSum", "crc_start byte byte crc_end crc_modbus", kFrame, 2, {Value(1), Value(3)}, kFrame},
+    {"CrcModbusAppendsTheSum", "crc_start byte byte crc_end crc_modbus", ReadRequestFrame, 2, {Value(1), Value(3)}, ReadRequestFrame},
     {"CrcWakeRefusesAFractionInItsRange", "crc_start str_float crc_end crc_wake byte", "1.500000\x06", 9,
      {Value(1.5), Value(6)}, std::nullopt},
 };
-INSTANTIATE_TEST_SUITE_P(Names, ValueAction, ::testing::ValuesIn(kActionCases), CaseName<ActionCase>);
+INSTANTIATE_TEST_SUITE_P(Names, ValueAction, ::testing::ValuesIn(ActionCases), CaseName<ActionCase>);
 
 // The rule compiler's actions run only inside a compile: a rule may call one while parsing,
 // but composing finds no such action.

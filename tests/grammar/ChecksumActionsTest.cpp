@@ -67,11 +67,11 @@ TEST(ChecksumActions, BoundsInParse)
     ASSERT_TRUE(ParseCrcStart(ctx, Value(0)));
     ctx.Advance(2);
     ASSERT_TRUE(ParseCrcEnd(ctx, Value(0)));
-    const auto bounds = ctx.state.intRegs(kChecksumByteBounds);
+    const auto bounds = ctx.state.intRegs(ChecksumByteBounds);
     ASSERT_EQ(bounds.Count(), 2u);
     EXPECT_EQ(*bounds.Top(1), 0);
     EXPECT_EQ(*bounds.Top(0), 1);  // the last byte consumed
-    EXPECT_TRUE(ctx.state.intRegs(kChecksumValueBounds).Empty());
+    EXPECT_TRUE(ctx.state.intRegs(ChecksumValueBounds).Empty());
     EXPECT_EQ(ctx.state.pos, 2);
 }
 
@@ -84,8 +84,8 @@ TEST(ChecksumActions, BoundsInCompose)
     ctx.TakeValue();
     ctx.Write("z");
     ASSERT_TRUE(ComposeCrcEnd(ctx, Value(0)));
-    const auto bytes = ctx.state.intRegs(kChecksumByteBounds);
-    const auto values = ctx.state.intRegs(kChecksumValueBounds);
+    const auto bytes = ctx.state.intRegs(ChecksumByteBounds);
+    const auto values = ctx.state.intRegs(ChecksumValueBounds);
     ASSERT_EQ(bytes.Count(), 2u);
     EXPECT_EQ(*bytes.Top(1), 2);
     EXPECT_EQ(*bytes.Top(0), 2);
@@ -121,8 +121,8 @@ TEST(ChecksumActions, CrcModbusChecksItsBounds)
         ComposeContext compose;
         compose.Write("AB");
         for (std::int32_t b : c.bounds) {
-            parse.state.intRegs(kChecksumByteBounds).Push(b);
-            compose.state.intRegs(kChecksumByteBounds).Push(b);
+            parse.state.intRegs(ChecksumByteBounds).Push(b);
+            compose.state.intRegs(ChecksumByteBounds).Push(b);
         }
         EXPECT_EQ(ParseCrcModbus(parse, Value(0)), c.parseOk);
         EXPECT_EQ(parse.state.pos, 2);  // the sum bytes stay in the input
@@ -139,8 +139,8 @@ TEST(ChecksumActions, ParseCrcModbusOfTheEmptyRangeIsFFFF)
     auto run = [](const std::string& bytes) {
         ParseContext ctx(bytes);
         ctx.state.pos = 1;
-        ctx.state.intRegs(kChecksumByteBounds).Push(1);
-        ctx.state.intRegs(kChecksumByteBounds).Push(0);
+        ctx.state.intRegs(ChecksumByteBounds).Push(1);
+        ctx.state.intRegs(ChecksumByteBounds).Push(0);
         return ParseCrcModbus(ctx, Value(0));
     };
     EXPECT_TRUE(run(Bytes("05 FF FF")));
@@ -168,9 +168,9 @@ TEST(ChecksumActions, ComposeCrcWakeChecksTheValuesBetweenItsBounds)
         SCOPED_TRACE(c.name);
         ComposeContext ctx(c.values);
         for (std::int32_t b : c.bounds)
-            ctx.state.intRegs(kChecksumValueBounds).Push(b);
+            ctx.state.intRegs(ChecksumValueBounds).Push(b);
         EXPECT_EQ(ComposeCrcWake(ctx, Value(0)), c.ok);
-        EXPECT_EQ(ctx.state.intRegs(kChecksumValueBounds).Count(), c.bounds.size());  // nothing removed
+        EXPECT_EQ(ctx.state.intRegs(ChecksumValueBounds).Count(), c.bounds.size());  // nothing removed
         EXPECT_TRUE(ctx.state.output.empty());
     }
     ParseContext parse("");

@@ -36,7 +36,7 @@ TEST_P(CompiledRuleParse, MatchesAsWritten)
     }
 }
 
-const ParseCase kCases[] = {
+const ParseCase ParseCases[] = {
     {"LiteralPrefix", "\"AB\"", "ABC", true, 2},
     {"LiteralTooShort", "\"AB\"", "A", false, 0},
     {"LiteralMismatch", "\"AB\"", "AX", false, 0},
@@ -62,7 +62,7 @@ const ParseCase kCases[] = {
     {"LoopOfReference", "{<cp_digit>} \";\"", "0120;", true, 5},
     {"BuiltinWhitespace", "<BNFwhite> \"A\" <BNFwhite>", " \t\r\nA \n", true, 7},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleParse, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleParse, ::testing::ValuesIn(ParseCases),
                          CaseName<ParseCase>);
 
 TEST(CompiledRuleReference, ArticleMadeLaterCompilesOnTheSecondTry)

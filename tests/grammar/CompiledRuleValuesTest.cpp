@@ -35,7 +35,7 @@ TEST_P(CompiledRuleValues, ParseAndComposeMirrorEachOther)
     EXPECT_EQ(composed.next, static_cast<int>(c.values.size()));
 }
 
-const ValuesCase kCases[] = {
+const ValuesCase ValueCases[] = {
     {"BinaryNumbers", "byte \"=\" word_be; dword", "\x05=\x12\x34\xFE\xFF\xFF\xFF", {Value(5), Value(0x1234), Value(-2)}},
     {"HexDigitsArgument", "\"T\" hex:4 HEX : 2", "T00ffAB", {Value(0xFF), Value(0xAB)}, false},
     {"ArgumentSelectsAlternative", "(arg:1 \"one\" | arg:2 \"two\") byte", "two\x07", {Value(2), Value(7)}},
@@ -49,7 +49,7 @@ const ValuesCase kCases[] = {
     {"ValueList", "{<BNFwhite> (str_float | str_int | str_quoted)}", "1 2.5 \"x\"",
      {Value(1), Value(2.5), Value("x")}, false},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(ValueCases),
                          CaseName<ValuesCase>);
 
 TEST(CompiledRuleValuesCompose, WidthArgumentsReachTheActions)

@@ -20,7 +20,7 @@ namespace {
 std::vector<std::string> Words(const ParseContext& ctx)
 {
     std::vector<std::string> words;
-    auto stack = ctx.state.stringRegs(kWordStack);
+    auto stack = ctx.state.stringRegs(WordStack);
     for (std::size_t k = stack.Count(); k-- > 0;)
         words.push_back(*stack.Top(k));
     return words;
@@ -72,7 +72,7 @@ TEST(MetaDecimal, ConvertsTheWordOnTopOfTheWordStack)
         {"2.5e2", true, Value(250.0)},
         {"0x1F", true, Value(31)},
         {"0x1f", true, Value(31)},
-        {"0xZZ", true, Value(Value::kIntNull)},
+        {"0xZZ", true, Value(Value::IntNull)},
         {"0x", false, Value()},
         {"2147483648", false, Value()},
         {"99999999999999999999", false, Value()},
@@ -92,7 +92,7 @@ TEST(MetaDecimal, ConvertsTheWordOnTopOfTheWordStack)
         EXPECT_EQ(MetaDecimal(ctx, Value(0)), c.ok);
         if (!c.ok)
             continue;
-        const Value* top = ctx.state.valueRegs(kArgumentStack).Top();
+        const Value* top = ctx.state.valueRegs(ArgumentStack).Top();
         ASSERT_NE(top, nullptr);
         EXPECT_EQ(top->GetKind(), c.pushed.GetKind());
         EXPECT_EQ(*top, c.pushed);
@@ -114,8 +114,8 @@ TEST(CompilerActions, EmptyStacksMakeThemFail)
 // A cursor stack whose top is the skeleton link of `article`.
 void PushCursor(ParseContext& ctx, BNFarticle& article)
 {
-    ctx.state.elementRegs(kGroupStarts).Push(article.cursor);
-    ctx.state.elementRegs(kCursorStack).Push(article.cursor);
+    ctx.state.elementRegs(GroupStarts).Push(article.cursor);
+    ctx.state.elementRegs(CursorStack).Push(article.cursor);
 }
 
 TEST(CompilerActions, InsertOnlyIntoTheArticleBeingBuilt)
@@ -158,8 +158,8 @@ TEST(CompilerActions, BuildAtTheCursorStack)
     EXPECT_EQ(DescribeArticle(*article), "word:2 [\"x\"] {\"y\"}");
     EXPECT_EQ(CheckGraph(*article), "");
     // Both stacks are back to the level the compile started with.
-    EXPECT_EQ(ctx.state.elementRegs(kGroupStarts).Count(), 1u);
-    EXPECT_EQ(ctx.state.elementRegs(kCursorStack).Count(), 1u);
+    EXPECT_EQ(ctx.state.elementRegs(GroupStarts).Count(), 1u);
+    EXPECT_EQ(ctx.state.elementRegs(CursorStack).Count(), 1u);
     EXPECT_FALSE(MetaBlockEnd(ctx, Value(0)));  // never below the compile's own level
 }
 
@@ -190,8 +190,8 @@ TEST(MetaNewScheme, NeedsTwoWords)
     BNFarticle& made = *space->At(0);
     EXPECT_EQ(made.name, "made");
     EXPECT_EQ(buildArticle, &made);
-    EXPECT_EQ(*ctx.state.elementRegs(kCursorStack).Top(), made.cursor);
-    EXPECT_EQ(*ctx.state.elementRegs(kGroupStarts).Top(), made.cursor);
+    EXPECT_EQ(*ctx.state.elementRegs(CursorStack).Top(), made.cursor);
+    EXPECT_EQ(*ctx.state.elementRegs(GroupStarts).Top(), made.cursor);
 }
 
 TEST(CompilerActions, RuleThatCallsThemParsesButDoesNotCompose)
@@ -235,7 +235,7 @@ TEST(CompilerActions, ACompileAddsNoValues)
     ASSERT_TRUE(MetaGrammarScheme()->Parse(ctx));
     EXPECT_EQ(ctx.state.pos, static_cast<int>(text.size()));
     EXPECT_TRUE(ctx.state.values.empty());
-    EXPECT_TRUE(ctx.state.valueRegs(kArgumentStack).Empty());
+    EXPECT_TRUE(ctx.state.valueRegs(ArgumentStack).Empty());
     EXPECT_TRUE(Words(ctx).empty());
 }
 

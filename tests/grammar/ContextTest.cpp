@@ -132,7 +132,7 @@ TEST(ContextTest, ARenewedContextIsAsFreshAsANewOne)
     ctx.stop = true;
     ctx.stepsLeft = 5;
     EXPECT_FALSE(ctx.Has(3));  // looks past the end
-    ctx.run.choices.push_back({nullptr, true, kNoIteration, ctx.Mark()});
+    ctx.run.choices.push_back({nullptr, true, NoIteration, ctx.Mark()});
 
     const std::string second = "xyz";
     ctx.Renew(second);

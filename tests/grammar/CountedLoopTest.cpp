@@ -33,19 +33,19 @@ public:
 private:
     void Item(RuleBuilder& r, int depth)
     {
-        static const char* const kCounts[] = {"byte set_rep", "t_push:2", "t_push:0", "t_push:-1", "t_settop:3"};
-        static const char* const kItems[] = {"byte", "t_byte", "\"A\"", "t_fail", "t_stop",
+        static const char* const CountTexts[] = {"byte set_rep", "t_push:2", "t_push:0", "t_push:-1", "t_settop:3"};
+        static const char* const ItemTexts[] = {"byte", "t_byte", "\"A\"", "t_fail", "t_stop",
                                              "t_push:1", "t_pop", "t_settop:0", "\"\""};
         switch (Below(depth > 1 ? 3 : 7)) {
         case 0:
         case 1: {  // a count, then a counted loop
-            const std::string count = kCounts[Below(5)];
+            const std::string count = CountTexts[Below(5)];
             text_ << count << " {rep ";
             if (count == "byte set_rep")
                 r.Code("byte").Code("set_rep");
             else
                 r.Code(count.substr(0, count.find(':')), Value(std::stoi(count.substr(count.find(':') + 1))));
-            const std::string item = kItems[Below(9)];
+            const std::string item = ItemTexts[Below(9)];
             text_ << item << "} ";
             auto itemElement = [&] {
                 if (item.front() == '"')
@@ -190,7 +190,7 @@ TEST(CountedLoops, ATurnCostsTwoSteps)
     ASSERT_TRUE(counted.Parse(ctx));
     EXPECT_EQ(ctx.state.pos, 101);
     EXPECT_EQ(ctx.state.values.size(), 101u);
-    const std::int64_t used = kDefaultStepBudget - ctx.stepsLeft;
+    const std::int64_t used = DefaultStepBudget - ctx.stepsLeft;
     EXPECT_GE(used, 200);
     EXPECT_LT(used, 230);
 }

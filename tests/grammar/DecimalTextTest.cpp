@@ -18,13 +18,13 @@ TEST(DecimalConversion, Int)
         const char* text;
         std::int32_t value;
     };
-    constexpr std::int32_t kNull = Value::kIntNull;
+    constexpr std::int32_t IntNull = Value::IntNull;
     const Case cases[] = {
         {"0", 0},      {"+12", 12},         {"-12", -12},      {"2147483647", 2147483647},
-        {"-2147483647", -2147483647},        {"2147483648", kNull}, {"-2147483648", kNull},
-        {"99999999999999999999999", kNull},  {"", kNull},       {"-", kNull},
-        {"+", kNull},  {"--5", kNull},      {"+-5", kNull},    {"5x", kNull},
-        {" 5", kNull}, {"5 ", kNull},
+        {"-2147483647", -2147483647},        {"2147483648", IntNull}, {"-2147483648", IntNull},
+        {"99999999999999999999999", IntNull},  {"", IntNull},       {"-", IntNull},
+        {"+", IntNull},  {"--5", IntNull},      {"+-5", IntNull},    {"5x", IntNull},
+        {" 5", IntNull}, {"5 ", IntNull},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ConvertDecimalInt(c.text), c.value) << '"' << c.text << '"';
@@ -36,12 +36,12 @@ TEST(DecimalConversion, Double)
         const char* text;
         double value;
     };
-    constexpr double kNull = Value::kDoubleNull;
+    constexpr double DoubleNull = Value::DoubleNull;
     const Case cases[] = {
         {"3.14", 3.14},  {"1,5", 1.5},     {"-,25", -0.25},  {"+.5", 0.5},   {"7", 7.0},
         {"7.", 7.0},     {"1.5abc", 1.5},  {"1.5e3", 1.5},   {"1.2.3", 1.2}, {"0.1", 0.1},
-        {"1e307", 1.0},  {"", kNull},      {".", kNull},     {"-.", kNull},  {"abc", kNull},
-        {"--1.0", kNull},
+        {"1e307", 1.0},  {"", DoubleNull},      {".", DoubleNull},     {"-.", DoubleNull},  {"abc", DoubleNull},
+        {"--1.0", DoubleNull},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ConvertDecimalDouble(c.text), c.value) << '"' << c.text << '"';
@@ -50,8 +50,8 @@ TEST(DecimalConversion, Double)
     const std::string limit = "1" + std::string(307, '0');
     EXPECT_EQ(ConvertDecimalDouble(limit + ".0"), 1e307);
     EXPECT_EQ(ConvertDecimalDouble("-" + limit), -1e307);
-    EXPECT_EQ(ConvertDecimalDouble("2" + std::string(307, '0')), kNull);
-    EXPECT_EQ(ConvertDecimalDouble("1" + std::string(400, '0')), kNull);
+    EXPECT_EQ(ConvertDecimalDouble("2" + std::string(307, '0')), DoubleNull);
+    EXPECT_EQ(ConvertDecimalDouble("1" + std::string(400, '0')), DoubleNull);
     const double tiny = ConvertDecimalDouble("-0." + std::string(400, '0') + "1");
     EXPECT_EQ(tiny, 0.0);
     EXPECT_TRUE(std::signbit(tiny));

@@ -46,7 +46,7 @@ TEST_P(InputReach, IsTheFurthestPositionLookedAt)
     }
 }
 
-const ReachCase kReachCases[] = {
+const ReachCase ReachCases[] = {
     {"LiteralThatMatches", "\"AB\"", "ABC", true, 2},
     {"LiteralCutByTheEnd", "\"AB\"", "A", false, 2},
     {"LiteralThatDiffers", "\"AB\"", "AX", false, 2},
@@ -65,7 +65,7 @@ const ReachCase kReachCases[] = {
     {"OptionThatFailsInside", "[\"A\" \"B\"] \"C\"", "ACD", false, 2},
     {"LoopToTheEnd", "{byte}", "abc", true, 4},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, InputReach, ::testing::ValuesIn(kReachCases),
+INSTANTIATE_TEST_SUITE_P(Rules, InputReach, ::testing::ValuesIn(ReachCases),
                          test::CaseName<ReachCase>);
 
 }  // namespace

@@ -179,7 +179,7 @@ TEST(CodeElements, ARenamedCodeElementCallsItsNewAction)
     for (const auto& rename : renames) {
         BNFarticle a;
         a.InsertCode(BNFcode("t_fail", Value(0)));
-        ASSERT_EQ(a.elements[3]->type, kCodeType);
+        ASSERT_EQ(a.elements[3]->type, CodeType);
         auto& code = static_cast<BNFcode&>(*a.elements[3]);
         EXPECT_FALSE(test::ParseText(a, "").ok);  // caches t_fail
         EXPECT_FALSE(test::ComposeValues(a, {Value(0)}).ok);

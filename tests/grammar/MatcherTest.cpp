@@ -32,53 +32,53 @@ TEST_P(ChoiceSemantics, Parse)
     }
 }
 
-const Build kAB = [](RuleBuilder& r) { r.T("AB"); };
-const Build kEmpty = [](RuleBuilder&) {};
+const Build ABRule = [](RuleBuilder& r) { r.T("AB"); };
+const Build EmptyRule = [](RuleBuilder&) {};
 // ("A" | "AB") "C"
-const Build kShortFirst = [](RuleBuilder& r) {
+const Build ShortFirst = [](RuleBuilder& r) {
     r.Group([&] { r.T("A").Or([&] { r.T("AB"); }); }).T("C");
 };
 // ("AB" | "A") "C"
-const Build kLongFirst = [](RuleBuilder& r) {
+const Build LongFirst = [](RuleBuilder& r) {
     r.Group([&] { r.T("AB").Or([&] { r.T("A"); }); }).T("C");
 };
 // ["A"] "AC"
-const Build kOption = [](RuleBuilder& r) { r.Option([&] { r.T("A"); }).T("AC"); };
+const Build OptionRule = [](RuleBuilder& r) { r.Option([&] { r.T("A"); }).T("AC"); };
 // ["A" {"B"}] "AC"
-const Build kOptionWithLoop = [](RuleBuilder& r) {
+const Build OptionWithLoop = [](RuleBuilder& r) {
     r.Option([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AC");
 };
 // {"A"} "AB"
-const Build kLoopThenAB = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }).T("AB"); };
+const Build LoopThenAB = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }).T("AB"); };
 // {"A" {"B"}} "AB"
-const Build kNestedLoopThenAB = [](RuleBuilder& r) {
+const Build NestedLoopThenAB = [](RuleBuilder& r) {
     r.Loop([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AB");
 };
 // {"A"}
-const Build kLoop = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }); };
+const Build SimpleLoopRule = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }); };
 // (nosuch | "A")
-const Build kUnknownAction = [](RuleBuilder& r) {
+const Build UnknownAction = [](RuleBuilder& r) {
     r.Group([&] { r.Code("no_such_action").Or([&] { r.T("A"); }); });
 };
 // a | b c  with literals: ("a") or ("b" "c")
-const Build kAlternatives = [](RuleBuilder& r) { r.T("a").Or([&] { r.T("b").T("c"); }); };
+const Build AlternativesRule = [](RuleBuilder& r) { r.T("a").Or([&] { r.T("b").T("c"); }); };
 // | "a": an empty first alternative always matches
-const Build kEmptyFirstAlternative = [](RuleBuilder& r) { r.Or([&] { r.T("a"); }); };
+const Build EmptyFirstAlternativeRule = [](RuleBuilder& r) { r.Or([&] { r.T("a"); }); };
 // "a" | "b" | "c"
-const Build kThreeAlternatives = [](RuleBuilder& r) {
+const Build ThreeAlternatives = [](RuleBuilder& r) {
     r.T("a").Or([&] { r.T("b").Or([&] { r.T("c"); }); });
 };
 
 // { {"A"} ({"C"} | "D") }: on the second outer pass the inner loop is entered
 // again while its entry from the first pass is still on the stack
-const Build kLoopEnteredAgain = [](RuleBuilder& r) {
+const Build LoopEnteredAgain = [](RuleBuilder& r) {
     r.Loop([&] {
         r.Loop([&] { r.T("A"); });
         r.Group([&] { r.Loop([&] { r.T("C"); }).Or([&] { r.T("D"); }); });
     });
 };
 // { ["A"] ({"C"} | "D") }: the same with an option in place of the inner loop
-const Build kOptionEnteredAgain = [](RuleBuilder& r) {
+const Build OptionEnteredAgainRule = [](RuleBuilder& r) {
     r.Loop([&] {
         r.Option([&] { r.T("A"); });
         r.Group([&] { r.Loop([&] { r.T("C"); }).Or([&] { r.T("D"); }); });
@@ -86,7 +86,7 @@ const Build kOptionEnteredAgain = [](RuleBuilder& r) {
 };
 // { {(t_last_is:9 "B" | "A")} t_arg:9 }: the inner loop can take B only on the
 // second outer pass, after the 9
-const Build kLoopProgressesOnItsSecondEntry = [](RuleBuilder& r) {
+const Build LoopProgressesOnItsSecondEntry = [](RuleBuilder& r) {
     r.Loop([&] {
         r.Loop([&] { r.Group([&] { r.Code("t_last_is", Value(9)).T("B").Or([&] { r.T("A"); }); }); });
         r.Code("t_arg", Value(9));
@@ -96,34 +96,34 @@ const Build kLoopProgressesOnItsSecondEntry = [](RuleBuilder& r) {
 INSTANTIATE_TEST_SUITE_P(
     Matcher, ChoiceSemantics,
     ::testing::Values(
-        ParseCase{"LiteralMatchesPrefix", kAB, "ABC", true, 2},
-        ParseCase{"LiteralFailsShort", kAB, "A", false, 0},
-        ParseCase{"LiteralFailsMismatch", kAB, "AX", false, 0},
-        ParseCase{"EmptyRuleOnEmptyInput", kEmpty, "", true, 0},
-        ParseCase{"EmptyRuleOnAnyInput", kEmpty, "xyz", true, 0},
+        ParseCase{"LiteralMatchesPrefix", ABRule, "ABC", true, 2},
+        ParseCase{"LiteralFailsShort", ABRule, "A", false, 0},
+        ParseCase{"LiteralFailsMismatch", ABRule, "AX", false, 0},
+        ParseCase{"EmptyRuleOnEmptyInput", EmptyRule, "", true, 0},
+        ParseCase{"EmptyRuleOnAnyInput", EmptyRule, "xyz", true, 0},
         // the fork is committed at its unitor: "AB" is never tried
-        ParseCase{"CommittedForkFails", kShortFirst, "ABC", false, 0},
-        ParseCase{"OrderedForkLongFirstABC", kLongFirst, "ABC", true, 3},
-        ParseCase{"OrderedForkLongFirstAC", kLongFirst, "AC", true, 2},
-        ParseCase{"CommittedOptionFails", kOption, "AC", false, 0},
-        ParseCase{"OptionTaken", kOption, "AAC", true, 3},
+        ParseCase{"CommittedForkFails", ShortFirst, "ABC", false, 0},
+        ParseCase{"OrderedForkLongFirstABC", LongFirst, "ABC", true, 3},
+        ParseCase{"OrderedForkLongFirstAC", LongFirst, "AC", true, 2},
+        ParseCase{"CommittedOptionFails", OptionRule, "AC", false, 0},
+        ParseCase{"OptionTaken", OptionRule, "AAC", true, 3},
         // the finished loop's leftover entry keeps the option open
-        ParseCase{"LoopKeepsOptionOpen", kOptionWithLoop, "AC", true, 2},
-        ParseCase{"LoopNeverGivesBack", kLoopThenAB, "AAB", false, 0},
-        ParseCase{"InnerLoopKeepsOuterIterationsOpen", kNestedLoopThenAB, "AAB", true, 3},
-        ParseCase{"LoopZeroTimes", kLoop, "B", true, 0},
-        ParseCase{"LoopGreedy", kLoop, "AAA", true, 3},
-        ParseCase{"UnknownActionFailsAndBranchIsTaken", kUnknownAction, "A", true, 1},
-        ParseCase{"AlternativeFirst", kAlternatives, "a", true, 1},
-        ParseCase{"AlternativeSecondIsSequence", kAlternatives, "bc", true, 2},
-        ParseCase{"AlternativeSecondIncomplete", kAlternatives, "b", false, 0},
-        ParseCase{"EmptyFirstAlternative", kEmptyFirstAlternative, "a", true, 0},
-        ParseCase{"ThirdAlternative", kThreeAlternatives, "c", true, 1},
-        ParseCase{"NoAlternative", kThreeAlternatives, "d", false, 0},
+        ParseCase{"LoopKeepsOptionOpen", OptionWithLoop, "AC", true, 2},
+        ParseCase{"LoopNeverGivesBack", LoopThenAB, "AAB", false, 0},
+        ParseCase{"InnerLoopKeepsOuterIterationsOpen", NestedLoopThenAB, "AAB", true, 3},
+        ParseCase{"LoopZeroTimes", SimpleLoopRule, "B", true, 0},
+        ParseCase{"LoopGreedy", SimpleLoopRule, "AAA", true, 3},
+        ParseCase{"UnknownActionFailsAndBranchIsTaken", UnknownAction, "A", true, 1},
+        ParseCase{"AlternativeFirst", AlternativesRule, "a", true, 1},
+        ParseCase{"AlternativeSecondIsSequence", AlternativesRule, "bc", true, 2},
+        ParseCase{"AlternativeSecondIncomplete", AlternativesRule, "b", false, 0},
+        ParseCase{"EmptyFirstAlternative", EmptyFirstAlternativeRule, "a", true, 0},
+        ParseCase{"ThirdAlternative", ThreeAlternatives, "c", true, 1},
+        ParseCase{"NoAlternative", ThreeAlternatives, "d", false, 0},
         // the no-progress check belongs to the end of an iteration, not to entering a loop
-        ParseCase{"LoopEnteredAgainRunsItsBody", kLoopEnteredAgain, "AD", true, 2},
-        ParseCase{"OptionEnteredAgain", kOptionEnteredAgain, "AD", true, 2},
-        ParseCase{"LoopEnteredAgainCanProgress", kLoopProgressesOnItsSecondEntry, "AB", true, 2}),
+        ParseCase{"LoopEnteredAgainRunsItsBody", LoopEnteredAgain, "AD", true, 2},
+        ParseCase{"OptionEnteredAgain", OptionEnteredAgainRule, "AD", true, 2},
+        ParseCase{"LoopEnteredAgainCanProgress", LoopProgressesOnItsSecondEntry, "AB", true, 2}),
     test::CaseName<ParseCase>);
 
 // The cursor operations, as the built-in rules use them.

@@ -9,17 +9,17 @@ namespace baudrill::test {
 
 namespace {
 
-constexpr const char* kRequestRule = "crc_start byte byte word_be word_be crc_end crc_modbus";
-constexpr const char* kResponseRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus any any";
+constexpr const char* RequestRule = "crc_start byte byte word_be word_be crc_end crc_modbus";
+constexpr const char* ResponseRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus any any";
 
 class ModbusRule : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        request_ = CompileText(kRequestRule);
-        response_ = CompileText(kResponseRule);
-        ASSERT_EQ(request_.consumed, static_cast<int>(std::string_view(kRequestRule).size()));
-        ASSERT_EQ(response_.consumed, static_cast<int>(std::string_view(kResponseRule).size()));
+        request_ = CompileText(RequestRule);
+        response_ = CompileText(ResponseRule);
+        ASSERT_EQ(request_.consumed, static_cast<int>(std::string_view(RequestRule).size()));
+        ASSERT_EQ(response_.consumed, static_cast<int>(std::string_view(ResponseRule).size()));
     }
 
     Compiled request_{};

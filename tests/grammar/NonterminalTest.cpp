@@ -44,7 +44,7 @@ TEST(Nonterminals, MissingTargetMatchesEmptyInBothDirections)
     BNFarticle noSpace;
     RuleBuilder(noSpace).Ref(gone, "NtNoSuchNamespace");
     const auto* ref = static_cast<const BNFnonterminal*>(caller.elements[5]);
-    ASSERT_EQ(ref->type, kNonterminalType);
+    ASSERT_EQ(ref->type, NonterminalType);
     EXPECT_EQ(ref->GetText(), "gone");
 
     ArticleNamespace& ns = *GrammarRegistry::Instance().FindNamespace("NtMissing");

@@ -60,7 +60,7 @@ private:
                 return false;
             if (stop)
                 return true;
-            if (ok && e->type == kUnitorType && previous == e->input1 && e->GetSplitter()->IsUp())
+            if (ok && e->type == UnitorType && previous == e->input1 && e->GetSplitter()->IsUp())
                 ok = IterationProgressed(choices, e->GetSplitter(), state);
             if (ok) {
                 const BNFelement* top = choices.empty() ? nullptr : choices.back().current;
@@ -102,7 +102,7 @@ private:
     bool Element(const BNFelement& e, FullState& state, bool& stop, int depth)
     {
         switch (e.type) {
-        case kTerminalType: {
+        case TerminalType: {
             const std::string& literal = static_cast<const BNFterminal&>(e).value;
             if (!parse_) {
                 state.output += literal;
@@ -113,11 +113,11 @@ private:
             state.at += static_cast<int>(literal.size());
             return true;
         }
-        case kNonterminalType: {
+        case NonterminalType: {
             const BNFarticle* target = static_cast<const BNFnonterminal&>(e).Target();
             if (!target)
                 return true;
-            if (depth >= kMaxNonterminalNesting)
+            if (depth >= MaxNonterminalNesting)
                 return false;
             FullState sub = state;
             if (!RunArticle(*target, sub, depth + 1))
@@ -125,7 +125,7 @@ private:
             state = sub;
             return true;
         }
-        case kCodeType: {
+        case CodeType: {
             const FullState saved = state;
             const auto& code = static_cast<const BNFcode&>(e);
             if (Action(code.id, code.v, state, stop))
@@ -234,20 +234,20 @@ private:
 
     void Item(RuleBuilder& r, int depth)
     {
-        static const char* const kLiterals[] = {"A", "B", "AB", ""};
-        static const char* const kActions[] = {"t_byte", "t_arg",  "t_push", "t_pop",    "t_settop",
+        static const char* const LiteralTexts[] = {"A", "B", "AB", ""};
+        static const char* const Actions[] = {"t_byte", "t_arg",  "t_push", "t_pop",    "t_settop",
                                                "t_dec",  "t_top",  "t_fail", "t_stop", "t_last_is"};
         switch (Below(depth > 2 ? 4 : 11)) {
         case 0:
         case 1: {
-            const char* literal = kLiterals[Below(4)];
+            const char* literal = LiteralTexts[Below(4)];
             text_ << '"' << literal << "\" ";
             r.T(literal);
             break;
         }
         case 2:
         case 3: {
-            const char* action = kActions[Below(10)];
+            const char* action = Actions[Below(10)];
             const int arg = Below(3);
             text_ << action << ':' << arg << ' ';
             r.Code(action, Value(arg));
@@ -295,9 +295,9 @@ private:
 template <class Context>
 bool RunBoth(const BNFarticle& rule, Context& ctx, ReferenceMatcher reference, FullState& state)
 {
-    constexpr std::int64_t kBudget = 3000;
-    ctx.stepsLeft = kBudget;
-    reference.steps = kBudget;
+    constexpr std::int64_t Budget = 3000;
+    ctx.stepsLeft = Budget;
+    reference.steps = Budget;
     bool matched = false;
     if constexpr (std::is_same_v<Context, ParseContext>)
         matched = rule.Parse(ctx);

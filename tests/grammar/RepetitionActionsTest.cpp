@@ -16,7 +16,7 @@ using test::RuleBuilder;
 
 std::vector<std::int32_t> Counters(const MatchState& state)
 {
-    const auto view = state.intRegs(kRepeatCounters);
+    const auto view = state.intRegs(RepeatCounters);
     std::vector<std::int32_t> out;
     for (std::size_t i = view.Count(); i-- > 0;)
         out.push_back(*view.Top(i));
@@ -62,22 +62,22 @@ TEST(RepetitionActions, RepCountsTheTopCounterDown)
         bool ok;
         std::vector<std::int32_t> after;
     };
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t IntMin = std::numeric_limits<std::int32_t>::min();
     const Case cases[] = {
         {"no counter", {}, false, {}},
         {"counts down", {5, 2}, true, {5, 1}},
         {"last iteration", {1}, true, {0}},
         {"spent", {0}, false, {0}},
         {"negative", {-5}, false, {-5}},
-        {"never wraps", {kMin}, false, {kMin}},
+        {"never wraps", {IntMin}, false, {IntMin}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ParseContext parse("");
         ComposeContext compose;
         for (std::int32_t v : c.before) {
-            parse.state.intRegs(kRepeatCounters).Push(v);
-            compose.state.intRegs(kRepeatCounters).Push(v);
+            parse.state.intRegs(RepeatCounters).Push(v);
+            compose.state.intRegs(RepeatCounters).Push(v);
         }
         EXPECT_EQ(ParseRep(parse, Value(0)), c.ok);
         EXPECT_EQ(ComposeRep(compose, Value(0)), c.ok);

@@ -26,7 +26,7 @@ void MakeReferenceTargets()
     CreateArticle("cx_dual", "b", "\"B\"");
 }
 
-constexpr int kWhole = -1;  // the compile takes the whole text
+constexpr int WholeText = -1;  // the compile takes the whole text
 
 struct CompileCase : NamedCase {
     std::string text;
@@ -43,61 +43,61 @@ TEST_P(RuleCompile, ConsumesAndBuilds)
 {
     const CompileCase& c = GetParam();
     Compiled result = CompileText(c.text);
-    const int expected = c.consumed == kWhole ? static_cast<int>(c.text.size()) : c.consumed;
+    const int expected = c.consumed == WholeText ? static_cast<int>(c.text.size()) : c.consumed;
     EXPECT_EQ(result.consumed, expected);
     EXPECT_EQ(DescribeArticle(*result.article), c.built);
     EXPECT_EQ(CheckGraph(*result.article), "");
 }
 
-const CompileCase kSeparators[] = {
+const CompileCase SeparatorCases[] = {
     {"Empty", "", 0, ""},
-    {"WhitespaceAndOneSemicolon", " \t\r\n ; \n", kWhole, ""},
-    {"SemicolonBetweenItems", "byte ; word", kWhole, "byte word"},
-    {"SemicolonAfterEveryItem", "a; b ;c;", kWhole, "a b c"},
-    {"SemicolonAtStart", ";byte", kWhole, "byte"},
+    {"WhitespaceAndOneSemicolon", " \t\r\n ; \n", WholeText, ""},
+    {"SemicolonBetweenItems", "byte ; word", WholeText, "byte word"},
+    {"SemicolonAfterEveryItem", "a; b ;c;", WholeText, "a b c"},
+    {"SemicolonAtStart", ";byte", WholeText, "byte"},
     {"DoubleSemicolonStops", "byte;;word", 5, "byte"},
     {"DoubleSemicolonAtStart", ";;byte", 1, ""},
     {"SemicolonsWithBlanksBetween", "byte ; ; word", 7, "byte"},
-    {"ItemsNeedNoBlanks", "byte\"A\"<BNFwhite>", kWhole, "byte \"A\" <BNFwhite>"},
+    {"ItemsNeedNoBlanks", "byte\"A\"<BNFwhite>", WholeText, "byte \"A\" <BNFwhite>"},
     {"SectionMarkerEndsRule", "a b *** c", 4, "a b"},
     {"StrayClose", "a)", 1, "a"},
     {"StrayColon", ":a", 0, ""},
-    {"ControlAndHighBytesAreWordBytes", "a\fb \xC3\xA9", kWhole, "a\fb \xC3\xA9"},
+    {"ControlAndHighBytesAreWordBytes", "a\fb \xC3\xA9", WholeText, "a\fb \xC3\xA9"},
 };
-INSTANTIATE_TEST_SUITE_P(Separators, RuleCompile, ::testing::ValuesIn(kSeparators),
+INSTANTIATE_TEST_SUITE_P(Separators, RuleCompile, ::testing::ValuesIn(SeparatorCases),
                          CaseName<CompileCase>);
 
-const CompileCase kLiterals[] = {
-    {"KeepsDelimiters", "\"a;b c\"", kWhole, "\"a;b c\""},
-    {"HexEscapes", "\"\\41\\42\"", kWhole, "\"AB\""},
-    {"EscapeTakesTwoBytes", "\"\\4142\"", kWhole, "\"A42\""},
-    {"EscapedQuote", "\"\\22\"", kWhole, "\"\\22\""},
-    {"BackslashAndZeroByte", "\"\\5C\\00\"", kWhole, "\"\\5C\\00\""},
-    {"SignedEscape", "\"\\-1\"", kWhole, "\"\\FF\""},
-    {"BadDigitsGiveLowByte", "\"\\4Z\\ZZ\"", kWhole, "\"\\04\\00\""},
-    {"ShortBackslashStays", "\"a\\\"", kWhole, "\"a\\5C\""},
-    {"EscapeInActionName", "x\\41y", kWhole, "xAy"},
-    {"EmptyLiteralInsertsNothing", "\"\" byte", kWhole, "byte"},
+const CompileCase LiteralTexts[] = {
+    {"KeepsDelimiters", "\"a;b c\"", WholeText, "\"a;b c\""},
+    {"HexEscapes", "\"\\41\\42\"", WholeText, "\"AB\""},
+    {"EscapeTakesTwoBytes", "\"\\4142\"", WholeText, "\"A42\""},
+    {"EscapedQuote", "\"\\22\"", WholeText, "\"\\22\""},
+    {"BackslashAndZeroByte", "\"\\5C\\00\"", WholeText, "\"\\5C\\00\""},
+    {"SignedEscape", "\"\\-1\"", WholeText, "\"\\FF\""},
+    {"BadDigitsGiveLowByte", "\"\\4Z\\ZZ\"", WholeText, "\"\\04\\00\""},
+    {"ShortBackslashStays", "\"a\\\"", WholeText, "\"a\\5C\""},
+    {"EscapeInActionName", "x\\41y", WholeText, "xAy"},
+    {"EmptyLiteralInsertsNothing", "\"\" byte", WholeText, "byte"},
     // The terminal is inserted before the missing closing quote is noticed.
     {"Unterminated", "byte \"abc", 5, "byte \"abc\""},
 };
-INSTANTIATE_TEST_SUITE_P(Literals, RuleCompile, ::testing::ValuesIn(kLiterals),
+INSTANTIATE_TEST_SUITE_P(Literals, RuleCompile, ::testing::ValuesIn(LiteralTexts),
                          CaseName<CompileCase>);
 
-const CompileCase kArguments[] = {
-    {"Int", "hex:2", kWhole, "hex:2"},
-    {"BlanksAroundColon", "hex : 2", kWhole, "hex:2"},
-    {"String", "str_int:\"x\"", kWhole, "str_int:\"x\""},
-    {"StringWithDelimiters", "a:\"b c;\"", kWhole, "a:\"b c;\""},
-    {"StringEscapes", "a:\"\\0D\\0A\"", kWhole, "a:\"\\0D\\0A\""},
-    {"Double", "x:1.5", kWhole, "x:1.5"},
-    {"DoubleWithoutFraction", "x:-2.", kWhole, "x:-2.0"},
-    {"Negative", "x:-7", kWhole, "x:-7"},
-    {"IntMax", "x:2147483647", kWhole, "x:2147483647"},
-    {"IntMinPlusOne", "x:-2147483647", kWhole, "x:-2147483647"},
-    {"Hex", "x:0x1F", kWhole, "x:31"},
-    {"HexWraps", "x:0xFFFFFFFF", kWhole, "x:-1"},
-    {"HexWithoutDigitIsNull", "x:0xZZ", kWhole, "x:-2147483648"},
+const CompileCase ArgumentCases[] = {
+    {"Int", "hex:2", WholeText, "hex:2"},
+    {"BlanksAroundColon", "hex : 2", WholeText, "hex:2"},
+    {"String", "str_int:\"x\"", WholeText, "str_int:\"x\""},
+    {"StringWithDelimiters", "a:\"b c;\"", WholeText, "a:\"b c;\""},
+    {"StringEscapes", "a:\"\\0D\\0A\"", WholeText, "a:\"\\0D\\0A\""},
+    {"Double", "x:1.5", WholeText, "x:1.5"},
+    {"DoubleWithoutFraction", "x:-2.", WholeText, "x:-2.0"},
+    {"Negative", "x:-7", WholeText, "x:-7"},
+    {"IntMax", "x:2147483647", WholeText, "x:2147483647"},
+    {"IntMinPlusOne", "x:-2147483647", WholeText, "x:-2147483647"},
+    {"Hex", "x:0x1F", WholeText, "x:31"},
+    {"HexWraps", "x:0xFFFFFFFF", WholeText, "x:-1"},
+    {"HexWithoutDigitIsNull", "x:0xZZ", WholeText, "x:-2147483648"},
     // Arguments that do not convert: the action is compiled alone, the compile stops at ':'.
     {"CapitalX", "x:0X1F y", 1, "x"},
     {"HexPrefixAlone", "x:0x", 1, "x"},
@@ -112,19 +112,19 @@ const CompileCase kArguments[] = {
     {"IntFollowedByAControlByte", "arg:7\x10", 3, "arg"},
     {"IntAfterAControlByte", "arg:\x10" "7", 3, "arg"},
 };
-INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(kArguments),
+INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(ArgumentCases),
                          CaseName<CompileCase>);
 
-const CompileCase kStructure[] = {
-    {"AlternativeBindsWeakerThanSequence", "a | b c", kWhole, "(a | b c)"},
-    {"GroupedAlternatives", "(a | b) c", kWhole, "(a | b) c"},
-    {"ThreeAlternativesNestToTheRight", "a | b | c", kWhole, "(a | (b | c))"},
-    {"EmptyFirstAlternative", "| a", kWhole, "( | a)"},
-    {"AlternativeInOption", "[a | b] c", kWhole, "[(a | b)] c"},
-    {"AlternativeAfterGroup", "x (a) | b", kWhole, "(x a | b)"},
-    {"EmptyConstructs", "{} [] ()", kWhole, "{} []"},
-    {"BlanksInsideBrackets", "{ a } [ b ] ( c )", kWhole, "{a} [b] c"},
-    {"Nested", "{a [b (c | d)] \"e\"}", kWhole, "{a [b (c | d)] \"e\"}"},
+const CompileCase StructureCases[] = {
+    {"AlternativeBindsWeakerThanSequence", "a | b c", WholeText, "(a | b c)"},
+    {"GroupedAlternatives", "(a | b) c", WholeText, "(a | b) c"},
+    {"ThreeAlternativesNestToTheRight", "a | b | c", WholeText, "(a | (b | c))"},
+    {"EmptyFirstAlternative", "| a", WholeText, "( | a)"},
+    {"AlternativeInOption", "[a | b] c", WholeText, "[(a | b)] c"},
+    {"AlternativeAfterGroup", "x (a) | b", WholeText, "(x a | b)"},
+    {"EmptyConstructs", "{} [] ()", WholeText, "{} []"},
+    {"BlanksInsideBrackets", "{ a } [ b ] ( c )", WholeText, "{a} [b] c"},
+    {"Nested", "{a [b (c | d)] \"e\"}", WholeText, "{a [b (c | d)] \"e\"}"},
     // A construct is built before its missing closing bracket is noticed; it stays.
     {"UnclosedOption", "byte [word", 5, "byte [word]"},
     {"UnclosedLoop", "{a b", 0, "{a b}"},
@@ -136,21 +136,21 @@ const CompileCase kStructure[] = {
     {"UnclosedGroupAfterAlternative", "|(x:1", 1, "( | x:1)"},
     {"UnclosedOptionsInNestedAlternatives", "|[|[", 1, "( | [( | [])])"},
 };
-INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(kStructure),
+INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(StructureCases),
                          CaseName<CompileCase>);
 
-const CompileCase kReferences[] = {
-    {"BuiltinArticle", "<BNFwhite>", kWhole, "<BNFwhite>"},
-    {"ByName", "<cx_target> x", kWhole, "<cx_target> x"},
-    {"ByNamespace", "<cx_ns::inner>", kWhole, "<cx_ns::inner>"},
+const CompileCase ReferenceCases[] = {
+    {"BuiltinArticle", "<BNFwhite>", WholeText, "<BNFwhite>"},
+    {"ByName", "<cx_target> x", WholeText, "<cx_target> x"},
+    {"ByNamespace", "<cx_ns::inner>", WholeText, "<cx_ns::inner>"},
     // Trying <cx_dual> first would leave a reference to the "BNF" article behind.
-    {"NamespaceNamedLikeAnArticle", "<cx_dual::b> x", kWhole, "<cx_dual::b> x"},
+    {"NamespaceNamedLikeAnArticle", "<cx_dual::b> x", WholeText, "<cx_dual::b> x"},
     {"BlanksInside", "< BNFwhite >", 0, ""},
     {"MissingArticle", "a <cx_missing> b", 2, "a"},
     {"MissingInNamespace", "a <cx_ns::missing> b", 2, "a"},
     {"Unclosed", "a <cx_target b", 2, "a <cx_target>"},
 };
-INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(kReferences),
+INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(ReferenceCases),
                          CaseName<CompileCase>);
 
 }  // namespace
@@ -212,7 +212,7 @@ TEST_P(RuleCompileGrowth, MakesAtMostSixElementsPerByte)
     EXPECT_EQ(CheckGraph(*result.article), "");
 }
 
-const GrowthCase kGrowthCases[] = {
+const GrowthCase GrowthCases[] = {
     {"AlternativesAndOptions", Repeated("|[", 16)},
     {"ManyAlternativesAndOptions", Repeated("|[", 200)},
     {"AlternativesAndLoops", Repeated("| {", 16)},
@@ -222,7 +222,7 @@ const GrowthCase kGrowthCases[] = {
     {"UnclosedReferenceInside", Repeated("|[", 16, "<BNFwhite")},
     {"PastTheNestingBound", Repeated("|[", 600)},
 };
-INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(kGrowthCases),
+INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(GrowthCases),
                          CaseName<GrowthCase>);
 
 // Every '|' nests the rest of its rule one level deeper. Past the bound the last levels give up

@@ -14,7 +14,7 @@ namespace {
 
 // The rule of the editor's "BNFPROTOparser"; the stop sets hold the blank,
 // LF, CR and TAB themselves (and a colon).
-const std::string kSectionRule =
+const std::string SectionRule =
     "<BNFwhite> {\"***\" <BNFwhite> (BNFstr10:\"BNF\" BNFstr:\" \n\r\t\" BNFnewScheme | "
     "BNFstr:\" \n\r\t:\" \"::\" BNFstr:\" \n\r\t\" BNFnewScheme) <BNFwhite> <BNFscheme> BNFresume}";
 
@@ -22,8 +22,8 @@ class SectionGrammar : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        sections_ = CompileText(kSectionRule, "BNF");
-        ASSERT_EQ(sections_.consumed, static_cast<int>(kSectionRule.size()));
+        sections_ = CompileText(SectionRule, "BNF");
+        ASSERT_EQ(sections_.consumed, static_cast<int>(SectionRule.size()));
     }
 
     // The last article of "BNF" with the name, or null.

@@ -17,18 +17,18 @@ TEST(ValueTest, KindTestsAreExact)
     EXPECT_TRUE(Value("x").IsString());
     EXPECT_TRUE(Value().IsVoid());
     // A reader of the wrong kind gives that kind's null, never garbage.
-    EXPECT_EQ(Value(5.0).GetInt(), Value::kIntNull);
+    EXPECT_EQ(Value(5.0).GetInt(), Value::IntNull);
     EXPECT_EQ(Value(7).GetString(), "");
 }
 
 TEST(ValueTest, NullValuesAreOrdinaryMembers)
 {
-    Value intNull(Value::kIntNull);
+    Value intNull(Value::IntNull);
     EXPECT_TRUE(intNull.IsInt());
     EXPECT_TRUE(intNull.IsNull());
     EXPECT_EQ(intNull.GetInt(), -2147483647 - 1);
-    EXPECT_TRUE(Value(Value::kDoubleNull).IsNull());
-    EXPECT_TRUE(Value(Value::kDoubleNull).IsDouble());
+    EXPECT_TRUE(Value(Value::DoubleNull).IsNull());
+    EXPECT_TRUE(Value(Value::DoubleNull).IsDouble());
     EXPECT_FALSE(Value(0).IsNull());
     EXPECT_TRUE(Value("").IsNull());
 }
@@ -53,9 +53,9 @@ TEST(ValueTest, EqualityFollowsKindsNumbersAndNulls)
         {"string and number", Value("3"), Value(3), false},
         {"void and void", Value(), Value(), true},
         {"void and empty string, both null", Value(), Value(""), true},
-        {"int null and void", Value(Value::kIntNull), Value(), true},
-        {"int null and double null are different numbers", Value(Value::kIntNull),
-         Value(Value::kDoubleNull), false},
+        {"int null and void", Value(Value::IntNull), Value(), true},
+        {"int null and double null are different numbers", Value(Value::IntNull),
+         Value(Value::DoubleNull), false},
         {"void and zero", Value(), Value(0), false},
     };
     for (const auto& c : cases) {
@@ -101,9 +101,9 @@ TEST(ValueTest, TextForm)
     const TextCase cases[] = {
         {Value(-42), "-42"},
         {Value(std::int64_t{-9000000000}), "-9000000000"},
-        {Value(Value::kIntNull), ""},
-        {Value(Value::kInt64Null), ""},
-        {Value(Value::kDoubleNull), ""},
+        {Value(Value::IntNull), ""},
+        {Value(Value::Int64Null), ""},
+        {Value(Value::DoubleNull), ""},
         {Value(), ""},
         {Value(1.5), "1.5"},
         {Value(3.0), "3"},

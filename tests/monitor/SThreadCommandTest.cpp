@@ -15,8 +15,8 @@ namespace baudrill {
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::Notice;
-using test_support::WorkerTest;
+using test::Notice;
+using test::WorkerTest;
 
 // The period runs from the start of each write: a write that takes time does not lengthen it,
 // and writes longer than the period follow each other without a poll read between (which
@@ -209,7 +209,7 @@ TEST_P(WorkerClose, EndsTheSendAndReadingResumesAfterTheReopen) {
     if (c.closePort)
         worker->ClosePort();
     else
-        test_support::CloseForWorker(*worker, *port);
+        test::CloseForWorker(*worker, *port);
     const std::string sentBefore = device->TakeOutput();
     Reopen();
     clock.Release();

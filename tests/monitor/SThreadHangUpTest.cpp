@@ -13,8 +13,8 @@
 namespace baudrill {
 namespace {
 
-using test_support::Notice;
-using test_support::WorkerTest;
+using test::Notice;
+using test::WorkerTest;
 
 struct HangUpCase : test::NamedCase {
     // Brings the worker to the point where the device goes; returns after HangUp.

@@ -110,7 +110,7 @@ struct Session {
 // and run, or nothing more has come for 3 s after the peer ended (bytes were lost).
 void RunSession(Session& session, const Peer& peer, std::chrono::milliseconds duration,
                 bool sending) {
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminals here";
     SerialPort port;
     SerialSettings settings;

@@ -17,8 +17,8 @@ namespace baudrill {
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::Notice;
-using test_support::WorkerTest;
+using test::Notice;
+using test::WorkerTest;
 
 std::string Block(int length) {
     std::string bytes;
@@ -211,16 +211,16 @@ TEST_F(WorkerTest, IdleWorkerPausesAfterEveryQuietRead) {
 }
 
 TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
-    test_support::RecordingNotifier otherNotifier;
+    test::RecordingNotifier otherNotifier;
     auto fake = std::make_unique<platform::FakeCommDevice>(clock);
     platform::FakeCommDevice* otherDevice = fake.get();
-    test_support::RecordingPort otherPort(std::move(fake), clock);
+    test::RecordingPort otherPort(std::move(fake), clock);
     device->SetModemStatus(platform::ModemCtsOn);
     otherDevice->SetModemStatus(platform::ModemDsrOn);
     MakeWorker();
     SThread otherWorker(&otherPort, &otherNotifier, 4);
-    ASSERT_EQ(test_support::OpenForWorker(*worker, *port), 0);
-    ASSERT_EQ(test_support::OpenForWorker(otherWorker, otherPort), 0);
+    ASSERT_EQ(test::OpenForWorker(*worker, *port), 0);
+    ASSERT_EQ(test::OpenForWorker(otherWorker, otherPort), 0);
     clock.Release();
     ASSERT_TRUE(notifier.RunUntil(
         [&] { return notifier.Lines().size() == 1 && otherNotifier.Lines().size() == 1; }));

@@ -4,7 +4,7 @@
 #include <thread>
 #include <utility>
 
-namespace baudrill::test_support {
+namespace baudrill::test {
 
 using namespace std::chrono_literals;
 
@@ -251,4 +251,4 @@ void WorkerTest::LetTimePass(uint64_t ms) {
     notifier.ProcessAll();
 }
 
-}  // namespace baudrill::test_support
+}  // namespace baudrill::test

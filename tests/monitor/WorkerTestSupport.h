@@ -18,7 +18,7 @@
 #include "platform/FakeCommDevice.h"
 #include "serial/SerialPort.h"
 
-namespace baudrill::test_support {
+namespace baudrill::test {
 
 // A fake clock whose time moves only as the code under test sleeps on it (auto-advance), and
 // which a test can hold: a pause of HeldPauseMs or more then waits until the test releases the
@@ -165,4 +165,4 @@ public:
     std::unique_ptr<SThread> worker;
 };
 
-}  // namespace baudrill::test_support
+}  // namespace baudrill::test

@@ -59,7 +59,7 @@ public:
     }
 
 private:
-    test_support::PtyPair pty_;
+    test::PtyPair pty_;
     PosixCommDevice device_;
 };
 
@@ -136,7 +136,7 @@ struct StateCase : test::NamedCase {
 };
 
 // Word length and parity are left out: a pseudo terminal runs every line as 8N.
-const StateCase kStates[] = {
+const StateCase States[] = {
     {"Rate9600OneStopBit", 9600, OneStopBit, false, false},
     {"Rate250000TwoStopBits", 250000, TwoStopBits, false, false},
     {"Rate921600RtsCts", 921600, OneStopBit, true, false},
@@ -144,7 +144,7 @@ const StateCase kStates[] = {
 };
 
 TEST_P(CommDeviceContract, GivesBackTheStateItWasSet) {
-    for (const StateCase& c : kStates) {
+    for (const StateCase& c : States) {
         SCOPED_TRACE(c.name);
         LineSettings wanted;
         wanted.baudRate = c.rate;

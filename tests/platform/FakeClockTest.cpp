@@ -72,7 +72,7 @@ TEST(FakeClockTest, ManualSleepWaitsUntilAnotherThreadAdvancesFarEnough) {
 
 TEST(FakeClockTest, KillWaitsForARunningCallback) {
     FakeClock clock;
-    test_support::ExpectKillWaitsForRunningCallback(clock, [&] { clock.Advance(1); });
+    test::ExpectKillWaitsForRunningCallback(clock, [&] { clock.Advance(1); });
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "platform/Clock.h"
 
-namespace baudrill::test_support {
+namespace baudrill::test {
 
 // Arms a timer whose callback blocks until released, kills it from another thread while the
 // callback runs, and checks that the kill returned only after the callback had finished.
@@ -41,4 +41,4 @@ inline void ExpectKillWaitsForRunningCallback(platform::Clock& clock,
     EXPECT_TRUE(finishedWhenKillReturned);
 }
 
-}  // namespace baudrill::test_support
+}  // namespace baudrill::test

@@ -31,7 +31,7 @@ protected:
         });
     }
 
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     PosixCommDevice device;
 };
 

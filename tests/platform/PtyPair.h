@@ -12,7 +12,7 @@
 #include <chrono>
 #include <string>
 
-namespace baudrill::test_support {
+namespace baudrill::test {
 
 class PtyPair {
 public:
@@ -76,4 +76,4 @@ private:
     std::string path_;
 };
 
-}  // namespace baudrill::test_support
+}  // namespace baudrill::test

@@ -108,7 +108,7 @@ TEST(SystemClockDeathTest, SharedClockServesStaticObjectsDestroyedAfterIt) {
 
 TEST(SystemClockTest, KillWaitsForARunningCallback) {
     SystemClock clock;
-    test_support::ExpectKillWaitsForRunningCallback(clock, nullptr);
+    test::ExpectKillWaitsForRunningCallback(clock, nullptr);
 }
 
 TEST(SystemClockTest, SleepLastsAtLeastItsTime) {

@@ -9,7 +9,7 @@
 #include "platform/FakeCommDevice.h"
 #include "serial/SerialPort.h"
 
-namespace baudrill::test_support {
+namespace baudrill::test {
 
 // A SerialPort on the fake device and the fake clock (time passes as the port sleeps).
 class FakePortTest : public ::testing::Test {
@@ -42,4 +42,4 @@ protected:
     void SetUp() override { ASSERT_EQ(OpenPort(), 0); }
 };
 
-}  // namespace baudrill::test_support
+}  // namespace baudrill::test

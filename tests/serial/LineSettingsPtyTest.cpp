@@ -37,7 +37,7 @@ protected:
         return image;
     }
 
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     SerialPort port;
 };
 

@@ -9,7 +9,7 @@
 namespace baudrill {
 namespace {
 
-using test_support::OpenFakePortTest;
+using test::OpenFakePortTest;
 
 struct TerminatorResult {
     int result;

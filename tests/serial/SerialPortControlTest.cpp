@@ -9,8 +9,8 @@
 namespace baudrill {
 namespace {
 
-using test_support::FakePortTest;
-using test_support::OpenFakePortTest;
+using test::FakePortTest;
+using test::OpenFakePortTest;
 using Call = platform::FakeCommDevice::Call;
 namespace pf = platform;
 

@@ -7,7 +7,7 @@
 namespace baudrill {
 namespace {
 
-using test_support::FakePortTest;
+using test::FakePortTest;
 using Call = platform::FakeCommDevice::Call;
 constexpr int Both = LineFlags::Dtr | LineFlags::Rts;
 

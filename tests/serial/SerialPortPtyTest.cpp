@@ -59,7 +59,7 @@ protected:
         ASSERT_EQ(c, 'm');
     }
 
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     platform::PosixCommDevice* device;
     std::unique_ptr<SerialPort> port;
 };

@@ -7,7 +7,7 @@
 namespace baudrill {
 namespace {
 
-using test_support::OpenFakePortTest;
+using test::OpenFakePortTest;
 using Call = platform::FakeCommDevice::Call;
 
 using SerialPortReadWriteTest = OpenFakePortTest;

@@ -8,7 +8,7 @@
 namespace baudrill {
 namespace {
 
-using test_support::OpenFakePortTest;
+using test::OpenFakePortTest;
 using Call = platform::FakeCommDevice::Call;
 
 class TimedTransferTest : public OpenFakePortTest {

@@ -16,12 +16,12 @@ namespace baudrill::test {
 //         int rate;
 //         bool standard;
 //     };
-//     const RateCase kRates[] = {
+//     const RateCase Rates[] = {
 //         {"Standard9600", 9600, true},
 //         {"NonStandard1000", 1000, false},
 //     };
 //     TEST_P(Rate, IsSet) { ... GetParam().rate ... }
-//     INSTANTIATE_TEST_SUITE_P(Table, Rate, ::testing::ValuesIn(kRates), test::CaseName<RateCase>);
+//     INSTANTIATE_TEST_SUITE_P(Table, Rate, ::testing::ValuesIn(Rates), test::CaseName<RateCase>);
 //
 // The name is each row's first initialiser (the base comes before the members). A name may be
 // prose: its words are run together, each capitalised ("plain text, escaped" ->

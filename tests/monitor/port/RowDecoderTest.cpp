@@ -59,7 +59,7 @@ TEST_P(RowDecoderCases, Decodes)
     }
 }
 
-const DecodeCase kDecodeCases[] = {
+const DecodeCase DecodeCases[] = {
     {"WholeRow", "\"AB\" byte", "AB\x05", false, true, {Value(5)}, 0},
     {"JunkRefusedWhenNotIgnored", "\"AB\" byte", "xyAB\x05", false, false, {}, 0},
     {"JunkSkippedWhenIgnored", "\"AB\" byte", "xyAB\x05", true, true, {Value(5)}, 2},
@@ -69,7 +69,7 @@ const DecodeCase kDecodeCases[] = {
     {"EmptyRowIgnoringNothing", "\"AB\" byte", "", true, false, {}, 0},
     {"FrameBehindMoreThan4KiB", "\"AB\" byte", std::string(5000, 'x') + "AB\x06", true, true, {Value(6)}, 5000},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, RowDecoderCases, ::testing::ValuesIn(kDecodeCases),
+INSTANTIATE_TEST_SUITE_P(Rows, RowDecoderCases, ::testing::ValuesIn(DecodeCases),
                          test::CaseName<DecodeCase>);
 
 // After every chunk the decoding equals that of the whole row decoded afresh, for rules that
@@ -98,8 +98,8 @@ TEST_F(RowDecoderTest, ChunkByChunkEqualsTheWholeRowDecodedAfresh)
             for (int chunk = 0; chunk < chunks; ++chunk) {
                 for (int k = 1 + static_cast<int>(random() % 9); k > 0; --k)
                     row.data += std::string(1, "ABQRZ!;\"\x02\x03\x01\xFF"[random() % 12]);
-                const RowDecoding step = decoder.Decode(rule, row, ignoreStarting, kDefaultStepBudget);
-                const RowDecoding fresh = DecodeRow(rule, row, ignoreStarting, kDefaultStepBudget);
+                const RowDecoding step = decoder.Decode(rule, row, ignoreStarting, DefaultStepBudget);
+                const RowDecoding fresh = DecodeRow(rule, row, ignoreStarting, DefaultStepBudget);
                 ASSERT_FALSE(step.budgetExhausted || fresh.budgetExhausted);
                 ASSERT_EQ(step.decoded, fresh.decoded) << "row " << ::testing::PrintToString(row.data);
                 if (fresh.decoded) {
@@ -120,16 +120,16 @@ TEST_F(RowDecoderTest, AChunkTriesOnlyTheStartsStillOpen)
     RowDecoder decoder;
     EXPECT_FALSE(decoder.Decode(rule, row, true).decoded);
     row.data += "xA";
-    constexpr std::int64_t kFewSteps = 200;  // far fewer than a run per start of the row
-    const RowDecoding more = decoder.Decode(rule, row, true, kFewSteps);
+    constexpr std::int64_t FewSteps = 200;  // far fewer than a run per start of the row
+    const RowDecoding more = decoder.Decode(rule, row, true, FewSteps);
     EXPECT_FALSE(more.budgetExhausted);
     EXPECT_FALSE(more.decoded);
     row.data += "B\x09";
-    const RowDecoding frame = decoder.Decode(rule, row, true, kFewSteps);
+    const RowDecoding frame = decoder.Decode(rule, row, true, FewSteps);
     EXPECT_TRUE(frame.decoded);
     EXPECT_EQ(frame.start, 20001u);
     EXPECT_EQ(frame.values, (ValueList{Value(9)}));
-    EXPECT_TRUE(DecodeRow(rule, row, true, kFewSteps).budgetExhausted);  // afresh: every start
+    EXPECT_TRUE(DecodeRow(rule, row, true, FewSteps).budgetExhausted);  // afresh: every start
 }
 
 // A frame matched without looking at the row's end stays the decoding, with its values, while

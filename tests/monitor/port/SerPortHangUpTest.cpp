@@ -19,7 +19,7 @@ namespace baudrill::test {
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::PtyPair;
+using test::PtyPair;
 
 // A port on the real device that counts the worker's device calls.
 class CountingPort final : public SerialPort {

@@ -352,8 +352,8 @@ TEST_P(FrameBehindJunk, IsDecodedAndAnswered)
     EXPECT_GE(answersComposed, 1);
 }
 
-const JunkCase kJunkCases[] = {{"Behind800Bytes", 800}, {"Behind2000Bytes", 2000}, {"Behind4000Bytes", 4000}};
-INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(kJunkCases),
+const JunkCase JunkCases[] = {{"Behind800Bytes", 800}, {"Behind2000Bytes", 2000}, {"Behind4000Bytes", 4000}};
+INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(JunkCases),
                          test::CaseName<JunkCase>);
 
 TEST_F(SerPortTraffic, DelayedAnswerIsSentWhenTheDelayEnds)

@@ -25,7 +25,7 @@ TEST_P(RowTime, FormatsMinutesSecondsMilliseconds)
     EXPECT_EQ(RowTimeText(GetParam().tick, GetParam().start), GetParam().text);
 }
 
-const TimeCase kTimeCases[] = {
+const TimeCase TimeCases[] = {
     {"AtStart", 1000, 1000, "00:00.000"},
     {"MinutesAndSeconds", 0, 62345, "01:02.345"},
     {"LastOfTheHour", 0, 3599999, "59:59.999"},
@@ -36,7 +36,7 @@ const TimeCase kTimeCases[] = {
     // Over 24.8 days (above INT32_MAX ms): no negative minutes. 2^31 ms is 596:31:23.648.
     {"PastTheSignedRange", 0, 0x80000000u, "31:23.648"},
 };
-INSTANTIATE_TEST_SUITE_P(Ticks, RowTime, ::testing::ValuesIn(kTimeCases),
+INSTANTIATE_TEST_SUITE_P(Ticks, RowTime, ::testing::ValuesIn(TimeCases),
                          test::CaseName<TimeCase>);
 
 TEST(ValuesText, EachValueAfterOneBlank)

@@ -108,8 +108,8 @@ std::string Nested(std::size_t depth)
 
 TEST(XmlReaderTest, RefusesNestingBeyondItsBound)
 {
-    EXPECT_TRUE(ReadXml(Nested(kMaxXmlDepth)));
-    EXPECT_FALSE(ReadXml(Nested(kMaxXmlDepth + 1)));
+    EXPECT_TRUE(ReadXml(Nested(MaxXmlDepth)));
+    EXPECT_FALSE(ReadXml(Nested(MaxXmlDepth + 1)));
     EXPECT_FALSE(ReadXml(Nested(200000)));
 }
 

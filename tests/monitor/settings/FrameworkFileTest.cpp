@@ -52,7 +52,7 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
 {
     ASSERT_EQ(QGuiApplication::screens().size(), 2) << "run through ctest, which gives the screens";
     const FileCase& c = GetParam();
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     ASSERT_TRUE(pty.Ok());
     ASSERT_LT(pty.SlavePath().size(), 127u);
 

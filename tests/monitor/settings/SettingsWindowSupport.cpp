@@ -9,7 +9,7 @@
 
 namespace baudrill::test {
 
-unsigned LineSpeed(const test_support::PtyPair& pty)
+unsigned LineSpeed(const test::PtyPair& pty)
 {
     platform::TermiosImage t{};
     return platform::ReadTermios(pty.MasterFd(), t) ? t.ospeed : 0;

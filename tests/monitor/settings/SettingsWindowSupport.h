@@ -14,7 +14,7 @@ namespace baudrill::test {
 
 // The rate the pseudo terminal's line is set to now (both ends share one setting); 0 when it
 // cannot be read.
-unsigned LineSpeed(const test_support::PtyPair& pty);
+unsigned LineSpeed(const test::PtyPair& pty);
 
 // Points XDG_DATA_HOME, where the protocol editor and the log writer look, at a temporary
 // folder for the object's life.

@@ -142,7 +142,7 @@ struct StoredPort {
 
 TEST_F(WindowRoundTrip, StoreThenLoadGivesTheSameWindow)
 {
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     ASSERT_TRUE(pty.Ok());
     const std::string protoName = "RoundTripProto";
     const BNFarticle* proto = CreateArticle(GrammarNamespace, protoName, "");

@@ -31,7 +31,7 @@ namespace baudrill::test {
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::PtyPair;
+using test::PtyPair;
 
 // The send tabs go ASCII, HEX, PROTO.
 constexpr int AsciiTab = 0;

@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AddPort, OpensAPseudoTerminalByItsPath)
 {
-    test_support::PtyPair pty;
+    test::PtyPair pty;
     ASSERT_TRUE(pty.Ok());
     MainWindow window;
     window.AddPort(pty.SlavePath());

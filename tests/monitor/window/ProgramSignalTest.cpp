@@ -35,7 +35,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using SteadyClock = std::chrono::steady_clock;
-using test_support::PtyPair;
+using test::PtyPair;
 
 constexpr auto Limit = 30s;  // generous: the sanitizer builds start slowly
 
