@@ -28,10 +28,11 @@ run_suite() {
 
 # Line tables only: enough for the stack traces of the sanitizers and of a debugger, and the
 # builds compile about a third faster than with full debug information. The sanitizer build
-# stays unoptimised: at -O1, g++ 12 reports false "maybe uninitialized" errors inside the
-# standard library's headers.
+# keeps its assertions and runs at -O1, as the sanitizers advise (its tests take half the
+# time); there g++ 12 reports false "maybe uninitialized" errors inside the standard
+# library's headers, so that one warning is left to the optimised build.
 optimised=(-DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
-checked=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-g1")
+checked=(-DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1 -Wno-maybe-uninitialized")
 
 run_suite build "${optimised[@]}"
 run_suite build-tsan "${optimised[@]}" -DBAUDRILL_SANITIZE=thread \
