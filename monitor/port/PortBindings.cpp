@@ -81,13 +81,13 @@ void BindSendPanes(PortBindings* b, SerPort& port)
 
     WithAsciiLayout& ascii = *port.asciiPane;
     BindEntry(b, port, ascii.entry, &SerPort::OnAsciiEntry);
-    OnClick(b, ascii.attachButton, [&port] { port.AttachFile(0); });
+    OnClick(b, ascii.attachButton, [&port] { port.AttachFile(SerPort::AttachAscii); });
     OnClick(b, ascii.isCR, [&port] { port.OnAsciiOptions(); });
     OnClick(b, ascii.isLF, [&port] { port.OnAsciiOptions(); });
 
     WithHexLayout& hex = *port.hexPane;
     BindEntry(b, port, hex.entry, &SerPort::OnHexEntry);
-    OnClick(b, hex.attachButton, [&port] { port.AttachFile(1); });
+    OnClick(b, hex.attachButton, [&port] { port.AttachFile(SerPort::AttachHex); });
 
     WithProtoLayout& proto = *port.protoPane;
     BindEntry(b, port, proto.entry, &SerPort::OnProtoEntry);

@@ -159,9 +159,12 @@ public:
     void OnAnswerProtoSelect();
     void OnRepeat();
     void OnRepeatPeriod();
-    void AttachFile(int kind);  // 0 ASCII, 1 HEX
-    // Appends the entry text that stands for `bytes` to the ASCII (0) or HEX (1) slot of the
-    // current profile, whatever the mode, and shows it: the file's part of AttachFile.
+    // The kinds of file attached: its bytes as ASCII entry text or as HEX entry text.
+    static constexpr int AttachAscii = 0;
+    static constexpr int AttachHex = 1;
+    void AttachFile(int kind);
+    // Appends the entry text that stands for `bytes` to the ASCII or HEX slot of the current
+    // profile, whatever the mode, and shows it: the file's part of AttachFile.
     void AttachBytes(int kind, std::string_view bytes);
     void OnSendButton();
     void SendNow();

@@ -260,7 +260,7 @@ void SerPort::OnRepeatPeriod()
 
 void SerPort::AttachFile(int kind)
 {
-    QWidget* pane = kind == 0 ? static_cast<QWidget*>(asciiPane) : static_cast<QWidget*>(hexPane);
+    QWidget* pane = kind == AttachAscii ? static_cast<QWidget*>(asciiPane) : static_cast<QWidget*>(hexPane);
     // Named "*.*" as on every desktop, matching every file (also those without a dot).
     const QString path = QFileDialog::getOpenFileName(pane, QString(), QString(), QStringLiteral("*.* (*)"));
     if (path.isEmpty())
@@ -274,9 +274,9 @@ void SerPort::AttachFile(int kind)
 
 void SerPort::AttachBytes(int kind, std::string_view bytes)
 {
-    if (kind == 0)
+    if (kind == AttachAscii)
         SlotAt(asciiSlots, slot).entry += AsciiEntryText(bytes);
-    else if (kind == 1)
+    else if (kind == AttachHex)
         SlotAt(hexSlots, slot).entry += SpacedHexText(bytes);
     else
         return;

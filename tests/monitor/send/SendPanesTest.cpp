@@ -421,12 +421,12 @@ TEST_F(SendPanes, AnAnswerNeedsDecodingAndNoRepeat)
 TEST_F(SendPanes, AnAttachedFileIsAppendedToItsEntry)
 {
     TypeAscii("x");
-    port->AttachBytes(0, "\x41\x0D\xFF");
+    port->AttachBytes(SerPort::AttachAscii, "\x41\x0D\xFF");
     EXPECT_EQ(port->asciiSlots[0].entry, "xA\\0D\\FF");
     EXPECT_EQ(ascii().entry.text(), "xA\\0D\\FF");
     EXPECT_EQ(port->output, "xA\r\xFF");
     // The HEX slot of the profile grows too while the ASCII pane is shown.
-    port->AttachBytes(1, "\x41\x0D\xFF");
+    port->AttachBytes(SerPort::AttachHex, "\x41\x0D\xFF");
     EXPECT_EQ(port->hexSlots[0].entry, "41 0D FF ");
     port->mode = SerPort::ModeHex;
     port->UpdateSend(true);
@@ -434,7 +434,7 @@ TEST_F(SendPanes, AnAttachedFileIsAppendedToItsEntry)
     EXPECT_EQ(port->output, "A\r\xFF");
     // A backslash of the file is sent as a backslash.
     port->mode = SerPort::ModeAscii;
-    port->AttachBytes(0, "\\41");
+    port->AttachBytes(SerPort::AttachAscii, "\\41");
     EXPECT_EQ(port->output, "xA\r\xFF\\41");
 }
 
@@ -444,13 +444,13 @@ TEST_F(SendPanes, ALargeAttachedFileSurvivesTheEntry)
     std::string file;
     for (int i = 0; i < 100 * 256; ++i)
         file += static_cast<char>(i & 0xFF);
-    for (int kind : {0, 1}) {
+    for (int kind : {SerPort::AttachAscii, SerPort::AttachHex}) {
         SCOPED_TRACE(kind);
-        port->mode = kind == 0 ? SerPort::ModeAscii : SerPort::ModeHex;
+        port->mode = kind == SerPort::AttachAscii ? SerPort::ModeAscii : SerPort::ModeHex;
         port->AttachBytes(kind, file);
         EXPECT_EQ(port->output, file);
         // The next edit reads the entry back from the control.
-        if (kind == 0)
+        if (kind == SerPort::AttachAscii)
             port->OnAsciiEntry();
         else
             port->OnHexEntry();
