@@ -27,7 +27,8 @@ public:
     BNFarticle(const BNFarticle&) = delete;
     BNFarticle& operator=(const BNFarticle&) = delete;
 
-    // Runs the rule over ctx.input from ctx.state.pos, appending to ctx.state.values.
+    // Runs the rule over ctx.input from ctx.state.pos, appending to ctx.state.values
+    // when it matches (a failed run leaves them as they were).
     bool Parse(ParseContext& ctx) const;
     // Runs the rule over ctx.values from ctx.state.next, appending to ctx.state.output.
     bool Compose(ComposeContext& ctx) const;

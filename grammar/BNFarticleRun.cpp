@@ -2,9 +2,17 @@
 
 namespace baudrill {
 
+// A run that matches leaves every value it made; one that fails leaves the
+// values as they were before it (what its attempts made means nothing).
 bool BNFarticle::Parse(ParseContext& ctx) const
 {
-    return detail::ParseMatcher::RunArticle(*this, ctx);
+    const std::size_t before = ctx.ValueCount();
+    const bool matched = detail::ParseMatcher::RunArticle(*this, ctx);
+    if (matched)
+        ctx.MakeFieldValues();
+    else
+        ctx.CutValues(before);
+    return matched;
 }
 
 bool BNFarticle::Compose(ComposeContext& ctx) const

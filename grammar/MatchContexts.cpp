@@ -8,12 +8,32 @@ void ParseContext::GrowValues()
     state.values.reserve(state.values.empty() ? 16 : 2 * state.values.capacity());
 }
 
+void ParseContext::MakeFieldValuesNow()
+{
+    const std::size_t count = fieldCount_;
+    fieldCount_ = 0;
+    fieldMaker_(state.values, input.data() + fieldAt_, count);
+}
+
+void ParseContext::CutValues(std::size_t count)
+{
+    if (count >= ValueCount())
+        return;
+    if (count >= state.values.size()) {
+        fieldCount_ = count - state.values.size();
+        return;
+    }
+    state.values.resize(count);
+    fieldCount_ = 0;
+}
+
 void ParseContext::Renew(InputView bytes)
 {
     input = bytes;
     stop = false;
     state.pos = 0;
     state.values.clear();
+    fieldCount_ = 0;
     state.registers.Clear();
     state.retry = true;
     state.current = nullptr;
@@ -28,8 +48,7 @@ void ParseContext::Renew(InputView bytes)
 void ParseContext::Restore(const ParseMark& mark)
 {
     state.pos = mark.pos;
-    if (state.values.size() > mark.values)
-        state.values.resize(mark.values);
+    CutValues(mark.values);
     state.registers.UndoTo(mark.undo);
     state.retry = mark.retry;
 }

@@ -51,7 +51,7 @@ struct ParseDirection {
     }
     static bool Stopped(const ParseContext& ctx) { return ctx.stop; }
     static bool StartValid(const ParseContext& ctx) { return ctx.PosValid(); }
-    static std::size_t ProducedBytes(const ParseContext& ctx) { return ctx.state.values.size() * sizeof(Value); }
+    static std::size_t ProducedBytes(const ParseContext& ctx) { return ctx.ValueCount() * sizeof(Value); }
     // Progress of a loop iteration: the position moved or a register changed.
     static bool Moved(const ParseMark& m, const ParseContext& ctx) { return ctx.state.pos != m.pos; }
 };

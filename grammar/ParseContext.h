@@ -128,6 +128,7 @@ public:
     void Advance(std::size_t n) { state.pos += static_cast<int>(n); }
     void AddValue(Value&& v)
     {
+        MakeFieldValues();
         if (state.values.size() == state.values.capacity())
             GrowValues();
         state.values.push_back(std::move(v));
@@ -136,10 +137,43 @@ public:
     // An int value, made in its place in `values` (the numeric fields add one per byte or two).
     void AddInt(std::int32_t v)
     {
+        MakeFieldValues();
         if (state.values.size() == state.values.capacity())
             GrowValues();
         state.values.emplace_back(v);
     }
+
+    // The values of the run so far. A counted loop of integer fields leaves its
+    // numbers in the input until something needs them (most such runs fail, and
+    // a failed run's values are never used): an action that reads values during
+    // a run reads them here. A run that matches leaves them all in `state.values`.
+    ValueList& Values()
+    {
+        MakeFieldValues();
+        return state.values;
+    }
+    std::size_t ValueCount() const { return state.values.size() + fieldCount_; }
+    // Counts `count` fields of `width` bytes from input index `at` as values, made
+    // by `make` when needed; fields that go on from the last such run join it.
+    using FieldValueMaker = void (*)(ValueList& values, const char* bytes, std::size_t count);
+    void AddFieldValues(FieldValueMaker make, std::size_t width, std::size_t at, std::size_t count)
+    {
+        if (fieldCount_ && (make != fieldMaker_ || fieldAt_ + fieldCount_ * fieldWidth_ != at))
+            MakeFieldValues();
+        if (!fieldCount_) {
+            fieldMaker_ = make;
+            fieldWidth_ = width;
+            fieldAt_ = at;
+        }
+        fieldCount_ += count;
+    }
+    void MakeFieldValues()
+    {
+        if (fieldCount_) [[unlikely]]
+            MakeFieldValuesNow();
+    }
+    // Cuts the values back to the first `count` of them.
+    void CutValues(std::size_t count);
 
     // Makes this context what a fresh one on `bytes` would be, keeping the
     // memory it holds: for a caller that runs many parses one after another.
@@ -187,10 +221,18 @@ private:
             reach_ = end;
     }
 
+    void MakeFieldValuesNow();
+
     mutable std::size_t reach_ = 0;
+    // The fields counted as values and not made yet: the last `fieldCount_`
+    // values, whose bytes start at input index `fieldAt_`.
+    FieldValueMaker fieldMaker_ = nullptr;
+    std::size_t fieldWidth_ = 0;
+    std::size_t fieldAt_ = 0;
+    std::size_t fieldCount_ = 0;
 
     // The matcher's own marks, which need not keep the undo log.
-    ParseMark Snapshot() const { return {state.pos, state.values.size(), state.registers.UndoHeight(), state.retry}; }
+    ParseMark Snapshot() const { return {state.pos, ValueCount(), state.registers.UndoHeight(), state.retry}; }
 };
 
 }  // namespace baudrill

@@ -113,6 +113,15 @@ struct FieldValues {
     bool operator==(const FieldValues& other) const { return bytes == other.bytes; }
 };
 
+// The values of `count` consecutive fields: one insert of the whole run, a
+// single capacity test and a tight loop, where appending value by value costs
+// a call per value.
+template <IntegerField F>
+void InsertFieldValues(ValueList& values, const char* bytes, std::size_t count)
+{
+    values.insert(values.end(), FieldValues<F>{bytes}, FieldValues<F>{bytes + count * F.width});
+}
+
 // Reads up to `most` fields one after another, as many ReadField calls would,
 // as far as the input holds them; how many it read.
 template <IntegerField F>
@@ -124,13 +133,8 @@ inline std::size_t ReadFields(ParseContext& ctx, std::size_t most)
     const std::size_t fields = std::min(most, (ctx.input.size() - at) / F.width);
     if (fields == 0 || !ctx.Has(fields * F.width))  // (it does: this only counts them as read)
         return 0;
-    if constexpr (F.keepsValue) {
-        // One insert of the whole run: a single capacity test and a tight loop,
-        // where appending value by value costs a call per value.
-        const char* bytes = ctx.input.data() + at;
-        ValueList& values = ctx.state.values;
-        values.insert(values.end(), FieldValues<F>{bytes}, FieldValues<F>{bytes + fields * F.width});
-    }
+    if constexpr (F.keepsValue)
+        ctx.AddFieldValues(&InsertFieldValues<F>, F.width, at, fields);
     ctx.Advance(fields * F.width);
     return fields;
 }

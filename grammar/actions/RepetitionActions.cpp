@@ -19,7 +19,7 @@ bool PushCounter(MatchState& state, const Value& count)
 
 bool ParseSetRep(ParseContext& ctx, Value)
 {
-    return !ctx.state.values.empty() && PushCounter(ctx.state, ctx.state.values.back());
+    return !ctx.Values().empty() && PushCounter(ctx.state, ctx.state.values.back());
 }
 
 bool ComposeSetRep(ComposeContext& ctx, Value)

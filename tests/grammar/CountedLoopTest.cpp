@@ -158,6 +158,9 @@ TEST(CountedLoops, RunAsTheirElementsWould)
                     EXPECT_EQ(a.state.pos, b.state.pos);
                     EXPECT_EQ(a.state.values, b.state.values);
                     EXPECT_EQ(Counters(a.state), Counters(b.state));
+                } else {
+                    EXPECT_TRUE(a.state.values.empty());  // a failed run leaves none
+                    EXPECT_TRUE(b.state.values.empty());
                 }
             }
             ComposeContext c(values);
@@ -193,6 +196,25 @@ TEST(CountedLoops, ATurnCostsTwoSteps)
     const std::int64_t used = DefaultStepBudget - ctx.stepsLeft;
     EXPECT_GE(used, 200);
     EXPECT_LT(used, 230);
+}
+
+// The numbers of a counted loop are values wherever something reads them: the count of the
+// next loop is the last byte of the one before. A run that fails leaves the values it found
+// before it as they were.
+TEST(CountedLoops, TheirValuesAreThereForWhatReadsThem)
+{
+    InitGrammarBuiltins();
+    BNFarticle& chained = *CreateArticle("counted_test", "chained", "byte set_rep {rep byte} set_rep {rep byte}");
+    ParseContext ctx(std::string_view("\x01\x03\x02\xAA\xBB\xCC", 6));
+    ASSERT_TRUE(chained.Parse(ctx));
+    EXPECT_EQ(ctx.state.pos, 5);
+    EXPECT_EQ(ctx.state.values, (ValueList{1, 3, 2, 0xAA, 0xBB}));
+
+    BNFarticle& unfinished = *CreateArticle("counted_test", "unfinished", "byte set_rep {rep byte} \"Z\"");
+    ParseContext partFrame(std::string_view("\x05\x01\x02", 3));
+    partFrame.state.values.push_back(Value("earlier"));
+    EXPECT_FALSE(unfinished.Parse(partFrame));
+    EXPECT_EQ(partFrame.state.values, ValueList{Value("earlier")});
 }
 
 }  // namespace

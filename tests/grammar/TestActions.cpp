@@ -108,7 +108,7 @@ bool ParseStop(ParseContext& ctx, Value)
 
 bool ParseLastIs(ParseContext& ctx, Value arg)
 {
-    return !ctx.state.values.empty() && ctx.state.values.back() == arg;
+    return !ctx.Values().empty() && ctx.state.values.back() == arg;
 }
 
 }  // namespace
