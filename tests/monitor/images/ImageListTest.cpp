@@ -1,6 +1,6 @@
 #include "monitor/images/IMG.h"
 #include "monitor/images/ImageList.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

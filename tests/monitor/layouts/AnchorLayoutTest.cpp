@@ -1,7 +1,7 @@
 #include "monitor/layouts/AnchorLayout.h"
 #include "monitor/layouts/LayoutZoom.h"
 #include "monitor/layouts/WithSendLayout.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "monitor/layouts/BottomSeparatorFrame.h"
 #include "monitor/layouts/WithMainLayout.h"
 #include "monitor/layouts/WithProtoDialogLayout.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

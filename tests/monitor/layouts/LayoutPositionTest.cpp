@@ -1,6 +1,6 @@
 #include "monitor/layouts/WithMainLayout.h"
 #include "monitor/layouts/WithProtoDialogLayout.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "monitor/widgets/ProtoListKeys.h"
-#include "tests/monitor/port/PortHarness.h"
+#include "tests/support/gui/PortHarness.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

@@ -10,8 +10,8 @@
 #include "monitor/port/SerPort.h"
 #include "monitor/settings/LoadedPortItems.h"
 #include "monitor/settings/SettingsStream.h"
-#include "tests/monitor/port/PortHarness.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/gui/PortHarness.h"
+#include "tests/support/monitor/SettingsBytes.h"
 
 namespace baudrill::test {
 namespace {

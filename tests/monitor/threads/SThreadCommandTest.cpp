@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/monitor/WorkerTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill {

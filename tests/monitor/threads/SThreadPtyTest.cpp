@@ -15,7 +15,7 @@
 
 #include "monitor/threads/SThread.h"
 #include "serial/SerialPort.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill {

@@ -10,7 +10,7 @@
 
 #include "platform/PlatformCodes.h"
 #include "serial/LineFlags.h"
-#include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/monitor/WorkerTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill {

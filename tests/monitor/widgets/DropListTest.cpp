@@ -1,5 +1,5 @@
 #include "monitor/widgets/DropList.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "monitor/widgets/CellFont.h"
 #include "monitor/widgets/RichTextCtrl.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

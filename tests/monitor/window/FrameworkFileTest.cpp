@@ -16,8 +16,8 @@
 #include "monitor/files/WholeFile.h"
 #include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
-#include "tests/monitor/settings/SettingsBytes.h"
-#include "tests/monitor/settings/SettingsWindowSupport.h"
+#include "tests/support/monitor/SettingsBytes.h"
+#include "tests/support/gui/SettingsWindowSupport.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

@@ -18,8 +18,8 @@
 #include "monitor/window/MainWindow.h"
 #include "platform/FakeCommDevice.h"
 #include "platform/SystemClock.h"
-#include "tests/monitor/GuiTestEnvironment.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
+#include "tests/support/monitor/SettingsBytes.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 

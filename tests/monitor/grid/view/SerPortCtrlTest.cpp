@@ -1,6 +1,6 @@
 #include "monitor/grid/view/CellDisplay.h"
 #include "monitor/grid/view/SerPortCtrl.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/monitor/protocols/ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"

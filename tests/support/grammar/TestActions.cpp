@@ -1,4 +1,4 @@
-#include "tests/grammar/TestActions.h"
+#include "tests/support/grammar/TestActions.h"
 
 #include "grammar/ActionRegistry.h"
 #include "grammar/ComposeContext.h"

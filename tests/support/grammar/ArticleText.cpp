@@ -1,4 +1,4 @@
-#include "tests/grammar/ArticleText.h"
+#include "tests/support/grammar/ArticleText.h"
 
 #include "grammar/BNFarticle.h"
 #include "grammar/BNFcode.h"

@@ -1,11 +1,11 @@
-#include "tests/monitor/settings/SettingsWindowSupport.h"
+#include "tests/support/gui/SettingsWindowSupport.h"
 
 #include <stdlib.h>
 
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/window/MainWindow.h"
 #include "platform/Termios2.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/monitor/SettingsBytes.h"
 
 namespace baudrill::test {
 

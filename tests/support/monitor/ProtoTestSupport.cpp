@@ -1,4 +1,4 @@
-#include "ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 
 #include "monitor/protocols/ProtoFileFormat.h"
 

@@ -13,7 +13,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/ParseContext.h"
 
-#include "tests/grammar/TestActions.h"
+#include "tests/support/grammar/TestActions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/monitor/WorkerTestSupport.h"
+#include "tests/support/monitor/WorkerTestSupport.h"
 #include "tests/support/WaitUntil.h"
 
 #include <thread>

@@ -1,4 +1,4 @@
-#include "tests/grammar/ActionTestSupport.h"
+#include "tests/support/grammar/ActionTestSupport.h"
 
 #include "grammar/ActionRegistry.h"
 #include "grammar/NumberText.h"

@@ -1,4 +1,4 @@
-#include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
 
 #include "grammar/NumberText.h"
 

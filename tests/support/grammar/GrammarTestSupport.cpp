@@ -1,6 +1,6 @@
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
-#include "tests/grammar/TestActions.h"
+#include "tests/support/grammar/TestActions.h"
 
 namespace baudrill::test {
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/TempFolder.h"
 
 namespace baudrill {

@@ -1,4 +1,4 @@
-#include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/support/gui/WindowTestSupport.h"
 
 #include <QTabBar>
 

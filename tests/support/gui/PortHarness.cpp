@@ -1,4 +1,4 @@
-#include "tests/monitor/port/PortHarness.h"
+#include "tests/support/gui/PortHarness.h"
 #include "tests/support/WaitUntil.h"
 
 #include <QCoreApplication>

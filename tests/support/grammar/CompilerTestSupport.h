@@ -9,8 +9,8 @@
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 
-#include "tests/grammar/ArticleText.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/ArticleText.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 #include <string>
 #include <string_view>
