@@ -38,9 +38,12 @@ private:
     QApplication* app_ = nullptr;
 };
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new GuiTestEnvironment);
-
 }  // namespace
+
+::testing::Environment* NewGuiTestEnvironment()
+{
+    return new GuiTestEnvironment;
+}
 
 void showResized(QWidget& widget, int width, int height)
 {
