@@ -13,7 +13,7 @@
 #include "bench/BenchApplication.h"
 #include "monitor/log/Logger.h"
 #include "monitor/port/SerPort.h"
-#include "tests/monitor/port/PortHarness.h"
+#include "tests/support/gui/PortHarness.h"
 #include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>

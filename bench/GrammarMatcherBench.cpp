@@ -6,7 +6,7 @@
 #include "grammar/BNFterminal.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
-#include "tests/grammar/TestActions.h"
+#include "tests/support/grammar/TestActions.h"
 
 #include <benchmark/benchmark.h>
 

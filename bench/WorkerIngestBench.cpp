@@ -20,7 +20,7 @@
 #include "monitor/threads/SThread.h"
 #include "platform/Termios2.h"
 #include "serial/SerialPort.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 
 namespace baudrill {
 namespace {

@@ -9,4 +9,4 @@ cmake -S . -B build -DBAUDRILL_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)" --target baudrill_layout_screenshots
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1600x1200x24" \
-    env QT_QPA_PLATFORM=xcb build/tests/monitor/baudrill_layout_screenshots "$out"
+    env QT_QPA_PLATFORM=xcb build/bin/baudrill_layout_screenshots "$out"

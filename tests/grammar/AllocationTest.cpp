@@ -6,7 +6,7 @@
 #include "grammar/ComposeContext.h"
 #include "grammar/ParseContext.h"
 
-#include "tests/grammar/TestActions.h"
+#include "tests/support/grammar/TestActions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Fixed-width binary numbers, "any" and "arg", called on a context.
 
-#include "tests/grammar/ActionTestSupport.h"
+#include "tests/support/grammar/ActionTestSupport.h"
 
 #include "grammar/actions/BinaryActions.h"
 

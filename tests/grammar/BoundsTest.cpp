@@ -2,7 +2,7 @@
 
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 #include <string>

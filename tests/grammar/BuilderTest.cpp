@@ -1,4 +1,4 @@
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 #include "grammar/BNFlink.h"
 #include "grammar/BNFsplitter.h"

@@ -5,8 +5,8 @@
 #include "grammar/compiler/BuiltinActionTable.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 
-#include "tests/grammar/CompilerTestSupport.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>

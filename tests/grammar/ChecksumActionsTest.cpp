@@ -1,8 +1,8 @@
 // CRC-16/MODBUS: the function, the bound and checksum actions on a context,
 // and checksummed frames in rules.
 
-#include "tests/grammar/ActionTestSupport.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/ActionTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 #include "grammar/actions/ActionRegisters.h"
 #include "grammar/actions/ChecksumActions.h"

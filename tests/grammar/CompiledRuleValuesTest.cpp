@@ -1,6 +1,6 @@
 // Rules compiled from text that call value actions, in both directions.
 
-#include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "grammar/compiler/GrammarBuiltins.h"
 #include "grammar/compiler/RuleDelimiters.h"
 
-#include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "grammar/compiler/ArticleFactory.h"
 #include "grammar/compiler/GrammarBuiltins.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 #include <random>
 #include <sstream>

@@ -1,6 +1,6 @@
 // Code elements and the state they restore, in both directions.
 
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 namespace baudrill {
 namespace {

@@ -1,7 +1,7 @@
 // A Modbus RTU exchange from rule text: the request composed with its CRC, the
 // response parsed with a counted byte loop and a CRC check.
 
-#include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
 
 #include <gtest/gtest.h>
 

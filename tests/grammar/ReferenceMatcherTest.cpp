@@ -7,7 +7,7 @@
 
 #include "grammar/BNFsplitter.h"
 #include "grammar/BNFunitor.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 #include <random>

@@ -1,7 +1,7 @@
 // Repetition counters: the actions on a context, and counted loops in rules.
 
-#include "tests/grammar/ActionTestSupport.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/ActionTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 #include "grammar/actions/ActionRegisters.h"
 #include "grammar/actions/RepetitionActions.h"

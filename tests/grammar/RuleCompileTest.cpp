@@ -3,7 +3,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/GrammarBuiltins.h"
 
-#include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>

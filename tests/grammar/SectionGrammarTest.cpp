@@ -4,7 +4,7 @@
 #include "grammar/GrammarRegistry.h"
 #include "grammar/compiler/CompileScope.h"
 
-#include "tests/grammar/CompilerTestSupport.h"
+#include "tests/support/grammar/CompilerTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Numbers and strings in text form, called on a context.
 
-#include "tests/grammar/ActionTestSupport.h"
-#include "tests/grammar/GrammarTestSupport.h"
+#include "tests/support/grammar/ActionTestSupport.h"
+#include "tests/support/grammar/GrammarTestSupport.h"
 
 #include "grammar/actions/TextActions.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/WaitUntil.h"
 

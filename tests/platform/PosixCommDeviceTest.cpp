@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/WaitUntil.h"
 
 namespace baudrill::platform {

@@ -13,7 +13,7 @@
 
 #include "platform/Termios2.h"
 #include "serial/SerialPort.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill {

@@ -12,7 +12,7 @@
 #include "platform/PosixCommDevice.h"
 #include "serial/ControlCode.h"
 #include "serial/SerialPort.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/WaitUntil.h"
 

@@ -1,13 +1,7 @@
 #pragma once
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace baudrill::test {
 
@@ -15,18 +9,8 @@ namespace baudrill::test {
 // object goes. Path() is empty when the folder could not be made.
 class TempFolder {
 public:
-    TempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "baudrill-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code error;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, error);
-    }
+    TempFolder();
+    ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -34,23 +18,9 @@ public:
     std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
 
     // Writes a file (creating its folders), or creates a folder when `content` is null.
-    void Make(const std::string& relative, const char* content = nullptr) const
-    {
-        const std::filesystem::path target = std::filesystem::path(path_) / relative;
-        if (!content) {
-            std::filesystem::create_directories(target);
-            return;
-        }
-        std::filesystem::create_directories(target.parent_path());
-        std::ofstream(target) << content;
-    }
+    void Make(const std::string& relative, const char* content = nullptr) const;
 
-    int EntryCount() const
-    {
-        std::error_code error;
-        return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_, error),
-                                              std::filesystem::directory_iterator()));
-    }
+    int EntryCount() const;
 
 private:
     std::string path_;

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <functional>
-#include <thread>
 
 namespace baudrill::test {
 
@@ -13,20 +12,7 @@ inline constexpr std::chrono::seconds GenerousWait{10};
 // Runs `step` (if any) and then tests `done`, every millisecond, until `done` holds or `limit`
 // has passed; true when it held. `step` is what moves the waited-for thing on: an event pump, a
 // queue drained on this thread.
-inline bool WaitUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = GenerousWait,
-                      const std::function<void()>& step = {})
-{
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        if (step)
-            step();
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-}
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = GenerousWait,
+               const std::function<void()>& step = {});
 
 }  // namespace baudrill::test

@@ -3,7 +3,7 @@
 #include "monitor/images/IMG.h"
 #include "monitor/port/PortBindings.h"
 #include "serial/LineFlags.h"
-#include "tests/monitor/port/PortHarness.h"
+#include "tests/support/gui/PortHarness.h"
 
 #include <QCoreApplication>
 #include <QPixmap>

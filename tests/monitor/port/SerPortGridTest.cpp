@@ -3,8 +3,8 @@
 #include "monitor/grid/GridColours.h"
 #include "monitor/grid/view/GridFont.h"
 #include "monitor/grid/GridGeometry.h"
-#include "tests/monitor/GuiTestEnvironment.h"
-#include "tests/monitor/port/PortHarness.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
+#include "tests/support/gui/PortHarness.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // symbolic link, so the device can come back at the same path as another pty.
 
 #include "monitor/images/IMG.h"
-#include "tests/monitor/port/PortHarness.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/gui/PortHarness.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 

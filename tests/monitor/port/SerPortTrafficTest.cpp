@@ -8,7 +8,7 @@
 #include "monitor/log/Logger.h"
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/traffic/TrafficText.h"
-#include "tests/monitor/port/PortHarness.h"
+#include "tests/support/gui/PortHarness.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/NamedCase.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/ComposeContext.h"
 #include "grammar/ArticleNamespace.h"

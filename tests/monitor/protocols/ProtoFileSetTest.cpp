@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/ArticleNamespace.h"
 #include "grammar/compiler/ArticleFactory.h"

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 #include "grammar/BNFarticle.h"
 #include "grammar/ArticleNamespace.h"
 #include "grammar/ParseContext.h"

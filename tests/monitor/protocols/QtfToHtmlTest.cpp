@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 
 #include "monitor/protocols/QtfToHtml.h"
 #include "tests/support/NamedCase.h"

@@ -1,7 +1,7 @@
 // The XML reader and writer, and the protocol-file format over them.
 #include <gtest/gtest.h>
 
-#include "ProtoTestSupport.h"
+#include "tests/support/monitor/ProtoTestSupport.h"
 
 #include <ostream>
 #include <string>

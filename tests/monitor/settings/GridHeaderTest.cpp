@@ -8,7 +8,7 @@
 
 #include "monitor/settings/GridHeader.h"
 #include "monitor/settings/SettingsStream.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/monitor/SettingsBytes.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

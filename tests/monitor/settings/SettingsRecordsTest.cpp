@@ -6,7 +6,7 @@
 #include "monitor/traffic/LogLine.h"
 #include "monitor/send/SendSlot.h"
 #include "monitor/settings/SettingsStream.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/monitor/SettingsBytes.h"
 
 namespace baudrill::test {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "monitor/settings/SettingsStream.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/monitor/SettingsBytes.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

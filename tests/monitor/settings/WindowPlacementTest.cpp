@@ -7,7 +7,7 @@
 
 #include "monitor/settings/SettingsStream.h"
 #include "monitor/settings/WindowPlacement.h"
-#include "tests/monitor/settings/SettingsBytes.h"
+#include "tests/support/monitor/SettingsBytes.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

@@ -23,7 +23,7 @@
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/widgets/ProtoListKeys.h"
 #include "monitor/window/MainWindow.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WaitUntil.h"
 

@@ -16,7 +16,7 @@
 #include "monitor/protocols/editor/ProtoDialog.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
-#include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/support/gui/WindowTestSupport.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

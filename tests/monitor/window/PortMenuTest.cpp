@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "monitor/window/MainWindow.h"
-#include "tests/monitor/GuiTestEnvironment.h"
-#include "tests/monitor/window/WindowTestSupport.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
+#include "tests/support/gui/WindowTestSupport.h"
 
 namespace baudrill::test {
 namespace {

@@ -10,9 +10,9 @@
 #include "monitor/text/ProgramTexts.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/PaneSetup.h"
-#include "tests/monitor/GuiTestEnvironment.h"
-#include "tests/monitor/window/WindowTestSupport.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
+#include "tests/support/gui/WindowTestSupport.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 
 namespace baudrill::test {

@@ -23,7 +23,7 @@
 #include "monitor/files/WholeFile.h"
 #include "monitor/window/SettingsFile.h"
 #include "monitor/window/MainWindow.h"
-#include "tests/platform/PtyPair.h"
+#include "tests/support/PtyPair.h"
 #include "tests/support/NamedCase.h"
 #include "tests/support/TempFolder.h"
 

@@ -7,7 +7,7 @@
 #include "monitor/protocols/editor/ProtoDialog.h"
 #include "monitor/window/MainWindow.h"
 #include "monitor/window/QuitWhenClosed.h"
-#include "tests/monitor/GuiTestEnvironment.h"
+#include "tests/support/gui/GuiTestEnvironment.h"
 
 namespace baudrill::test {
 namespace {
