@@ -95,13 +95,13 @@ TEST_P(ValueAction, ParsesAndComposesThroughARule)
     ComposeResult composed = ComposeValues(*rule, c.values);
     EXPECT_EQ(composed.ok, c.composed.has_value());
     if (c.composed) {
-        EXPECT_EQ(Hex(composed.output), Hex(*c.composed));
+        EXPECT_EQ(HexDump(composed.output), HexDump(*c.composed));
     }
 }
 
-const std::string DoubleOne = FromHex("00 00 00 00 00 00 F0 3F");
-const std::string OneBe = FromHex("3F F0 00 00 00 00 00 00");
-const std::string ReadRequestFrame = WithCrc(FromHex("01 03"));
+const std::string DoubleOne = Bytes("00 00 00 00 00 00 F0 3F");
+const std::string OneBe = Bytes("3F F0 00 00 00 00 00 00");
+const std::string ReadRequestFrame = WithCrc(Bytes("01 03"));
 
 const ActionCase ActionCases[] = {
     {"ArgPutsItsConstant", "arg:5", "", 0, {Value(5)}, ""},
@@ -158,7 +158,7 @@ TEST(BuiltinTable, NamesAreCaseSensitive)
 
 TEST(BuiltinTable, FloatIsTheEightByteDouble)
 {
-    const std::string bytes = FromHex("00 00 00 00 00 00 F0 3F");
+    const std::string bytes = Bytes("00 00 00 00 00 00 F0 3F");
     for (const char* rule : {"float", "double"}) {
         SCOPED_TRACE(rule);
         Compiled r = CompileText(rule);
@@ -169,7 +169,7 @@ TEST(BuiltinTable, FloatIsTheEightByteDouble)
         EXPECT_EQ(ComposeValues(*r.article, {Value(1.0)}).output, bytes);
     }
     for (const char* rule : {"float_be", "double_be"})
-        EXPECT_EQ(Hex(ComposeValues(*CompileText(rule).article, {Value(1.0)}).output), "3F F0 00 00 00 00 00 00");
+        EXPECT_EQ(HexDump(ComposeValues(*CompileText(rule).article, {Value(1.0)}).output), "3F F0 00 00 00 00 00 00");
 }
 
 TEST(BuiltinTable, UpperCaseHexDiffersOnlyWhenComposing)

@@ -31,7 +31,7 @@ TEST_P(CompiledRuleValues, ParseAndComposeMirrorEachOther)
         return;
     ComposeResult composed = ComposeValues(*rule, c.values);
     ASSERT_TRUE(composed.ok);
-    EXPECT_EQ(Hex(composed.output), Hex(c.bytes));
+    EXPECT_EQ(HexDump(composed.output), HexDump(c.bytes));
     EXPECT_EQ(composed.next, static_cast<int>(c.values.size()));
 }
 

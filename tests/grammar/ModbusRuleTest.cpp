@@ -30,7 +30,7 @@ TEST_F(ModbusRule, RequestComposesWithItsCrc)
 {
     ComposeResult r = ComposeValues(*request_.article, {Value(1), Value(3), Value(0), Value(10)});
     ASSERT_TRUE(r.ok);
-    EXPECT_EQ(Hex(r.output), "01 03 00 00 00 0A C5 CD");
+    EXPECT_EQ(HexDump(r.output), "01 03 00 00 00 0A C5 CD");
     EXPECT_EQ(r.next, 4);
     // Parsing the request gives its values back and stops before the CRC bytes.
     ParseResult parsed = ParseText(*request_.article, r.output);
@@ -41,7 +41,7 @@ TEST_F(ModbusRule, RequestComposesWithItsCrc)
 
 TEST_F(ModbusRule, ResponseParsesItsCountedBytesAndChecksTheCrc)
 {
-    const std::string frame = WithCrc(FromHex("01 03 04 00 0A 01 02"));
+    const std::string frame = WithCrc(Bytes("01 03 04 00 0A 01 02"));
     ParseResult parsed = ParseText(*response_.article, frame);
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.pos, 9);
@@ -51,7 +51,7 @@ TEST_F(ModbusRule, ResponseParsesItsCountedBytesAndChecksTheCrc)
 
 TEST_F(ModbusRule, ResponseWithAWrongCrcIsRejected)
 {
-    std::string frame = WithCrc(FromHex("01 03 04 00 0A 01 02"));
+    std::string frame = WithCrc(Bytes("01 03 04 00 0A 01 02"));
     for (std::size_t at : {frame.size() - 1, frame.size() - 2, std::size_t{4}}) {
         std::string damaged = frame;
         damaged[at] = static_cast<char>(damaged[at] ^ 0x01);
@@ -64,7 +64,7 @@ TEST_F(ModbusRule, ResponseWithAWrongCrcIsRejected)
 
 TEST_F(ModbusRule, ResponseComposesWhatItParsed)
 {
-    const std::string frame = WithCrc(FromHex("11 03 06 AE 41 56 52 43 40"));
+    const std::string frame = WithCrc(Bytes("11 03 06 AE 41 56 52 43 40"));
     ParseResult parsed = ParseText(*response_.article, frame);
     ASSERT_TRUE(parsed.ok);
     ComposeResult composed = ComposeValues(*response_.article, parsed.values);

@@ -9,6 +9,7 @@
 #include "grammar/ParseContext.h"
 #include "grammar/compiler/ArticleFactory.h"
 
+#include "tests/support/grammar/ActionTestSupport.h"
 #include "tests/support/grammar/ArticleText.h"
 #include "tests/support/grammar/GrammarTestSupport.h"
 
@@ -28,9 +29,5 @@ Compiled CompileText(std::string_view text, const std::string& ns = "compile_tes
 // The same for a rule that must compile whole: null, and a test failure, when part of the text
 // is left over.
 const BNFarticle* CompileWhole(std::string_view text);
-
-// Bytes written as hexadecimal pairs, separated by blanks: "01 03 0A".
-std::string Hex(std::string_view bytes);
-std::string FromHex(std::string_view pairs);
 
 }  // namespace baudrill::test
