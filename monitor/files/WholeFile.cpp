@@ -33,7 +33,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat info{};
+    struct stat info = {};
     bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     if (ok) {
         // One read of the size the file has; a file that shrank meanwhile gives what is there.
@@ -66,7 +66,7 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes)
     if (fd < 0)
         return false;
     // The new file keeps the old one's permissions.
-    struct stat old{};
+    struct stat old = {};
     const bool keepMode = ::stat(path.c_str(), &old) == 0;
     bool ok = (!keepMode || ::fchmod(fd, old.st_mode & 07777) == 0) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;

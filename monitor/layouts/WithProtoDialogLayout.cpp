@@ -8,6 +8,7 @@ namespace baudrill {
 
 namespace {
 
+// clang-format off
 constexpr LayoutItemSpec items[] = {
     {"proto", LW(60, 180), TH(12, 24)},
     {"protoComment", LR(60, 12), BH(48, 48)},
@@ -19,6 +20,7 @@ constexpr LayoutItemSpec items[] = {
     {"protoLabel", LW(12, 42), TH(36, 68), nullptr, RightAligned},
     {"protoName", LR(244, 12), TH(12, 24)},
 };
+// clang-format on
 
 constexpr int infoMargin = 10;
 

@@ -72,6 +72,7 @@ TEST(RegisterBanksTest, ChangedSinceLooksBelowTheTopOnlyWhereChangesReached)
         std::vector<std::int32_t> pushedAgain;  // after popping 30 and 20 off 10 20 30
         bool changed;
     };
+    // clang-format off
     const Case cases[] = {
         {"TheSameEntriesBack", {20, 30}, false},
         {"AnotherEntryBelowTheTop", {21, 30}, true},
@@ -79,6 +80,7 @@ TEST(RegisterBanksTest, ChangedSinceLooksBelowTheTopOnlyWhereChangesReached)
         {"OneEntryShort", {20}, true},
         {"OneEntryMore", {20, 30, 40}, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RegisterBanks regs;

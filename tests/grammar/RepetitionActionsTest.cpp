@@ -63,6 +63,7 @@ TEST(RepetitionActions, RepCountsTheTopCounterDown)
         std::vector<std::int32_t> after;
     };
     constexpr std::int32_t IntMin = std::numeric_limits<std::int32_t>::min();
+    // clang-format off
     const Case cases[] = {
         {"no counter", {}, false, {}},
         {"counts down", {5, 2}, true, {5, 1}},
@@ -71,6 +72,7 @@ TEST(RepetitionActions, RepCountsTheTopCounterDown)
         {"negative", {-5}, false, {-5}},
         {"never wraps", {IntMin}, false, {IntMin}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ParseContext parse("");

@@ -12,6 +12,7 @@ TEST(GridGeometry, BytesPerDumpLine)
     struct Case {
         int width, charWidth, bytes;
     };
+    // clang-format off
     const Case cases[] = {
         {400, 8, 11},  // ((400 - 6) / 8 - 2) / 4
         {50, 8, 1},
@@ -22,6 +23,7 @@ TEST(GridGeometry, BytesPerDumpLine)
         {400, 0, 1},   // no font measure yet
         {1000, 7, 35},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(BytesPerDumpLine(c.width, c.charWidth), c.bytes) << c.width << " px at " << c.charWidth;
 }
