@@ -24,12 +24,14 @@ public:
 
 // One producer (this thread) and the queue's own consumer thread, as the log writer runs.
 // A batch never exceeds the bound, so no call is dropped.
-void PostToConsumerThread(benchmark::State& state) {
+void PostToConsumerThread(benchmark::State& state)
+{
     const int batch = static_cast<int>(state.range(0));
     for (auto _ : state) {
         CountingThread queue;
         queue.Start();
-        for (int i = 0; i < batch; ++i) queue.Post(&CountingThread::Add, i);
+        for (int i = 0; i < batch; ++i)
+            queue.Post(&CountingThread::Add, i);
         queue.Stop();  // returns once every call has run
         benchmark::DoNotOptimize(queue.sum);
     }
@@ -38,11 +40,13 @@ void PostToConsumerThread(benchmark::State& state) {
 BENCHMARK(PostToConsumerThread)->Arg(100000)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // Posting and emptying on one thread, as a port's queue is emptied by the GUI timer.
-void PostThenProcessAll(benchmark::State& state) {
+void PostThenProcessAll(benchmark::State& state)
+{
     const int batch = static_cast<int>(state.range(0));
     CountingQueue queue;
     for (auto _ : state) {
-        for (int i = 0; i < batch; ++i) queue.Post(&CountingQueue::Add, i);
+        for (int i = 0; i < batch; ++i)
+            queue.Post(&CountingQueue::Add, i);
         queue.ProcessAll();
     }
     benchmark::DoNotOptimize(queue.sum);

@@ -42,10 +42,7 @@ void Convert(benchmark::State& state, const std::string& qtf)
 }
 
 // Baseline: plain paragraphs.
-void BM_QtfPlainText(benchmark::State& state)
-{
-    Convert(state, Repeated("help text&", state.range(0)));
-}
+void BM_QtfPlainText(benchmark::State& state) { Convert(state, Repeated("help text&", state.range(0))); }
 
 // Half the text opens bold spans, the other half ends paragraphs.
 void BM_QtfSpansAcrossParagraphs(benchmark::State& state)
@@ -54,10 +51,7 @@ void BM_QtfSpansAcrossParagraphs(benchmark::State& state)
     Convert(state, Repeated("[*", half) + Repeated("&", half));
 }
 
-void BM_QtfBracketsWithoutCodes(benchmark::State& state)
-{
-    Convert(state, Repeated("[ ", state.range(0)));
-}
+void BM_QtfBracketsWithoutCodes(benchmark::State& state) { Convert(state, Repeated("[ ", state.range(0))); }
 
 void Read(benchmark::State& state, const std::string& value)
 {
@@ -68,15 +62,9 @@ void Read(benchmark::State& state, const std::string& value)
 }
 
 // Baseline: an attribute of letters.
-void BM_XmlPlainAttribute(benchmark::State& state)
-{
-    Read(state, Repeated("a", state.range(0)));
-}
+void BM_XmlPlainAttribute(benchmark::State& state) { Read(state, Repeated("a", state.range(0))); }
 
-void BM_XmlAttributeOfAmpersands(benchmark::State& state)
-{
-    Read(state, Repeated("&", state.range(0)) + ";");
-}
+void BM_XmlAttributeOfAmpersands(benchmark::State& state) { Read(state, Repeated("&", state.range(0)) + ";"); }
 
 void Compile(benchmark::State& state, const std::string& text)
 {
@@ -89,10 +77,7 @@ void Compile(benchmark::State& state, const std::string& text)
 }
 
 // Baseline: options, each closed.
-void BM_CompileClosedOptions(benchmark::State& state)
-{
-    Compile(state, Repeated("[a] ", state.range(0)));
-}
+void BM_CompileClosedOptions(benchmark::State& state) { Compile(state, Repeated("[a] ", state.range(0))); }
 
 // Each '|' nests one level deeper: 400 bytes stay below the matcher's nesting bound.
 void BM_CompileUnclosedOptionsBehindAlternatives(benchmark::State& state)

@@ -32,10 +32,7 @@ constexpr const char* ResponseRuleFunction3 =
 constexpr const char* ComposeRule = "crc_start byte byte byte set_rep {rep byte} crc_end crc_modbus";
 constexpr const char* ValueListText = "{<BNFwhite> (str_float | str_int | str_quoted)}";
 
-const BNFarticle& Rule(const char* text)
-{
-    return *CreateArticle("bench", "rule", text);
-}
+const BNFarticle& Rule(const char* text) { return *CreateArticle("bench", "rule", text); }
 
 // A read-holding-registers response of `bytes` bytes in all: address, function,
 // count, count data bytes, CRC low and high.
@@ -80,10 +77,7 @@ void RunFrameParse(benchmark::State& state, const BNFarticle& rule, const std::s
     state.SetItemsProcessed(state.iterations());  // frames
 }
 
-void BM_ModbusRequestParse(benchmark::State& state)
-{
-    RunFrameParse(state, Rule(RequestRule), RequestFrame());
-}
+void BM_ModbusRequestParse(benchmark::State& state) { RunFrameParse(state, Rule(RequestRule), RequestFrame()); }
 BENCHMARK(BM_ModbusRequestParse);
 
 void BM_ModbusResponseParse(benchmark::State& state)

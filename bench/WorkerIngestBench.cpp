@@ -39,9 +39,10 @@ char PatternAt(uint64_t position) { return static_cast<char>(position % PatternP
 // master end in 64 KiB blocks.
 class FloodingPeer {
 public:
-    FloodingPeer(int fd, uint64_t start)
-        : fd(fd), start(start), pattern(BlockSize + PatternPeriod) {
-        for (std::size_t i = 0; i < pattern.size(); ++i) pattern[i] = PatternAt(i);
+    FloodingPeer(int fd, uint64_t start) : fd(fd), start(start), pattern(BlockSize + PatternPeriod)
+    {
+        for (std::size_t i = 0; i < pattern.size(); ++i)
+            pattern[i] = PatternAt(i);
         thread = std::thread([this] { Flood(); });
     }
     ~FloodingPeer() { thread.join(); }
@@ -51,11 +52,12 @@ public:
     bool Failed() const { return failed.load(); }
 
 private:
-    void Flood() {
+    void Flood()
+    {
         uint64_t written = 0;
         while (written < BytesPerRun) {
-            std::size_t n = static_cast<std::size_t>(std::min<uint64_t>(
-                BlockSize - written % BlockSize, BytesPerRun - written));
+            std::size_t n =
+                static_cast<std::size_t>(std::min<uint64_t>(BlockSize - written % BlockSize, BytesPerRun - written));
             ssize_t w = ::write(fd, pattern.data() + (start + written) % PatternPeriod, n);
             if (w > 0) {
                 written += static_cast<uint64_t>(w);
@@ -82,17 +84,17 @@ double plainSeconds = 0;
 
 // The baseline: the slave opened and set raw as the port does, then poll and read into a
 // 64 KiB buffer, nothing else.
-void PlainPollAndReadLoop(benchmark::State& state) {
+void PlainPollAndReadLoop(benchmark::State& state)
+{
     test::PtyPair pty;
-    const int fd = pty.Ok() ? ::open(pty.SlavePath().c_str(),
-                                     O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC)
-                            : -1;
+    const int fd = pty.Ok() ? ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC) : -1;
     platform::LineSettings line;
     line.baudRate = 115200;
     platform::TermiosImage raw;
     if (fd < 0 || !platform::ToTermios(line, raw) || !platform::WriteTermios(fd, raw)) {
         state.SkipWithError("no pseudo-terminal");
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
         return;
     }
     std::vector<char> buffer(BlockSize);
@@ -103,12 +105,15 @@ void PlainPollAndReadLoop(benchmark::State& state) {
         uint64_t received = 0;
         while (received < BytesPerRun && SteadyClock::now() - start < GiveUpAfter) {
             pollfd p{fd, POLLIN, 0};
-            if (poll(&p, 1, 100) <= 0) continue;
+            if (poll(&p, 1, 100) <= 0)
+                continue;
             ssize_t n = ::read(fd, buffer.data(), buffer.size());
-            if (n > 0) received += static_cast<uint64_t>(n);
+            if (n > 0)
+                received += static_cast<uint64_t>(n);
         }
         seconds += std::chrono::duration<double>(SteadyClock::now() - start).count();
-        if (received != BytesPerRun || peer.Failed()) state.SkipWithError("bytes were lost");
+        if (received != BytesPerRun || peer.Failed())
+            state.SkipWithError("bytes were lost");
     }
     ::close(fd);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * BytesPerRun));
@@ -120,9 +125,11 @@ BENCHMARK(PlainPollAndReadLoop)->UseRealTime()->Unit(benchmark::kMillisecond)->M
 // Counts and checks the posted bytes on the thread that runs the port's queue.
 class CountingNotifier : public SThread::Notifier {
 public:
-    void OnReceive(std::string bytes, uint32_t, bool) override {
+    void OnReceive(std::string bytes, uint32_t, bool) override
+    {
         for (char c : bytes)
-            if (c != PatternAt(received++)) ++wrong;
+            if (c != PatternAt(received++))
+                ++wrong;
     }
     void OnSent(std::string, uint32_t) override {}
     void OnLineStatus(int) override {}
@@ -133,7 +140,8 @@ public:
     uint64_t wrong = 0;
 };
 
-void WorkerIngest(benchmark::State& state) {
+void WorkerIngest(benchmark::State& state)
+{
     test::PtyPair pty;
     SerialPort port;
     SerialSettings settings;
@@ -156,8 +164,7 @@ void WorkerIngest(benchmark::State& state) {
         FloodingPeer peer(pty.MasterFd(), before);
         // The GUI thread's part, emptying the queue more often than its 100 ms timer so that
         // the bound of the queue is never reached.
-        while (notifier.received - before < BytesPerRun &&
-               SteadyClock::now() - start < GiveUpAfter) {
+        while (notifier.received - before < BytesPerRun && SteadyClock::now() - start < GiveUpAfter) {
             notifier.ProcessAll();
             std::this_thread::sleep_for(2ms);
         }
@@ -166,12 +173,14 @@ void WorkerIngest(benchmark::State& state) {
     }
     worker.ClosePort();
     wrong = notifier.wrong;
-    if (lost != 0 || wrong != 0) state.SkipWithError("bytes were lost or out of order");
+    if (lost != 0 || wrong != 0)
+        state.SkipWithError("bytes were lost or out of order");
     const double rate = static_cast<double>(state.iterations() * BytesPerRun) / seconds;
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * BytesPerRun));
     state.counters["lost"] = static_cast<double>(lost);
     state.counters["wrong"] = static_cast<double>(wrong);
-    if (plainSeconds > 0) state.counters["of_plain"] = rate / (plainBytes / plainSeconds);
+    if (plainSeconds > 0)
+        state.counters["of_plain"] = rate / (plainBytes / plainSeconds);
 }
 BENCHMARK(WorkerIngest)->UseRealTime()->Unit(benchmark::kMillisecond)->MinTime(2);
 

@@ -21,10 +21,7 @@ inline std::string_view BytesOf(const uint8_t* data, std::size_t size)
 // The most elements a compile of a rule of that many bytes may make: a compile's elements grow
 // at most linearly with its text (an item of a few bytes makes a few elements), and the
 // article's skeleton comes on top.
-inline std::size_t ElementsAllowed(std::size_t ruleBytes)
-{
-    return 64 * ruleBytes + 64;
-}
+inline std::size_t ElementsAllowed(std::size_t ruleBytes) { return 64 * ruleBytes + 64; }
 
 // The input cut at its first `count - 1` NUL bytes into `count` parts (missing ones empty).
 std::vector<std::string> SplitAtNul(std::string_view input, std::size_t count);

@@ -29,8 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string html = QtfToHtml(fuzz::BytesOf(data, size));
     fuzz::Require(html.size() <= MaxHtmlPerHelpByte * size + HtmlAllowance, "the HTML grows linearly with the help");
-    for (const auto& [open, close] : {std::pair{"<p>", "</p>"}, {"<b>", "</b>"}, {"<i>", "</i>"}, {"<u>", "</u>"},
-                                      {"<tt>", "</tt>"}, {"<span ", "</span>"}})
+    for (const auto& [open, close] : {std::pair{"<p>", "</p>"},
+                                      {"<b>", "</b>"},
+                                      {"<i>", "</i>"},
+                                      {"<u>", "</u>"},
+                                      {"<tt>", "</tt>"},
+                                      {"<span ", "</span>"}})
         fuzz::Require(Count(html, open) == Count(html, close), "every tag opened is closed");
     return 0;
 }

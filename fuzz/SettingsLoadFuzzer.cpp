@@ -118,7 +118,8 @@ bool SameContent(const Loaded& a, const Loaded& b)
 void MakeProtocols()
 {
     static const bool made = [] {
-        CreateArticle(GrammarNamespace, "Modbus03Request", "crc_start byte \"\\03\" word_be word_be crc_end crc_modbus");
+        CreateArticle(GrammarNamespace, "Modbus03Request",
+                      "crc_start byte \"\\03\" word_be word_be crc_end crc_modbus");
         CreateArticle(GrammarNamespace, "line", "str_quoted");
         CreateArticle(GrammarNamespace, "line", "str_int");  // a slot takes the first of a name
         return true;

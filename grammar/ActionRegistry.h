@@ -13,10 +13,7 @@ namespace baudrill {
 template <class Action>
 class ActionRegistry {
 public:
-    void Register(std::string name, Action action)
-    {
-        actions_.Add(std::move(name), std::make_unique<Action>(action));
-    }
+    void Register(std::string name, Action action) { actions_.Add(std::move(name), std::make_unique<Action>(action)); }
 
     // The first function registered under the name, or null.
     Action Find(std::string_view name) const

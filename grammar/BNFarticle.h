@@ -49,8 +49,7 @@ public:
     // Adopts `e` on success; on a null result `e` is deleted, unless it is
     // already one of this article's elements (then it stays the article's).
     BNFelement* InsertElementAfter(BNFelement* at, std::unique_ptr<BNFelement> e);
-    BNFelement* WrapRegion(bool up, BNFelement* first, BNFelement* last, BNFelement*& before,
-                           BNFelement*& after);
+    BNFelement* WrapRegion(bool up, BNFelement* first, BNFelement* last, BNFelement*& before, BNFelement*& after);
 
     Uuid uid;
     std::string name;

@@ -15,9 +15,6 @@ bool BNFarticle::Parse(ParseContext& ctx) const
     return matched;
 }
 
-bool BNFarticle::Compose(ComposeContext& ctx) const
-{
-    return detail::ComposeMatcher::RunArticle(*this, ctx);
-}
+bool BNFarticle::Compose(ComposeContext& ctx) const { return detail::ComposeMatcher::RunArticle(*this, ctx); }
 
 }  // namespace baudrill

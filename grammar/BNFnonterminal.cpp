@@ -20,10 +20,7 @@ std::string BNFnonterminal::GetText() const
 
 namespace baudrill {
 
-bool BNFnonterminal::Parse(ParseContext& ctx) const
-{
-    return detail::ParseMatcher::RunNonterminal(Target(), ctx);
-}
+bool BNFnonterminal::Parse(ParseContext& ctx) const { return detail::ParseMatcher::RunNonterminal(Target(), ctx); }
 
 bool BNFnonterminal::Compose(ComposeContext& ctx) const
 {

@@ -22,7 +22,7 @@ public:
         std::int64_t madeUpTo = -1;  // elementCounter when it was found out
         bool simple = false;         // a plain sequence between splitter and unitor
         const BNFelement* unitor = nullptr;
-        std::int64_t tailSteps = 0;  // the connectors from the unitor back to the splitter
+        std::int64_t tailSteps = 0;         // the connectors from the unitor back to the splitter
         const BNFelement* count = nullptr;  // two items, the first a code element:
         const BNFelement* item = nullptr;   // maybe a count-down and a field
     };

@@ -10,8 +10,8 @@ bool BNFterminal::Parse(ParseContext& ctx) const
     if (!ctx.Has(value.size()))
         return false;
     // Most literals are one byte (blanks, separators): compared without a call.
-    const bool same = value.size() == 1 ? ctx.ByteAt(0) == static_cast<unsigned char>(value[0])
-                                        : ctx.Bytes(value.size()) == value;
+    const bool same =
+        value.size() == 1 ? ctx.ByteAt(0) == static_cast<unsigned char>(value[0]) : ctx.Bytes(value.size()) == value;
     if (!same)
         return false;
     ctx.Advance(value.size());

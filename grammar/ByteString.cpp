@@ -12,15 +12,9 @@ std::string Mid(std::string_view s, std::ptrdiff_t pos, std::ptrdiff_t count)
     return std::string(s.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(count)));
 }
 
-std::string Mid(std::string_view s, std::ptrdiff_t pos)
-{
-    return Mid(s, pos, static_cast<std::ptrdiff_t>(s.size()));
-}
+std::string Mid(std::string_view s, std::ptrdiff_t pos) { return Mid(s, pos, static_cast<std::ptrdiff_t>(s.size())); }
 
-std::string Left(std::string_view s, std::ptrdiff_t count)
-{
-    return Mid(s, 0, count);
-}
+std::string Left(std::string_view s, std::ptrdiff_t count) { return Mid(s, 0, count); }
 
 std::string Right(std::string_view s, std::ptrdiff_t count)
 {

@@ -83,7 +83,10 @@ private:
     template <class Direction>
     friend class detail::Matcher;
     // The matcher's own marks, which need not keep the undo log.
-    ComposeMark Snapshot() const { return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry}; }
+    ComposeMark Snapshot() const
+    {
+        return {state.next, state.output.size(), state.registers.UndoHeight(), state.retry};
+    }
 };
 
 }  // namespace baudrill

@@ -22,19 +22,10 @@ EngineRegistries& Registries()
 
 }  // namespace
 
-GrammarRegistry& GrammarRegistry::Instance()
-{
-    return Registries().grammar;
-}
+GrammarRegistry& GrammarRegistry::Instance() { return Registries().grammar; }
 
-ParseActionRegistry& ParseActionRegistry::Instance()
-{
-    return Registries().parse;
-}
+ParseActionRegistry& ParseActionRegistry::Instance() { return Registries().parse; }
 
-ComposeActionRegistry& ComposeActionRegistry::Instance()
-{
-    return Registries().compose;
-}
+ComposeActionRegistry& ComposeActionRegistry::Instance() { return Registries().compose; }
 
 }  // namespace baudrill

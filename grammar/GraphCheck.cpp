@@ -15,15 +15,9 @@ std::string Name(const BNFelement* e)
     return e ? "element " + std::to_string(e->i) + " (type " + std::to_string(e->type) + ")" : "null";
 }
 
-bool PointsTo(const BNFelement* from, const BNFelement* to)
-{
-    return from->link0 == to || from->link1 == to;
-}
+bool PointsTo(const BNFelement* from, const BNFelement* to) { return from->link0 == to || from->link1 == to; }
 
-bool PointsBack(const BNFelement* to, const BNFelement* from)
-{
-    return to->input0 == from || to->input1 == from;
-}
+bool PointsBack(const BNFelement* to, const BNFelement* from) { return to->input0 == from || to->input1 == from; }
 
 // Follows link0 from `from` and reports whether `to` is reached.
 bool ReachesByMainPath(const BNFelement* from, const BNFelement* to, std::size_t limit)
@@ -89,8 +83,8 @@ std::string CheckGraph(const BNFarticle& a)
         const BNFelement* e = owned.get();
         int inputs = (e->input0 != nullptr) + (e->input1 != nullptr);
         if (incoming[e] != inputs)
-            return Name(e) + " has " + std::to_string(incoming[e]) + " incoming edges but " +
-                   std::to_string(inputs) + " back references";
+            return Name(e) + " has " + std::to_string(incoming[e]) + " incoming edges but " + std::to_string(inputs) +
+                   " back references";
         if (e->type != SplitterType)
             continue;
         if (unitorsOf[e] != 1)

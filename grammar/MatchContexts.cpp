@@ -3,10 +3,7 @@
 
 namespace baudrill {
 
-void ParseContext::GrowValues()
-{
-    state.values.reserve(state.values.empty() ? 16 : 2 * state.values.capacity());
-}
+void ParseContext::GrowValues() { state.values.reserve(state.values.empty() ? 16 : 2 * state.values.capacity()); }
 
 void ParseContext::MakeFieldValuesNow()
 {

@@ -219,8 +219,8 @@ private:
     // free amount), and plans the next look.
     [[gnu::noinline]] static void ChargeFootprint(Context& ctx)
     {
-        const std::size_t held = D::ProducedBytes(ctx) + ctx.state.registers.Footprint() +
-                                 ctx.run.choices.size() * sizeof(Choice);
+        const std::size_t held =
+            D::ProducedBytes(ctx) + ctx.state.registers.Footprint() + ctx.run.choices.size() * sizeof(Choice);
         if (held > ctx.run.footprintPaid) {
             ctx.stepsLeft -= static_cast<std::int64_t>(held - ctx.run.footprintPaid) * StepsPerFootprintByte;
             ctx.run.footprintPaid = held;
@@ -239,8 +239,8 @@ private:
     // memory it frees.
     static void ReleaseUndo(Context& ctx)
     {
-        if (ctx.state.registers.UndoHeight() >= UndoKept && ctx.run.choices.empty() &&
-            ctx.run.heldMarks == 0 && !ctx.run.callerMarked)
+        if (ctx.state.registers.UndoHeight() >= UndoKept && ctx.run.choices.empty() && ctx.run.heldMarks == 0 &&
+            !ctx.run.callerMarked)
             ctx.state.registers.ForgetUndo();
     }
 
@@ -301,9 +301,9 @@ private:
             // older entry of the splitter (one left on top by a finished loop).
             auto& choices = ctx.run.choices;
             const std::uint32_t own = ctx.run.iteration;
-            const bool underWay = onTop ? own == choices.size() - 1
-                                        : own != NoIteration && own >= base && own < choices.size() &&
-                                              choices[own].splitter == splitter;
+            const bool underWay =
+                onTop ? own == choices.size() - 1
+                      : own != NoIteration && own >= base && own < choices.size() && choices[own].splitter == splitter;
             const Choice* entry = onTop ? top : underWay ? &choices[own] : Newest(splitter, ctx, base);
             if (entry && !IterationProgressed(entry->mark, ctx))
                 return false;
@@ -389,7 +389,7 @@ private:
                 ctx.state.current = shape.unitor;
                 return FailTurn(splitter, mark, ctx);
             }
-            ReleaseUndo(ctx);              // the turn is committed
+            ReleaseUndo(ctx);               // the turn is committed
             pending = shape.tailSteps + 1;  // and the run is back at the splitter
         }
     }
@@ -433,9 +433,9 @@ private:
                                 : FieldTurns<IntegerField{1, Little, false}>(splitter, item, ctx);
         if (f.width == 2)
             return f.order == Big ? FieldTurns<IntegerField{2, Big, true}>(splitter, item, ctx)
-                                   : FieldTurns<IntegerField{2, Little, true}>(splitter, item, ctx);
+                                  : FieldTurns<IntegerField{2, Little, true}>(splitter, item, ctx);
         return f.order == Big ? FieldTurns<IntegerField{4, Big, true}>(splitter, item, ctx)
-                               : FieldTurns<IntegerField{4, Little, true}>(splitter, item, ctx);
+                              : FieldTurns<IntegerField{4, Little, true}>(splitter, item, ctx);
     }
 
     template <IntegerField F>
@@ -529,9 +529,7 @@ private:
                 next = StepSplitter(e, fresh, ctx);
                 break;
             }
-            case UnitorType:
-                ok = StepUnitor(e, from, ctx, base);
-                break;
+            case UnitorType: ok = StepUnitor(e, from, ctx, base); break;
             case CodeType:
                 ctx.state.current = e;  // the element whose action runs
                 ok = RunCode(static_cast<const BNFcode&>(*e), ctx);
@@ -547,8 +545,7 @@ private:
                 if (ctx.run.aborted)  // a nonterminal's run went over the budget
                     return false;
                 break;
-            default:
-                break;  // connectors pass
+            default: break;  // connectors pass
             }
             if (ok) {
                 e = next;  // null past the end element: the run matched

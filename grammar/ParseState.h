@@ -10,8 +10,8 @@ namespace baudrill {
 // it by cutting it back to an earlier length.
 class ParseState : public MatchState {
 public:
-    int pos = 0;        // index of the next input byte: the bytes consumed so far
-    ValueList values;   // values produced so far, in order
+    int pos = 0;       // index of the next input byte: the bytes consumed so far
+    ValueList values;  // values produced so far, in order
 };
 
 // What a parse run saves where it may have to come back: at choice points,

@@ -17,15 +17,9 @@ template <class T>
 void TakeBack(Stack<T>& stack, detail::RegisterOp op, T&& replaced)
 {
     switch (op) {
-    case detail::RegisterOp::Push:
-        stack.pop_back();
-        break;
-    case detail::RegisterOp::Pop:
-        stack.push_back(std::move(replaced));
-        break;
-    case detail::RegisterOp::SetTop:
-        stack.back() = std::move(replaced);
-        break;
+    case detail::RegisterOp::Push: stack.pop_back(); break;
+    case detail::RegisterOp::Pop: stack.push_back(std::move(replaced)); break;
+    case detail::RegisterOp::SetTop: stack.back() = std::move(replaced); break;
     }
 }
 
@@ -65,12 +59,11 @@ bool Same(const Value& a, const Value& b)
 // replaced the entry the register held there at the mark (every pop and
 // set-top saved the entry it replaced in `replaced`, in log order).
 template <class T>
-bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const detail::UndoLog& log,
-                 std::size_t from)
+bool BankChanged(const detail::RegisterBank<T>* bank, std::uint8_t bankId, const detail::UndoLog& log, std::size_t from)
 {
     std::uint32_t touched = 0;
     std::array<std::ptrdiff_t, RegisterCount> grown{};  // pushes less pops
-    std::size_t saved = 0;                               // pops and set-tops
+    std::size_t saved = 0;                              // pops and set-tops
     for (std::size_t k = from; k < log.size(); ++k) {
         const detail::RegisterUndo& change = log[k];
         if (change.bank != bankId)

@@ -46,8 +46,8 @@ struct RunControl {
     // The choice point of the innermost loop iteration under way (pushed by its
     // splitter), so that the iteration's unitor finds its marks without a search.
     std::uint32_t iteration = NoIteration;
-    int depth = 0;         // nonterminals being run
-    int heldMarks = 0;     // marks that nonterminals and code elements hold right now
+    int depth = 0;              // nonterminals being run
+    int heldMarks = 0;          // marks that nonterminals and code elements hold right now
     bool callerMarked = false;  // a caller took a mark: the register undo log is kept for it
     // Below this step count (stepsLeft) the run looks at the memory it holds,
     // the next time an action has run or a choice was pushed; and the memory
@@ -55,7 +55,7 @@ struct RunControl {
     std::int64_t footprintCheckAt = 0;
     bool started = false;
     std::size_t footprintPaid = FreeFootprint;
-    bool aborted = false;  // the step budget ran out: every level fails at once
+    bool aborted = false;          // the step budget ran out: every level fails at once
     bool nestingExceeded = false;  // a nonterminal failed for being nested too deep
 };
 

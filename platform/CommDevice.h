@@ -55,8 +55,8 @@ public:
     // Discards output not yet sent (PurgeTxClear). Received bytes are never discarded: the
     // receive flags are accepted and do nothing.
     virtual bool Purge(uint32_t flags) = 0;
-    virtual bool Escape(int code) = 0;                    // EscapeSetRts .. EscapeClearDtr
-    virtual bool GetModemStatus(uint32_t& status) = 0;    // ModemCtsOn | ...
+    virtual bool Escape(int code) = 0;                  // EscapeSetRts .. EscapeClearDtr
+    virtual bool GetModemStatus(uint32_t& status) = 0;  // ModemCtsOn | ...
     // The error bits seen since the previous call (ErrorBreak | ...), then clears them.
     virtual bool ClearError(uint32_t& errors, CommStatus& status) = 0;
     virtual bool SetBreak() = 0;

@@ -2,8 +2,10 @@
 
 namespace baudrill::platform {
 
-std::string DevicePathForPort(const std::string& portName) {
-    if (portName.empty() || portName.front() == '/') return portName;
+std::string DevicePathForPort(const std::string& portName)
+{
+    if (portName.empty() || portName.front() == '/')
+        return portName;
     return DevicePrefix + portName;
 }
 

@@ -23,8 +23,22 @@ namespace baudrill::platform {
 class FakeCommDevice final : public CommDevice {
 public:
     enum class Call {
-        Open, Close, GetState, SetState, CreateAbortEvent, SetTimeouts, SetupQueues, Read, Write,
-        WaitReadable, WaitWritable, Purge, Escape, GetModemStatus, ClearError, SetBreak,
+        Open,
+        Close,
+        GetState,
+        SetState,
+        CreateAbortEvent,
+        SetTimeouts,
+        SetupQueues,
+        Read,
+        Write,
+        WaitReadable,
+        WaitWritable,
+        Purge,
+        Escape,
+        GetModemStatus,
+        ClearError,
+        SetBreak,
         ClearBreak,
     };
     static constexpr int CallKinds = static_cast<int>(Call::ClearBreak) + 1;

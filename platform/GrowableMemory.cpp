@@ -22,8 +22,7 @@ std::size_t PageRounded(std::size_t bytes)
 }  // namespace
 
 GrowableMemory::GrowableMemory(GrowableMemory&& other) noexcept
-    : bytes_(std::exchange(other.bytes_, nullptr)),
-      capacity_(std::exchange(other.capacity_, 0)),
+    : bytes_(std::exchange(other.bytes_, nullptr)), capacity_(std::exchange(other.capacity_, 0)),
       mapped_(std::exchange(other.mapped_, false))
 {
 }
@@ -39,10 +38,7 @@ GrowableMemory& GrowableMemory::operator=(GrowableMemory&& other) noexcept
     return *this;
 }
 
-GrowableMemory::~GrowableMemory()
-{
-    Release();
-}
+GrowableMemory::~GrowableMemory() { Release(); }
 
 void GrowableMemory::Release()
 {

@@ -16,17 +16,17 @@ enum class LineControl : uint8_t {
 // The driver's line settings: what a comm device is configured with and reads back.
 struct LineSettings {
     int baudRate = 9600;
-    uint8_t byteSize = 8;            // data bits, 5 to 8
-    uint8_t parity = ParityNone;     // ParityNone .. ParitySpace
-    uint8_t stopBits = OneStopBit;   // OneStopBit or TwoStopBits
-    bool parityCheck = false;        // check received parity
-    bool ctsOutFlow = false;         // hold output while CTS is low
-    bool dsrOutFlow = false;         // hold output while DSR is low (not available on POSIX)
+    uint8_t byteSize = 8;           // data bits, 5 to 8
+    uint8_t parity = ParityNone;    // ParityNone .. ParitySpace
+    uint8_t stopBits = OneStopBit;  // OneStopBit or TwoStopBits
+    bool parityCheck = false;       // check received parity
+    bool ctsOutFlow = false;        // hold output while CTS is low
+    bool dsrOutFlow = false;        // hold output while DSR is low (not available on POSIX)
     LineControl dtrControl = LineControl::Enable;
     LineControl rtsControl = LineControl::Enable;
-    bool outX = false;               // XON/XOFF on output
-    bool inX = false;                // XON/XOFF on input
-    uint16_t xonLimit = 0;           // accepted for completeness; the POSIX driver has its own
+    bool outX = false;      // XON/XOFF on output
+    bool inX = false;       // XON/XOFF on input
+    uint16_t xonLimit = 0;  // accepted for completeness; the POSIX driver has its own
     uint16_t xoffLimit = 0;
     char xonChar = 0x11;
     char xoffChar = 0x13;
@@ -36,7 +36,8 @@ struct LineSettings {
 
 // Whether new line settings drive an output line: when its control is Enable or Disable and
 // differs from the one in force, or first after opening.
-constexpr bool DrivesLine(LineControl wanted, LineControl inForce, bool firstAfterOpen) {
+constexpr bool DrivesLine(LineControl wanted, LineControl inForce, bool firstAfterOpen)
+{
     return wanted != LineControl::Handshake && (firstAfterOpen || wanted != inForce);
 }
 

@@ -17,19 +17,23 @@ public:
     void Clear() { start_ = end_ = 0; }
 
     // Moves up to `length` bytes to `out`; returns how many. A read of nothing may pass no buffer.
-    int Take(char* out, int length) {
+    int Take(char* out, int length)
+    {
         int n = std::min(length, Count());
-        if (n <= 0) return 0;
+        if (n <= 0)
+            return 0;
         std::memcpy(out, data_.data() + start_, static_cast<std::size_t>(n));
         start_ += n;
-        if (start_ == end_) Clear();
+        if (start_ == end_)
+            Clear();
         return n;
     }
 
     // The room to fill (the whole buffer, as it is filled only when empty) and the fill itself.
     char* Room() { return data_.data(); }
     static constexpr int Capacity() { return static_cast<int>(Size); }
-    void Filled(int n) {
+    void Filled(int n)
+    {
         start_ = 0;
         end_ = n;
     }

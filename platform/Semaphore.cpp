@@ -5,10 +5,14 @@
 namespace baudrill::platform {
 
 Semaphore::Semaphore(int initial, int maximum)
-    : count_(std::clamp(initial, 0, std::max(maximum, 1))), maximum_(std::max(maximum, 1)) {}
+    : count_(std::clamp(initial, 0, std::max(maximum, 1))), maximum_(std::max(maximum, 1))
+{
+}
 
-bool Semaphore::Release(int n) {
-    if (n <= 0) return false;
+bool Semaphore::Release(int n)
+{
+    if (n <= 0)
+        return false;
     bool all = true;
     {
         std::lock_guard lock(mutex_);
@@ -26,27 +30,33 @@ bool Semaphore::Release(int n) {
     return all;
 }
 
-void Semaphore::Wait() {
+void Semaphore::Wait()
+{
     std::unique_lock lock(mutex_);
     available_.wait(lock, [&] { return count_ > 0; });
     --count_;
 }
 
-bool Semaphore::TryWait() {
+bool Semaphore::TryWait()
+{
     std::lock_guard lock(mutex_);
-    if (count_ == 0) return false;
+    if (count_ == 0)
+        return false;
     --count_;
     return true;
 }
 
-bool Semaphore::WaitFor(std::chrono::milliseconds limit) {
+bool Semaphore::WaitFor(std::chrono::milliseconds limit)
+{
     std::unique_lock lock(mutex_);
-    if (!available_.wait_for(lock, limit, [&] { return count_ > 0; })) return false;
+    if (!available_.wait_for(lock, limit, [&] { return count_ > 0; }))
+        return false;
     --count_;
     return true;
 }
 
-int Semaphore::Count() const {
+int Semaphore::Count() const
+{
     std::lock_guard lock(mutex_);
     return count_;
 }

@@ -4,7 +4,8 @@
 
 namespace baudrill::platform {
 
-int64_t MonotonicMs() {
+int64_t MonotonicMs()
+{
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;

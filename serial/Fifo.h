@@ -12,8 +12,8 @@ public:
     fifo& operator=(const fifo&) = delete;
 
     virtual void Reset();
-    virtual int PopByte(char* out);         // 1 and the oldest byte, or 0 when empty
-    virtual int PushByte(char c);           // 1 when stored, 0 when full
+    virtual int PopByte(char* out);  // 1 and the oldest byte, or 0 when empty
+    virtual int PushByte(char c);    // 1 when stored, 0 when full
     virtual int PopBytes(char* buffer, int n);
     virtual int PushBytes(const char* data, int n);
     int Count() const;

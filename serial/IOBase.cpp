@@ -24,12 +24,15 @@ public:
     DataBuffer(const DataBuffer&) = delete;
     DataBuffer& operator=(const DataBuffer&) = delete;
 
-    void Store(char c) {
-        if (used == capacity) Grow();
+    void Store(char c)
+    {
+        if (used == capacity)
+            Grow();
         data[used++] = c;
     }
     int Size() const { return static_cast<int>(used); }
-    char* Release() {
+    char* Release()
+    {
         data[used] = 0;
         char* out = data;
         data = nullptr;
@@ -37,7 +40,8 @@ public:
     }
 
 private:
-    void Grow() {
+    void Grow()
+    {
         std::size_t bigger = capacity + TerminatorBufferStep;
         char* next = new char[bigger + 1];
         std::memcpy(next, data, used);
@@ -63,12 +67,14 @@ int IOBase::Control(int, void*) { return -1; }
 
 int IOBase::DiscardBuffers() { return 0; }
 
-bool IOBase::WaitReadable(int) {
+bool IOBase::WaitReadable(int)
+{
     PreciseSleep(1, clock);
     return true;
 }
 
-bool IOBase::WaitWritable(int) {
+bool IOBase::WaitWritable(int)
+{
     PreciseSleep(1, clock);
     return true;
 }
@@ -77,11 +83,13 @@ bool IOBase::WaitWritable(int) {
 // how many (0 nothing yet, negative a failure, which ends the loop); `wait(ms)` waits on the
 // device for at most the time left. The time-out is tested between steps, never inside one.
 template <typename Step, typename Wait>
-int IOBase::TimedLoop(int length, int timeoutMs, Step step, Wait wait) {
+int IOBase::TimedLoop(int length, int timeoutMs, Step step, Wait wait)
+{
     const bool bounded = timeoutMs >= 0;
     const uint32_t deadline = clock.Tick() + static_cast<uint32_t>(std::max(timeoutMs, 1));
     auto timeLeft = [&] {  // -1: no time-out; ticks wrap modulo 2^32
-        if (!bounded) return -1;
+        if (!bounded)
+            return -1;
         const auto left = static_cast<int32_t>(deadline - clock.Tick());
         return left > 0 ? static_cast<int>(left) : 0;
     };
@@ -89,9 +97,11 @@ int IOBase::TimedLoop(int length, int timeoutMs, Step step, Wait wait) {
     bool waited = false;  // the last pause was a wait on the device
     for (;;) {
         const int n = step(length - remaining);
-        if (n < 0) break;
+        if (n < 0)
+            break;
         remaining -= std::min(n, remaining);
-        if (remaining == 0 || timeLeft() == 0) break;
+        if (remaining == 0 || timeLeft() == 0)
+            break;
         if (n > 0) {
             waited = false;
             continue;
@@ -103,35 +113,43 @@ int IOBase::TimedLoop(int length, int timeoutMs, Step step, Wait wait) {
         else
             wait(timeLeft());
         waited = !waited;
-        if (timeLeft() == 0) break;
+        if (timeLeft() == 0)
+            break;
     }
     return length - remaining;
 }
 
-int IOBase::ReadTimed(char* buffer, int length, int timeoutMs) {
-    if (!buffer || length <= 0) return 0;
+int IOBase::ReadTimed(char* buffer, int length, int timeoutMs)
+{
+    if (!buffer || length <= 0)
+        return 0;
     return TimedLoop(
         length, timeoutMs, [&](int done) { return Read(buffer + done, length - done); },
         [&](int ms) { return WaitReadable(ms); });
 }
 
-int IOBase::WriteTimed(const char* data, int length, int timeoutMs) {
+int IOBase::WriteTimed(const char* data, int length, int timeoutMs)
+{
     DiscardBuffers();
-    if (!data || length <= 0) return 0;
+    if (!data || length <= 0)
+        return 0;
     return TimedLoop(
         length, timeoutMs, [&](int done) { return Write(data + done, length - done); },
         [&](int ms) { return WaitWritable(ms); });
 }
 
-int IOBase::ReadToTerminator(char** buffer, int* length, const char* terminator, int timeoutMs,
-                             char quote) {
+int IOBase::ReadToTerminator(char** buffer, int* length, const char* terminator, int timeoutMs, char quote)
+{
     DataBuffer out;
     auto handOut = [&](int result) {
-        if (length) *length = out.Size();
-        if (buffer) *buffer = out.Release();
+        if (length)
+            *length = out.Size();
+        if (buffer)
+            *buffer = out.Release();
         return result;
     };
-    if (!buffer || !length || !terminator || !*terminator) return handOut(-1);
+    if (!buffer || !length || !terminator || !*terminator)
+        return handOut(-1);
 
     const std::size_t termLength = std::strlen(terminator);
     std::size_t matched = 0;
@@ -141,7 +159,8 @@ int IOBase::ReadToTerminator(char** buffer, int* length, const char* terminator,
     // restarts one byte later, so a terminator that begins inside the failed match is found.
     std::string again;
     auto storeData = [&](char c) {
-        if (quote != 0 && c == quote) quoted = !quoted;  // quote 0: no quoting
+        if (quote != 0 && c == quote)
+            quoted = !quoted;  // quote 0: no quoting
         out.Store(c);
     };
 
@@ -181,8 +200,10 @@ int IOBase::ReadToTerminator(char** buffer, int* length, const char* terminator,
     if (result != 1) {
         // Nothing read is dropped: a partly matched terminator and the bytes not looked at
         // again yet are data.
-        for (std::size_t i = 0; i < matched; ++i) out.Store(terminator[i]);
-        for (char c : again) out.Store(c);
+        for (std::size_t i = 0; i < matched; ++i)
+            out.Store(terminator[i]);
+        for (char c : again)
+            out.Store(c);
     }
     return handOut(result);
 }

@@ -29,8 +29,7 @@ public:
     // frees with delete[]; *length the number of data bytes in it. Every byte read that is not
     // part of the found terminator is data, a partly matched terminator included; a terminator
     // between two `quote` characters is data too (`quote` 0: no quoting).
-    virtual int ReadToTerminator(char** buffer, int* length, const char* terminator, int timeoutMs,
-                                 char quote);
+    virtual int ReadToTerminator(char** buffer, int* length, const char* terminator, int timeoutMs, char quote);
     virtual int Write(const char* data, int length) = 0;
     // Discards output the driver has not sent yet; non-zero on success. Received bytes are
     // never discarded. The base has no driver: 0.

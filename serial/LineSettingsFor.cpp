@@ -2,7 +2,8 @@
 
 namespace baudrill {
 
-platform::LineSettings LineSettingsFor(const SerialSettings& s) {
+platform::LineSettings LineSettingsFor(const SerialSettings& s)
+{
     using platform::LineControl;
     platform::LineSettings line;
     line.baudRate = s.baud;

@@ -12,8 +12,7 @@ namespace baudrill {
 // touch the flag, so the flag may live on the caller's stack.
 class OneShotTimer {
 public:
-    OneShotTimer(unsigned ms, std::atomic<int>* flag,
-                 platform::Clock& clock = platform::SystemClock::Instance());
+    OneShotTimer(unsigned ms, std::atomic<int>* flag, platform::Clock& clock = platform::SystemClock::Instance());
     ~OneShotTimer();
     OneShotTimer(const OneShotTimer&) = delete;
     OneShotTimer& operator=(const OneShotTimer&) = delete;
@@ -30,7 +29,7 @@ private:
 
     unsigned ms;
     std::atomic<int>* flag;
-    platform::TimerId timerId = 0;  // the last timer started; only the owner's thread uses it
+    platform::TimerId timerId = 0;   // the last timer started; only the owner's thread uses it
     std::atomic<bool> armed{false};  // started and neither expired nor stopped
     platform::Clock& clock;
 };

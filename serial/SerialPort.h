@@ -26,8 +26,8 @@ struct OpenResult {
 // call while a Write waits.
 class SerialPort : public SerialPortBase {
 public:
-    static constexpr std::array<int, 11> StandardRates = {
-        1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
+    static constexpr std::array<int, 11> StandardRates = {1200,  2400,   4800,   9600,   19200, 38400,
+                                                          57600, 115200, 230400, 460800, 921600};
     static bool IsStandardRate(int rate);
 
     SerialPort();

@@ -19,9 +19,9 @@ struct SerialSettings {
     int parity = platform::ParityNone;  // the platform's codes, ParityNone .. ParitySpace
     uint8_t wordLength = 8;             // data bits, passed to the driver unchanged
     uint8_t stopBits = StopBitsOne;     // StopBitsTwo means two stop bits, every other value one
-    bool rtsCts = false;        // RTS/CTS hardware handshake
-    bool xonXoff = false;       // XON/XOFF in both directions
-    char text[16] = {};         // written by GetSettingsText
+    bool rtsCts = false;                // RTS/CTS hardware handshake
+    bool xonXoff = false;               // XON/XOFF in both directions
+    char text[16] = {};                 // written by GetSettingsText
 };
 
 }  // namespace baudrill

@@ -64,15 +64,9 @@ bool ComposeDwordBe(ComposeContext& ctx, Value) { return ComposeInteger<4, BigEn
 bool ParseDoubleBe(ParseContext& ctx, Value) { return ParseBinary64<BigEndian>(ctx); }
 bool ComposeDoubleBe(ComposeContext& ctx, Value) { return ComposeBinary64<BigEndian>(ctx); }
 
-bool ParseAny(ParseContext& ctx, Value)
-{
-    return ReadField<IntegerField{1, LittleEndian, false}>(ctx);
-}
+bool ParseAny(ParseContext& ctx, Value) { return ReadField<IntegerField{1, LittleEndian, false}>(ctx); }
 
-bool ComposeAny(ComposeContext&, Value)
-{
-    return false;
-}
+bool ComposeAny(ComposeContext&, Value) { return false; }
 
 bool ParseArg(ParseContext& ctx, Value arg)
 {
@@ -96,8 +90,8 @@ struct FieldAction {
 };
 
 constexpr FieldAction FieldActions[] = {
-    {ParseByte, ComposeByte, {1, LittleEndian, true}},       {ParseWord, ComposeWord, {2, LittleEndian, true}},
-    {ParseDword, ComposeDword, {4, LittleEndian, true}},     {ParseWordBe, ComposeWordBe, {2, BigEndian, true}},
+    {ParseByte, ComposeByte, {1, LittleEndian, true}},    {ParseWord, ComposeWord, {2, LittleEndian, true}},
+    {ParseDword, ComposeDword, {4, LittleEndian, true}},  {ParseWordBe, ComposeWordBe, {2, BigEndian, true}},
     {ParseDwordBe, ComposeDwordBe, {4, BigEndian, true}}, {ParseAny, nullptr, {1, LittleEndian, false}},
 };
 

@@ -106,10 +106,7 @@ bool ComposeCrcModbus(ComposeContext& ctx, Value)
     return true;
 }
 
-bool ParseCrcWake(ParseContext&, Value)
-{
-    return true;
-}
+bool ParseCrcWake(ParseContext&, Value) { return true; }
 
 bool ComposeCrcWake(ComposeContext& ctx, Value)
 {
@@ -121,8 +118,7 @@ bool ComposeCrcWake(ComposeContext& ctx, Value)
     const std::int32_t first = *lower;
     const std::int32_t last = *upper;
     const auto count = ctx.values.size();
-    if (first < 0 || last < 0 || static_cast<std::size_t>(first) >= count ||
-        static_cast<std::size_t>(last) >= count)
+    if (first < 0 || last < 0 || static_cast<std::size_t>(first) >= count || static_cast<std::size_t>(last) >= count)
         return false;
     if (first <= last)
         ctx.Charge(static_cast<std::size_t>(last - first) + 1);

@@ -34,10 +34,7 @@ constexpr CrcTables MakeCrcTables()
 constexpr CrcTables SumTables = MakeCrcTables();
 static_assert(SumTables.slice[0][1] == 0xC0C1 && SumTables.slice[0][255] == 0x4040);
 
-unsigned ByteAt(const char* bytes, std::ptrdiff_t i)
-{
-    return static_cast<unsigned char>(bytes[i]);
-}
+unsigned ByteAt(const char* bytes, std::ptrdiff_t i) { return static_cast<unsigned char>(bytes[i]); }
 
 }  // namespace
 

@@ -12,10 +12,7 @@ namespace baudrill {
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Drops a leading sign; true when it was a minus.
 bool TakeSign(std::string_view& text)
@@ -69,8 +66,7 @@ double ConvertDecimalDouble(std::string_view text)
     if (!digits)
         return Value::DoubleNull;
     double value = 0;
-    auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                     std::chars_format::fixed);
+    auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range) {
         // Too large is out of range; too small to tell from zero is zero.
         if (integerPart)

@@ -35,8 +35,7 @@ std::string FormatDecimal(std::int64_t value, int width)
     std::array<char, 24> buffer;
     auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     (void)ec;  // 24 characters hold every int64
-    return FillField(std::string_view(buffer.data(), static_cast<std::size_t>(ptr - buffer.data())),
-                     width, true);
+    return FillField(std::string_view(buffer.data(), static_cast<std::size_t>(ptr - buffer.data())), width, true);
 }
 
 std::string FormatFixed(double value, int width)
@@ -44,12 +43,11 @@ std::string FormatFixed(double value, int width)
     // The largest double has 309 integer digits; with a sign, a point and six
     // decimals 320 characters are enough.
     std::array<char, 320> buffer;
-    auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::fixed, 6);
+    auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 6);
     if (ec != std::errc())
         return {};
-    return FillField(std::string_view(buffer.data(), static_cast<std::size_t>(ptr - buffer.data())),
-                     width, std::isfinite(value));
+    return FillField(std::string_view(buffer.data(), static_cast<std::size_t>(ptr - buffer.data())), width,
+                     std::isfinite(value));
 }
 
 }  // namespace baudrill

@@ -30,14 +30,8 @@ bool ComposeSetRep(ComposeContext& ctx, Value)
     return PushCounter(ctx.state, ctx.values[static_cast<std::size_t>(last)]);
 }
 
-bool ParseRep(ParseContext& ctx, Value)
-{
-    return CountDownRepetition(ctx.state);
-}
+bool ParseRep(ParseContext& ctx, Value) { return CountDownRepetition(ctx.state); }
 
-bool ComposeRep(ComposeContext& ctx, Value)
-{
-    return CountDownRepetition(ctx.state);
-}
+bool ComposeRep(ComposeContext& ctx, Value) { return CountDownRepetition(ctx.state); }
 
 }  // namespace baudrill

@@ -74,15 +74,9 @@ bool ParseHex(ParseContext& ctx, Value arg)
     return true;
 }
 
-bool ComposeHex(ComposeContext& ctx, Value arg)
-{
-    return ComposeHexDigits(ctx, arg, false);
-}
+bool ComposeHex(ComposeContext& ctx, Value arg) { return ComposeHexDigits(ctx, arg, false); }
 
-bool ComposeHexUpper(ComposeContext& ctx, Value arg)
-{
-    return ComposeHexDigits(ctx, arg, true);
-}
+bool ComposeHexUpper(ComposeContext& ctx, Value arg) { return ComposeHexDigits(ctx, arg, true); }
 
 bool ParseStrInt(ParseContext& ctx, Value)
 {

@@ -13,8 +13,7 @@ namespace baudrill {
 
 namespace {
 
-BNFarticle* AddArticle(const std::string& nspace, const std::string& name, const std::string& text,
-                       const Uuid* uid)
+BNFarticle* AddArticle(const std::string& nspace, const std::string& name, const std::string& text, const Uuid* uid)
 {
     InitGrammarBuiltins();
     auto made = std::make_unique<BNFarticle>();

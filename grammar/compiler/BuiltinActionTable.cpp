@@ -57,9 +57,6 @@ constexpr BuiltinAction Actions[] = {
 
 }  // namespace
 
-std::span<const BuiltinAction> BuiltinActions()
-{
-    return Actions;
-}
+std::span<const BuiltinAction> BuiltinActions() { return Actions; }
 
 }  // namespace baudrill

@@ -6,10 +6,7 @@
 
 namespace baudrill::compiler {
 
-bool PopWord(ParseContext& ctx, std::string& word)
-{
-    return ctx.state.stringRegs(WordStack).Pop(word);
-}
+bool PopWord(ParseContext& ctx, std::string& word) { return ctx.state.stringRegs(WordStack).Pop(word); }
 
 BNFelement* BuildPosition(const ParseContext& ctx, int stack)
 {
@@ -21,7 +18,8 @@ BNFelement* BuildPosition(const ParseContext& ctx, int stack)
 
 bool MayInsert(const ParseContext& ctx)
 {
-    return CompileScope::Active() && buildArticle && buildArticle->compilePlaces.Claim(ctx.state.current, ctx.state.pos);
+    return CompileScope::Active() && buildArticle &&
+           buildArticle->compilePlaces.Claim(ctx.state.current, ctx.state.pos);
 }
 
 bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e)
@@ -35,8 +33,7 @@ bool InsertAtCursor(ParseContext& ctx, std::unique_ptr<BNFelement> e)
 
 bool OpenLevel(ParseContext& ctx, BNFelement* after, BNFelement* inner)
 {
-    return ctx.state.elementRegs(CursorStack).SetTop(after) &&
-           ctx.state.elementRegs(GroupStarts).Push(inner) &&
+    return ctx.state.elementRegs(CursorStack).SetTop(after) && ctx.state.elementRegs(GroupStarts).Push(inner) &&
            ctx.state.elementRegs(CursorStack).Push(inner);
 }
 

@@ -43,10 +43,7 @@ bool MetaGroup(ParseContext& ctx, Value)
     return c && ctx.state.elementRegs(GroupStarts).Push(c);
 }
 
-bool MetaGroupEnd(ParseContext& ctx, Value)
-{
-    return ctx.state.elementRegs(GroupStarts).Pop();
-}
+bool MetaGroupEnd(ParseContext& ctx, Value) { return ctx.state.elementRegs(GroupStarts).Pop(); }
 
 bool MetaBranch(ParseContext& ctx, Value)
 {
@@ -60,15 +57,9 @@ bool MetaBranch(ParseContext& ctx, Value)
     return branch && OpenLevel(ctx, after, branch);
 }
 
-bool MetaOption(ParseContext& ctx, Value)
-{
-    return OpenBlock(ctx, false);
-}
+bool MetaOption(ParseContext& ctx, Value) { return OpenBlock(ctx, false); }
 
-bool MetaRepeat(ParseContext& ctx, Value)
-{
-    return OpenBlock(ctx, true);
-}
+bool MetaRepeat(ParseContext& ctx, Value) { return OpenBlock(ctx, true); }
 
 bool MetaBlockEnd(ParseContext& ctx, Value)
 {

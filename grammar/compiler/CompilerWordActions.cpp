@@ -32,10 +32,7 @@ bool MetaStr10(ParseContext& ctx, Value arg)
     return true;
 }
 
-bool MetaRv(ParseContext& ctx, Value arg)
-{
-    return ctx.state.valueRegs(ArgumentStack).Push(std::move(arg));
-}
+bool MetaRv(ParseContext& ctx, Value arg) { return ctx.state.valueRegs(ArgumentStack).Push(std::move(arg)); }
 
 bool MetaString(ParseContext& ctx, Value)
 {

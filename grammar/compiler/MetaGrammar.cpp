@@ -39,10 +39,7 @@ void InsertRow(BNFarticle& article, std::initializer_list<RowItem> row)
     }
 }
 
-BNFarticle& NewBuiltin(const char* name)
-{
-    return *CreateArticle(BuiltinNamespace, name, std::string());
-}
+BNFarticle& NewBuiltin(const char* name) { return *CreateArticle(BuiltinNamespace, name, std::string()); }
 
 // `"\22" BNFstr:"\22" "\22" BNFstring | BNFstr:D BNFdecimal`
 void BuildArgument()
@@ -88,8 +85,7 @@ BNFarticle& BuildScheme()
         {ReadWord(), Ref("BNFwhite"), Lit(":"), Ref("BNFwhite"), Ref("BNFarg"), Act("BNFcode_end")},
         // an alternative: the rest of the enclosing rule
         {Lit("|"), Ref("BNFwhite"), Act("BNFbranch"), Ref("BNFscheme"), Act("BNFbranch_end")},
-        {Lit("("), Ref("BNFwhite"), Act("BNFgroup"), Ref("BNFscheme"), Act("BNFgroup_end"), Ref("BNFwhite"),
-         Lit(")")},
+        {Lit("("), Ref("BNFwhite"), Act("BNFgroup"), Ref("BNFscheme"), Act("BNFgroup_end"), Ref("BNFwhite"), Lit(")")},
         {Lit("["), Ref("BNFwhite"), Act("BNFoption"), Ref("BNFscheme"), Act("BNFoption_end"), Ref("BNFwhite"),
          Lit("]")},
         {Lit("{"), Ref("BNFwhite"), Act("BNFrepeat"), Ref("BNFscheme"), Act("BNFrepeat_end"), Ref("BNFwhite"),

@@ -25,10 +25,7 @@ std::string_view TrimBlanks(std::string_view text)
     return text;
 }
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 

@@ -15,9 +15,6 @@ std::string_view DumpChunk(std::string_view data, int line, int bytesPerRow)
     return data.substr(offset, static_cast<std::size_t>(bytesPerRow));
 }
 
-std::string DumpCharacterText(std::string_view chunk)
-{
-    return FromOemCharset(DottedControls(chunk));
-}
+std::string DumpCharacterText(std::string_view chunk) { return FromOemCharset(DottedControls(chunk)); }
 
 }  // namespace baudrill

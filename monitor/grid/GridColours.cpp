@@ -21,20 +21,11 @@ Rgb Blend(Rgb c1, Rgb c2, int alpha)
             BlendComponent(c1.blue, c2.blue, alpha)};
 }
 
-Rgb RowTint(bool received)
-{
-    return received ? colour::LtGreen : colour::LtBlue;
-}
+Rgb RowTint(bool received) { return received ? colour::LtGreen : colour::LtBlue; }
 
-Rgb DirectionPaper(Rgb paper, bool received)
-{
-    return Blend(paper, RowTint(received), 50);
-}
+Rgb DirectionPaper(Rgb paper, bool received) { return Blend(paper, RowTint(received), 50); }
 
-Rgb CellPaper(Rgb paper, bool received)
-{
-    return Blend(paper, RowTint(received), 14);
-}
+Rgb CellPaper(Rgb paper, bool received) { return Blend(paper, RowTint(received), 14); }
 
 DumpColours DumpColoursFor(Rgb paper, Rgb ink, bool received, bool cursorRow)
 {
@@ -43,10 +34,9 @@ DumpColours DumpColoursFor(Rgb paper, Rgb ink, bool received, bool cursorRow)
     c.hexBackground = Blend(c.background, colour::Gray, 14);
     c.characterInk = cursorRow ? ink : Blend(colour::Blue, colour::LtBlue, 128);
     c.hexInk = Blend(ink, colour::Gray, 64);
-    c.lineHighlight = cursorRow ? Blend(c.background, colour::LtGreen, 64)
-                                : Blend(c.background, colour::LtYellow, 200);
-    c.byteHighlight = cursorRow ? Blend(c.lineHighlight, colour::LtGreen, 128)
-                                : Blend(c.lineHighlight, colour::Yellow, 220);
+    c.lineHighlight = cursorRow ? Blend(c.background, colour::LtGreen, 64) : Blend(c.background, colour::LtYellow, 200);
+    c.byteHighlight =
+        cursorRow ? Blend(c.lineHighlight, colour::LtGreen, 128) : Blend(c.lineHighlight, colour::Yellow, 220);
     return c;
 }
 

@@ -23,10 +23,7 @@ int BytesPerDumpLine(int dumpWidth, int charWidth)
     return n > 1 ? n : 1;
 }
 
-int HexOffset(int bytesPerRow, int charWidth)
-{
-    return (bytesPerRow + 2) * charWidth;
-}
+int HexOffset(int bytesPerRow, int charWidth) { return (bytesPerRow + 2) * charWidth; }
 
 int DumpLineCount(const LogLine& row, int bytesPerRow)
 {
@@ -63,9 +60,7 @@ LineRange VisibleDumpLines(int y, int height, int scroll, int viewHeight, int li
         return {};
     LineRange range;
     range.first = y >= scroll ? 0 : static_cast<int>((std::int64_t{scroll} - y) / lineHeight);
-    range.last = std::int64_t{y} + height <= viewEnd
-                     ? lineCount - 1
-                     : static_cast<int>((viewEnd - y) / lineHeight);
+    range.last = std::int64_t{y} + height <= viewEnd ? lineCount - 1 : static_cast<int>((viewEnd - y) / lineHeight);
     // The half line of room below the last dump line holds no line of its own.
     range.last = std::min(range.last, lineCount - 1);
     return range;

@@ -6,10 +6,7 @@ namespace baudrill {
 
 namespace {
 
-constexpr std::size_t lowbit(std::size_t i)
-{
-    return i & (~i + 1);
-}
+constexpr std::size_t lowbit(std::size_t i) { return i & (~i + 1); }
 
 // Appending one by one costs a logarithm per row; a long run is cheaper rebuilt in one pass.
 constexpr int appendLimit = 64;
@@ -68,10 +65,7 @@ void RowHeights::set(int row, int height)
         tree_[i] += delta;
 }
 
-int RowHeights::height(int row) const
-{
-    return row >= 0 && row < count() ? heights_[row] : 0;
-}
+int RowHeights::height(int row) const { return row >= 0 && row < count() ? heights_[row] : 0; }
 
 std::int64_t RowHeights::top(int row) const
 {

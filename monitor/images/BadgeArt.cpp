@@ -95,15 +95,9 @@ void graph(QPainter& painter, QSize size)
     painter.drawPolyline(QPolygonF({{2.5, 11}, {5, 10}, {8, 4}, {12.5, 7}}));
 }
 
-void badge(QPainter& painter, QSize size)
-{
-    drawBadge(painter, size, QColor(badgeBlue), QColor(badgeGreen));
-}
+void badge(QPainter& painter, QSize size) { drawBadge(painter, size, QColor(badgeBlue), QColor(badgeGreen)); }
 
-void badgeVariant(QPainter& painter, QSize size)
-{
-    drawBadge(painter, size, QColor(badgeGreen), QColor(badgeBlue));
-}
+void badgeVariant(QPainter& painter, QSize size) { drawBadge(painter, size, QColor(badgeGreen), QColor(badgeBlue)); }
 
 void time(QPainter& painter, QSize size)
 {

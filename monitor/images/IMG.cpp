@@ -32,8 +32,20 @@ constexpr ImageList::Entry entries[] = {
 };
 
 enum Index {
-    Attach = 1, Graph = 2, Main32 = 3, Main16a = 5, Onoff = 8, Error = 9, Off = 10, On = 11,
-    Plus = 12, Receive = 13, Send = 14, Del = 15, Add = 16, Table = 17,
+    Attach = 1,
+    Graph = 2,
+    Main32 = 3,
+    Main16a = 5,
+    Onoff = 8,
+    Error = 9,
+    Off = 10,
+    On = 11,
+    Plus = 12,
+    Receive = 13,
+    Send = 14,
+    Del = 15,
+    Add = 16,
+    Table = 17,
 };
 
 ImageList* theList = nullptr;

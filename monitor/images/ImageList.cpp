@@ -14,10 +14,7 @@ QString ImageList::name(int index) const
     return index >= 0 && index < count() ? QString::fromLatin1(entries_[index].name) : QString();
 }
 
-QSize ImageList::size(int index) const
-{
-    return index >= 0 && index < count() ? entries_[index].size : QSize();
-}
+QSize ImageList::size(int index) const { return index >= 0 && index < count() ? entries_[index].size : QSize(); }
 
 int ImageList::find(const QString& name) const
 {
@@ -44,9 +41,6 @@ QImage ImageList::image(int index) const
     return image;
 }
 
-QImage ImageList::image(const QString& name) const
-{
-    return image(find(name));
-}
+QImage ImageList::image(const QString& name) const { return image(find(name)); }
 
 }  // namespace baudrill

@@ -96,25 +96,13 @@ void plus(QPainter& painter, QSize)
     painter.drawPath(cross.simplified());
 }
 
-void receive(QPainter& painter, QSize size)
-{
-    drawArrow(painter, size, QColor(30, 170, 30), QColor(0, 110, 0), true);
-}
+void receive(QPainter& painter, QSize size) { drawArrow(painter, size, QColor(30, 170, 30), QColor(0, 110, 0), true); }
 
-void send(QPainter& painter, QSize size)
-{
-    drawArrow(painter, size, QColor(40, 90, 220), QColor(0, 40, 150), false);
-}
+void send(QPainter& painter, QSize size) { drawArrow(painter, size, QColor(40, 90, 220), QColor(0, 40, 150), false); }
 
-void del(QPainter& painter, QSize)
-{
-    drawBars(painter, false);
-}
+void del(QPainter& painter, QSize) { drawBars(painter, false); }
 
-void add(QPainter& painter, QSize)
-{
-    drawBars(painter, true);
-}
+void add(QPainter& painter, QSize) { drawBars(painter, true); }
 
 void table(QPainter& painter, QSize size)
 {

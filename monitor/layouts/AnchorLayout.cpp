@@ -32,10 +32,7 @@ void AnchorLayout::addItem(QLayoutItem* item)
     invalidate();
 }
 
-int AnchorLayout::count() const
-{
-    return static_cast<int>(items_.size());
-}
+int AnchorLayout::count() const { return static_cast<int>(items_.size()); }
 
 QLayoutItem* AnchorLayout::itemAt(int index) const
 {
@@ -74,19 +71,10 @@ void AnchorLayout::setGeometry(const QRect& rect)
     }
 }
 
-QSize AnchorLayout::sizeHint() const
-{
-    return zoom_.apply(designSize_);
-}
+QSize AnchorLayout::sizeHint() const { return zoom_.apply(designSize_); }
 
-QSize AnchorLayout::minimumSize() const
-{
-    return {0, 0};
-}
+QSize AnchorLayout::minimumSize() const { return {0, 0}; }
 
-Qt::Orientations AnchorLayout::expandingDirections() const
-{
-    return Qt::Horizontal | Qt::Vertical;
-}
+Qt::Orientations AnchorLayout::expandingDirections() const { return Qt::Horizontal | Qt::Vertical; }
 
 }  // namespace baudrill

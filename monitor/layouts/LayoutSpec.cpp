@@ -36,13 +36,10 @@ void setItemSetup(QWidget* widget, unsigned setup)
 
 }  // namespace
 
-QString generatedItemId(int index)
-{
-    return QStringLiteral("dv___%1").arg(index);
-}
+QString generatedItemId(int index) { return QStringLiteral("dv___%1").arg(index); }
 
-void applyLayout(QWidget& owner, const LayoutSpec& layout, std::initializer_list<QWidget*> members,
-                 LayoutZoom zoom, bool isWindow)
+void applyLayout(QWidget& owner, const LayoutSpec& layout, std::initializer_list<QWidget*> members, LayoutZoom zoom,
+                 bool isWindow)
 {
     Q_ASSERT(members.size() == layout.items.size());
     const QString name = QString::fromLatin1(layout.name);

@@ -43,7 +43,7 @@ QString generatedItemId(int index);
 // item, in item order) as its children with each item's id as object name, position, text
 // (through translation) and set-up, then gives the owner the zoomed layout size enlarged by
 // its frames, as its size and, for a window, as its minimum size.
-void applyLayout(QWidget& owner, const LayoutSpec& layout, std::initializer_list<QWidget*> members,
-                 LayoutZoom zoom, bool isWindow);
+void applyLayout(QWidget& owner, const LayoutSpec& layout, std::initializer_list<QWidget*> members, LayoutZoom zoom,
+                 bool isWindow);
 
 }  // namespace baudrill

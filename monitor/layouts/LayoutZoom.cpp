@@ -38,9 +38,6 @@ LayoutZoom LayoutZoom::standard()
     return zoom;
 }
 
-QSize LayoutZoom::apply(QSize units) const
-{
-    return {zoomed(units.width(), x), zoomed(units.height(), y)};
-}
+QSize LayoutZoom::apply(QSize units) const { return {zoomed(units.width(), x), zoomed(units.height(), y)}; }
 
 }  // namespace baudrill

@@ -21,8 +21,8 @@ constexpr LayoutItemSpec items[] = {
 
 WithAsciiLayout::WithAsciiLayout(LayoutZoom zoom, QWidget* parent) : QWidget(parent)
 {
-    applyLayout(*this, {"AsciiLayout", {456, 116}, items},
-                {&dv0, &entry, &isCR, &isLF, &preview, &attachButton}, zoom, false);
+    applyLayout(*this, {"AsciiLayout", {456, 116}, items}, {&dv0, &entry, &isCR, &isLF, &preview, &attachButton}, zoom,
+                false);
     entry.setMaxLength(std::numeric_limits<int>::max());
 }
 

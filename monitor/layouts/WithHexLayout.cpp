@@ -19,8 +19,7 @@ constexpr LayoutItemSpec items[] = {
 
 WithHexLayout::WithHexLayout(LayoutZoom zoom, QWidget* parent) : QWidget(parent)
 {
-    applyLayout(*this, {"HexLayout", {332, 112}, items}, {&dv0, &entry, &preview, &attachButton},
-                zoom, false);
+    applyLayout(*this, {"HexLayout", {332, 112}, items}, {&dv0, &entry, &preview, &attachButton}, zoom, false);
     entry.setMaxLength(std::numeric_limits<int>::max());
 }
 

@@ -22,16 +22,12 @@ constexpr LayoutItemSpec items[] = {
 }  // namespace
 
 WithMainLayout::WithMainLayout(LayoutZoom zoom, QWidget* parent)
-    : QWidget(parent),
-      protoSendGroup(zoom),
-      asciiSendGroup(zoom),
-      hexSendGroup(zoom),
-      settingsGroup(zoom),
+    : QWidget(parent), protoSendGroup(zoom), asciiSendGroup(zoom), hexSendGroup(zoom), settingsGroup(zoom),
       sendGroup(zoom)
 {
     applyLayout(*this, {"MainLayout", {700, 476}, items},
-                {&sendTabs, &mainTabs, &logGrid, &profileTabs, &protoSendGroup, &asciiSendGroup,
-                 &hexSendGroup, &mainToolbar, &settingsGroup, &sendGroup},
+                {&sendTabs, &mainTabs, &logGrid, &profileTabs, &protoSendGroup, &asciiSendGroup, &hexSendGroup,
+                 &mainToolbar, &settingsGroup, &sendGroup},
                 zoom, true);
 }
 

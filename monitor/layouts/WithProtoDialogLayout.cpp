@@ -29,9 +29,7 @@ constexpr int infoMargin = 10;
 WithProtoDialogLayout::WithProtoDialogLayout(LayoutZoom zoom, QWidget* parent) : QWidget(parent)
 {
     applyLayout(*this, {"ProtoDialogLayout", {540, 444}, items},
-                {&proto, &protoComment, &protoDesc, &info, &okButton, &dv5, &dv6, &protoLabel,
-                 &protoName},
-                zoom, true);
+                {&proto, &protoComment, &protoDesc, &info, &okButton, &dv5, &dv6, &protoLabel, &protoName}, zoom, true);
     protoDesc.setLineWrapMode(QPlainTextEdit::NoWrap);
     info.setMargin(infoMargin);
     protoName.setMaxLength(std::numeric_limits<int>::max());

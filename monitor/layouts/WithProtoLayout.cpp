@@ -38,9 +38,8 @@ constexpr QRgb hintInk = qRgb(129, 129, 129);
 WithProtoLayout::WithProtoLayout(LayoutZoom zoom, QWidget* parent) : QWidget(parent)
 {
     applyLayout(*this, {"ProtoLayout", {476, 112}, items},
-                {&dv0, &actionProto, &entry, &actionLabel, &dv4, &isDisplayHex, &isIgnoreStarting,
-                 &isActionAnswer, &graphButton, &dv9, &isParse, &proto, &preview, &actionDelay, &dv14,
-                 &dv15},
+                {&dv0, &actionProto, &entry, &actionLabel, &dv4, &isDisplayHex, &isIgnoreStarting, &isActionAnswer,
+                 &graphButton, &dv9, &isParse, &proto, &preview, &actionDelay, &dv14, &dv15},
                 zoom, false);
     entry.setMaxLength(std::numeric_limits<int>::max());
 

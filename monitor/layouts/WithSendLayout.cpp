@@ -17,8 +17,7 @@ constexpr LayoutItemSpec items[] = {
 
 WithSendLayout::WithSendLayout(LayoutZoom zoom, QWidget* parent) : QWidget(parent)
 {
-    applyLayout(*this, {"SendLayout", {260, 108}, items},
-                {&sendButton, &isRepeat, &dv2, &repeatPeriod}, zoom, false);
+    applyLayout(*this, {"SendLayout", {260, 108}, items}, {&sendButton, &isRepeat, &dv2, &repeatPeriod}, zoom, false);
     repeatPeriod.setRange(1, 1000000);
     repeatPeriod.setNotNull(true);
 }

@@ -39,13 +39,13 @@ constexpr LayoutItemSpec items[] = {
 
 WithSettingsLayout::WithSettingsLayout(LayoutZoom zoom, QWidget* parent) : QWidget(parent)
 {
-    applyLayout(*this, {"SettingsLayout", {684, 28}, items},
-                {&stopBitsLabel, &settingBaud, &baudLabel, &settingStop2, &stateDCD, &stateCTS,
-                 &stateDSR, &stateDTR, &stateRNG, &stateRTS, &settingStop1, &settingStop0, &wordLabel,
-                 &settingWord2, &settingWord1, &settingWord0, &flowLabel, &parityLabel,
-                 &settingParity2, &settingParity1, &flowRTSCTS, &flowXONXOFF, &flowNone,
-                 &settingParity0, &statusButton, &statusLabel},
-                zoom, false);
+    applyLayout(
+        *this, {"SettingsLayout", {684, 28}, items},
+        {&stopBitsLabel, &settingBaud,  &baudLabel,      &settingStop2, &stateDCD,       &stateCTS,       &stateDSR,
+         &stateDTR,      &stateRNG,     &stateRTS,       &settingStop1, &settingStop0,   &wordLabel,      &settingWord2,
+         &settingWord1,  &settingWord0, &flowLabel,      &parityLabel,  &settingParity2, &settingParity1, &flowRTSCTS,
+         &flowXONXOFF,   &flowNone,     &settingParity0, &statusButton, &statusLabel},
+        zoom, false);
 }
 
 }  // namespace baudrill

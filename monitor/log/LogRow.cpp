@@ -12,11 +12,10 @@ namespace {
 constexpr std::size_t BytesPerLine = 16;
 constexpr std::size_t ColumnGap = 3;
 
-std::size_t DumpLineLength(std::size_t indent) {
-    return indent + BytesPerLine + ColumnGap + 3 * BytesPerLine + 1;
-}
+std::size_t DumpLineLength(std::size_t indent) { return indent + BytesPerLine + ColumnGap + 3 * BytesPerLine + 1; }
 
-void AppendDumpLine(std::string& out, std::size_t indent, std::string_view chunk) {
+void AppendDumpLine(std::string& out, std::size_t indent, std::string_view chunk)
+{
     out.append(indent, ' ');
     AppendDottedControls(out, chunk);
     out.append(BytesPerLine - chunk.size(), ' ');
@@ -31,26 +30,30 @@ void AppendDumpLine(std::string& out, std::size_t indent, std::string_view chunk
 // Collects text in the block and hands it to the sink whenever a block is full.
 class BlockedOutput {
 public:
-    BlockedOutput(std::string& block, const LogBlockSink& sink) : block(block), sink(sink) {
-        block.clear();
-    }
+    BlockedOutput(std::string& block, const LogBlockSink& sink) : block(block), sink(sink) { block.clear(); }
 
-    void Add(std::string_view piece) {
+    void Add(std::string_view piece)
+    {
         if (block.size() + piece.size() > LogBlockBytes) {
             Flush();
             if (piece.size() > LogBlockBytes) {
-                if (ok) ok = sink(piece);
+                if (ok)
+                    ok = sink(piece);
                 return;
             }
         }
         block.append(piece);
     }
-    void AddDumpLine(std::size_t indent, std::string_view chunk) {
+    void AddDumpLine(std::size_t indent, std::string_view chunk)
+    {
         AppendDumpLine(block, indent, chunk);
-        if (block.size() >= LogBlockBytes) Flush();
+        if (block.size() >= LogBlockBytes)
+            Flush();
     }
-    bool Flush() {
-        if (ok && !block.empty()) ok = sink(block);
+    bool Flush()
+    {
+        if (ok && !block.empty())
+            ok = sink(block);
         block.clear();
         return ok;
     }
@@ -64,9 +67,11 @@ private:
 
 }  // namespace
 
-bool WriteLogRow(std::string& block, std::string_view timeText, bool received,
-                 std::string_view bytes, std::string_view protocolText, const LogBlockSink& sink) {
-    if (bytes.empty()) return true;
+bool WriteLogRow(std::string& block, std::string_view timeText, bool received, std::string_view bytes,
+                 std::string_view protocolText, const LogBlockSink& sink)
+{
+    if (bytes.empty())
+        return true;
     const std::size_t indent = timeText.size() + 4;
     // Room for a full block and the line that fills it, so the block never grows past it.
     block.reserve(LogBlockBytes + DumpLineLength(indent));

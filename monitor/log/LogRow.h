@@ -23,7 +23,7 @@ using LogBlockSink = std::function<bool(std::string_view block)>;
 // time (a time or protocol text longer than that goes on its own), so `block`, reused from row
 // to row, stays that size however long the row. Stops at the first block the sink refuses and
 // returns false then.
-bool WriteLogRow(std::string& block, std::string_view timeText, bool received,
-                 std::string_view bytes, std::string_view protocolText, const LogBlockSink& sink);
+bool WriteLogRow(std::string& block, std::string_view timeText, bool received, std::string_view bytes,
+                 std::string_view protocolText, const LogBlockSink& sink);
 
 }  // namespace baudrill

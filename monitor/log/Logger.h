@@ -34,8 +34,7 @@ public:
     // The job: appends one row to the device's file (see WriteLogRow). Post it with
     // Post(&Logger::Write, device, timeText, received, bytes, protocolText). The bytes are the
     // row's own, shared rather than copied, however long the row.
-    void Write(std::string device, std::string timeText, bool received, RowBytes bytes,
-               std::string protocolText);
+    void Write(std::string device, std::string timeText, bool received, RowBytes bytes, std::string protocolText);
 
     std::string FileName(std::string_view device) const;
     const std::string& MonthFolder() const { return monthFolder; }

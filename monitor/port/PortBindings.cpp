@@ -46,7 +46,8 @@ void BindSettingsPane(PortBindings* b, SerPort& port, WithSettingsLayout& pane)
         {&pane.settingStop0, &SerPort::OnStopBits, StopBitsOne},
         {&pane.settingStop1, &SerPort::OnStopBits, StopBitsOneAndHalf},
         {&pane.settingStop2, &SerPort::OnStopBits, StopBitsTwo},
-        {&pane.settingWord0, &SerPort::OnWordLength, 8}, {&pane.settingWord1, &SerPort::OnWordLength, 7},
+        {&pane.settingWord0, &SerPort::OnWordLength, 8},
+        {&pane.settingWord1, &SerPort::OnWordLength, 7},
         {&pane.settingWord2, &SerPort::OnWordLength, 6},
     };
     for (const auto& o : options)
@@ -93,9 +94,9 @@ void BindSendPanes(PortBindings* b, SerPort& port)
     BindEntry(b, port, proto.entry, &SerPort::OnProtoEntry);
     Bind(b, proto.proto, &QComboBox::activated, [&port] { port.OnProtoSelect(); });
     Bind(b, proto.actionProto, &QComboBox::activated, [&port] { port.OnAnswerProtoSelect(); });
-    for (QAbstractButton* option : {static_cast<QAbstractButton*>(&proto.isParse),
-                                    static_cast<QAbstractButton*>(&proto.isIgnoreStarting),
-                                    static_cast<QAbstractButton*>(&proto.isDisplayHex)})
+    for (QAbstractButton* option :
+         {static_cast<QAbstractButton*>(&proto.isParse), static_cast<QAbstractButton*>(&proto.isIgnoreStarting),
+          static_cast<QAbstractButton*>(&proto.isDisplayHex)})
         OnClick(b, *option, [&port] { port.OnProtoOptions(); });
     OnClick(b, proto.isActionAnswer, [&port] { port.OnAnswerOption(); });
     Bind(b, proto.actionDelay, &IntSpinBox::dataChanged, [&port] { port.OnAnswerDelay(); });
@@ -103,10 +104,7 @@ void BindSendPanes(PortBindings* b, SerPort& port)
 
 }  // namespace
 
-PortBindings::PortBindings(SerPort* owner, QObject* host) : QObject(host), owner(owner)
-{
-    setObjectName(BindingsName);
-}
+PortBindings::PortBindings(SerPort* owner, QObject* host) : QObject(host), owner(owner) { setObjectName(BindingsName); }
 
 PortBindings* PortBindings::Current(QObject* host)
 {

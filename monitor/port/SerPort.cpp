@@ -27,8 +27,7 @@ constexpr int OutputLines = LineFlags::Dtr | LineFlags::Rts;
 void ReplaceBits(std::atomic<int>& bits, int mask, int from)
 {
     int old = bits.load();
-    while (!bits.compare_exchange_weak(old, (old & ~mask) | (from & mask))) {
-    }
+    while (!bits.compare_exchange_weak(old, (old & ~mask) | (from & mask))) {}
 }
 
 // One radio group of the settings pane: the three options and the value each stands for.
@@ -85,18 +84,17 @@ void SelectBaud(DropList& list, int rate)
 SerPort::SerPort(std::string deviceName, MainGUI* gui, SerPortCtrl* grid, WithSettingsLayout* settingsPane,
                  WithSendLayout* sendPane, WithProtoLayout* protoPane, WithAsciiLayout* asciiPane,
                  WithHexLayout* hexPane)
-    : SerPort(std::make_unique<SerialPort>(), std::move(deviceName), gui, grid, settingsPane, sendPane,
-              protoPane, asciiPane, hexPane)
+    : SerPort(std::make_unique<SerialPort>(), std::move(deviceName), gui, grid, settingsPane, sendPane, protoPane,
+              asciiPane, hexPane)
 {
 }
 
 SerPort::SerPort(std::unique_ptr<SerialPort> device, std::string deviceName, MainGUI* gui, SerPortCtrl* grid,
                  WithSettingsLayout* settingsPane, WithSendLayout* sendPane, WithProtoLayout* protoPane,
                  WithAsciiLayout* asciiPane, WithHexLayout* hexPane)
-    : asciiSlots(SendSlotCount), hexSlots(SendSlotCount), protoSlots(SendSlotCount),
-      deviceName(std::move(deviceName)), port(std::move(device)), gui(gui), grid(grid),
-      settingsPane(settingsPane), sendPane(sendPane), protoPane(protoPane), asciiPane(asciiPane),
-      hexPane(hexPane), callbacks(std::make_unique<QObject>())
+    : asciiSlots(SendSlotCount), hexSlots(SendSlotCount), protoSlots(SendSlotCount), deviceName(std::move(deviceName)),
+      port(std::move(device)), gui(gui), grid(grid), settingsPane(settingsPane), sendPane(sendPane),
+      protoPane(protoPane), asciiPane(asciiPane), hexPane(hexPane), callbacks(std::make_unique<QObject>())
 {
     worker = std::make_unique<SThread>(port.get(), this, ReadTimeoutMs);
     Open();  // a device that cannot be opened leaves a closed port tab
@@ -222,11 +220,12 @@ void SerPort::ShowSettings()
     WithSettingsLayout& pane = *settingsPane;
     SelectBaud(pane.settingBaud, baud);
     ShowGroup({{&pane.settingWord0, &pane.settingWord1, &pane.settingWord2}, {8, 7, 6}}, wordLength);
-    ShowGroup({{&pane.settingStop0, &pane.settingStop1, &pane.settingStop2},
-               {StopBitsOne, StopBitsOneAndHalf, StopBitsTwo}},
-              stopBits);
+    ShowGroup(
+        {{&pane.settingStop0, &pane.settingStop1, &pane.settingStop2}, {StopBitsOne, StopBitsOneAndHalf, StopBitsTwo}},
+        stopBits);
     ShowGroup({{&pane.settingParity0, &pane.settingParity2, &pane.settingParity1},
-               {platform::ParityNone, platform::ParityOdd, platform::ParityEven}}, parity);
+               {platform::ParityNone, platform::ParityOdd, platform::ParityEven}},
+              parity);
 }
 
 void SerPort::ShowFlow()
@@ -246,7 +245,7 @@ void SerPort::ShowLineStatus()
     WithSettingsLayout& pane = *settingsPane;
     const int bits = lineBits.load();
     const std::pair<ButtonOption*, int> indicators[] = {
-        {&pane.stateDCD, LineFlags::Dcd}, {&pane.stateCTS, LineFlags::Cts}, {&pane.stateDSR, LineFlags::Dsr},
+        {&pane.stateDCD, LineFlags::Dcd}, {&pane.stateCTS, LineFlags::Cts},  {&pane.stateDSR, LineFlags::Dsr},
         {&pane.stateDTR, LineFlags::Dtr}, {&pane.stateRNG, LineFlags::Ring}, {&pane.stateRTS, LineFlags::Rts},
     };
     for (const auto& [indicator, bit] : indicators)
@@ -260,7 +259,8 @@ void SerPort::OnLineStatus(int lines)
     if (!active || state != StateOpen || lines == -1)
         return;
     ReplaceBits(lineBits, ~OutputLines, lines);
-    QMetaObject::invokeMethod(callbacks.get(), [this] { ShowLineStatus(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        callbacks.get(), [this] { ShowLineStatus(); }, Qt::QueuedConnection);
 }
 
 void SerPort::OnSendDone(unsigned send)

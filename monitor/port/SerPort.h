@@ -52,8 +52,8 @@ public:
     class Column0Display final : public CellDisplay {  // direction
     public:
         explicit Column0Display(const SerPort* port) : port(port) {}
-        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
-                   const QColor& paper, unsigned style) const override;
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink, const QColor& paper,
+                   unsigned style) const override;
 
     private:
         const SerPort* port;
@@ -61,8 +61,8 @@ public:
     class Column1Display final : public CellDisplay {  // time
     public:
         explicit Column1Display(const SerPort* port) : port(port) {}
-        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
-                   const QColor& paper, unsigned style) const override;
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink, const QColor& paper,
+                   unsigned style) const override;
 
     private:
         const SerPort* port;
@@ -70,8 +70,8 @@ public:
     class Column2Display final : public CellDisplay {  // protocol and values
     public:
         explicit Column2Display(const SerPort* port) : port(port) {}
-        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
-                   const QColor& paper, unsigned style) const override;
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink, const QColor& paper,
+                   unsigned style) const override;
 
     private:
         const SerPort* port;
@@ -79,8 +79,8 @@ public:
     class Column3Display final : public CellDisplay {  // dump
     public:
         explicit Column3Display(const SerPort* port) : port(port) {}
-        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
-                   const QColor& paper, unsigned style) const override;
+        void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink, const QColor& paper,
+                   unsigned style) const override;
 
     private:
         const SerPort* port;
@@ -94,8 +94,7 @@ public:
 
     // Opens the device at once; one that cannot be opened leaves a closed port.
     SerPort(std::string deviceName, MainGUI* gui, SerPortCtrl* grid, WithSettingsLayout* settingsPane,
-            WithSendLayout* sendPane, WithProtoLayout* protoPane, WithAsciiLayout* asciiPane,
-            WithHexLayout* hexPane);
+            WithSendLayout* sendPane, WithProtoLayout* protoPane, WithAsciiLayout* asciiPane, WithHexLayout* hexPane);
     // The same on a given device object (tests use a fake device and clock).
     SerPort(std::unique_ptr<SerialPort> device, std::string deviceName, MainGUI* gui, SerPortCtrl* grid,
             WithSettingsLayout* settingsPane, WithSendLayout* sendPane, WithProtoLayout* protoPane,
@@ -187,7 +186,7 @@ public:
     int slot = 0;
     std::string output;
     bool sending = false;
-    bool repeating = false;  // the running send repeats (its slot may no longer be the current one)
+    bool repeating = false;    // the running send repeats (its slot may no longer be the current one)
     unsigned runningSend = 0;  // the worker's number of the send started last
     std::atomic<int> lineBits{0};
     std::string deviceName;

@@ -28,15 +28,9 @@ namespace {
 constexpr int DumpColumn = 3;
 constexpr int IconSize = 16;
 
-Rgb ToRgb(const QColor& c)
-{
-    return {c.red(), c.green(), c.blue()};
-}
+Rgb ToRgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
 
-QColor ToColor(Rgb c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
+QColor ToColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 // Where a row stands in the grid's view, as every display needs it.
 struct RowPlace {
@@ -87,8 +81,8 @@ void DrawTextAt(QPainter& painter, int x, int y, const QString& text)
 
 }  // namespace
 
-void SerPort::Column0Display::Paint(QPainter& painter, const QRect& cell, int row, const QColor&,
-                                    const QColor& paper, unsigned) const
+void SerPort::Column0Display::Paint(QPainter& painter, const QRect& cell, int row, const QColor&, const QColor& paper,
+                                    unsigned) const
 {
     const auto place = PlaceRow(*port, row);
     if (!place)
@@ -122,7 +116,7 @@ void SerPort::Column2Display::Paint(QPainter& painter, const QRect& cell, int ro
     // else ending at its bottom.
     const int h = StdFontCellHeight();
     const int y0 = place->band.bottom - place->band.top > 2 * h ? place->CentredTop(2 * h)
-                                                                 : place->band.bottom - 2 * h - place->scroll;
+                                                                : place->band.bottom - 2 * h - place->scroll;
     painter.setFont(ProtocolFont());
     painter.setPen(ink);
     DrawTextAt(painter, cell.left() + 4, y0, QString::fromStdString(place->row->protoName));
@@ -231,10 +225,7 @@ void SerPort::RowHeight(int i, bool keep)
         grid->setRowHeight(i, row.height);
 }
 
-void SerPort::OnGridLayout()
-{
-    UpdateBytesPerRow(false);
-}
+void SerPort::OnGridLayout() { UpdateBytesPerRow(false); }
 
 void SerPort::OnGridHeaderLayout()
 {

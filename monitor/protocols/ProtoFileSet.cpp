@@ -39,10 +39,7 @@ bool HoldsUnreadableFile(const std::string& path)
 
 }  // namespace
 
-ArticleNamespace& ProtocolNamespace()
-{
-    return GrammarRegistry::Instance().GetAdd(GrammarNamespace);
-}
+ArticleNamespace& ProtocolNamespace() { return GrammarRegistry::Instance().GetAdd(GrammarNamespace); }
 
 std::string CanonicalPath(const std::string& path)
 {
@@ -56,10 +53,7 @@ ProtoFileSet::ProtoFileSet(std::string programFolder, std::string userFolder)
 {
 }
 
-std::string ProtoFileSet::UserProtoPath() const
-{
-    return userFolder_ + "/user.proto";
-}
+std::string ProtoFileSet::UserProtoPath() const { return userFolder_ + "/user.proto"; }
 
 void ProtoFileSet::LoadAll()
 {
@@ -164,8 +158,8 @@ bool ProtoFileSet::StoreFile(const FileEntry& file) const
         const BNFarticle* article = protocols.Get(uid);
         if (!article)
             continue;  // deleted in the editor
-        const bool written = std::any_of(records.begin(), records.end(),
-                                         [&](const ArticleRecord& r) { return r.uid == uid; });
+        const bool written =
+            std::any_of(records.begin(), records.end(), [&](const ArticleRecord& r) { return r.uid == uid; });
         if (!written)
             records.push_back({article->name, article->desc, article->comment, uid});
     }

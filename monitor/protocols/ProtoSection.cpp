@@ -14,10 +14,7 @@ const char* const ProtoSectionRule =
     "<BNFwhite> {\"***\" <BNFwhite> (BNFstr10:\"BNF\" BNFstr:\" \n\r\t\" BNFnewScheme | "
     "BNFstr:\" \n\r\t:\" \"::\" BNFstr:\" \n\r\t\" BNFnewScheme) <BNFwhite> <BNFscheme> BNFresume}";
 
-BNFarticle* CreateSectionParser()
-{
-    return CreateArticle(GrammarNamespace, "BNFPROTOparser", ProtoSectionRule);
-}
+BNFarticle* CreateSectionParser() { return CreateArticle(GrammarNamespace, "BNFPROTOparser", ProtoSectionRule); }
 
 RuleState CompileProtocol(const BNFarticle& sectionParser, const Uuid& uid, const std::string& ruleText)
 {

@@ -181,9 +181,6 @@ private:
 
 }  // namespace
 
-std::string QtfToHtml(std::string_view qtf)
-{
-    return Converter().Run(qtf);
-}
+std::string QtfToHtml(std::string_view qtf) { return Converter().Run(qtf); }
 
 }  // namespace baudrill

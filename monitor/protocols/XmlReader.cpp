@@ -106,10 +106,7 @@ public:
 
 private:
     bool AtEnd() const { return pos_ >= text_.size(); }
-    char Peek(std::size_t ahead = 0) const
-    {
-        return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
-    }
+    char Peek(std::size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
     bool StartsWith(std::string_view s) const { return text_.substr(pos_, s.size()) == s; }
     void SkipSpace()
     {
@@ -306,9 +303,6 @@ std::string Utf8Encode(unsigned long code)
     return out;
 }
 
-std::optional<XmlElement> ReadXml(std::string_view text)
-{
-    return Reader(text).Document();
-}
+std::optional<XmlElement> ReadXml(std::string_view text) { return Reader(text).Document(); }
 
 }  // namespace baudrill

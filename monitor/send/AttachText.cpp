@@ -22,5 +22,4 @@ std::string AsciiEntryText(std::string_view bytes)
     return text;
 }
 
-
 }  // namespace baudrill

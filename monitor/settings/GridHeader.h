@@ -8,8 +8,8 @@ class SettingsStream;
 
 // One column of the log grid's header in the settings file.
 struct HeaderColumn {
-    int index = 0;       // the column's number
-    double ratio = 0;    // its share of the grid's width: its ratio over the sum of all ratios
+    int index = 0;     // the column's number
+    double ratio = 0;  // its share of the grid's width: its ratio over the sum of all ratios
     bool visible = true;
 };
 

@@ -6,8 +6,8 @@ namespace baudrill {
 // The protocols are stored by name only; whoever loads the slot looks the names up.
 void SendSlot::Serialize(SettingsStream& stream)
 {
-    stream % entry % protoName % isCR % isLF % isParse % isIgnoreStarting % isDisplayHex % isActionAnswer
-        % answerProtoName % isRepeat % repeatPeriod % actionDelay;
+    stream % entry % protoName % isCR % isLF % isParse % isIgnoreStarting % isDisplayHex % isActionAnswer %
+        answerProtoName % isRepeat % repeatPeriod % actionDelay;
 }
 
 }  // namespace baudrill

@@ -53,8 +53,7 @@ SettingsStream SettingsStream::ForLoading(std::string fileBytes)
     if (file.size() >= FrameBytes) {
         const std::size_t trailer = file.size() - 8;
         const int32_t length = ReadInt32(file.substr(trailer + 4, 4));
-        if (file.substr(trailer, 4) == EndMagic && length >= 0 &&
-            static_cast<std::size_t>(length) == trailer + 4) {
+        if (file.substr(trailer, 4) == EndMagic && length >= 0 && static_cast<std::size_t>(length) == trailer + 4) {
             s.trailerInPlace_ = true;
             s.end_ = trailer;
         }
@@ -62,10 +61,7 @@ SettingsStream SettingsStream::ForLoading(std::string fileBytes)
     return s;
 }
 
-bool SettingsStream::IsFrameComplete() const
-{
-    return loading_ && !error_ && trailerInPlace_ && pos_ == end_;
-}
+bool SettingsStream::IsFrameComplete() const { return loading_ && !error_ && trailerInPlace_ && pos_ == end_; }
 
 std::string SettingsStream::FramedBytes() const
 {

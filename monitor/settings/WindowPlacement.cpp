@@ -47,10 +47,7 @@ int Fit(int start, int length, int from, int room)
 
 }  // namespace
 
-PlacementRect PlacementRect::Of(const ScreenRect& r)
-{
-    return {r.x, r.y, ClampToInt(Right(r)), ClampToInt(Bottom(r))};
-}
+PlacementRect PlacementRect::Of(const ScreenRect& r) { return {r.x, r.y, ClampToInt(Right(r)), ClampToInt(Bottom(r))}; }
 
 std::optional<ScreenRect> PlacementRect::Usable() const
 {

@@ -42,10 +42,7 @@ void AppendUtf8(std::string& out, char32_t c)
 
 }  // namespace
 
-char32_t OemCharacter(unsigned char byte)
-{
-    return byte < 0x80 ? char32_t(byte) : char32_t(upperHalf[byte - 0x80u]);
-}
+char32_t OemCharacter(unsigned char byte) { return byte < 0x80 ? char32_t(byte) : char32_t(upperHalf[byte - 0x80u]); }
 
 std::string FromOemCharset(std::string_view bytes)
 {

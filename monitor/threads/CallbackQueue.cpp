@@ -8,7 +8,8 @@ CallbackQueue::Element::~Element() = default;
 
 CallbackQueue::CallbackQueue(int maxCount) : maxCount(std::max(maxCount, 1)) {}
 
-CallbackQueue::~CallbackQueue() {
+CallbackQueue::~CallbackQueue()
+{
     std::lock_guard guard(lock);
     elements.clear();
 }
@@ -22,21 +23,26 @@ void CallbackQueue::NoOp() {}
 // The consumer wakes for every call still queued, since each is matched by one count of `ready`;
 // only a consumer waiting on an empty queue needs the wake-up call. Queued behind the calls of a
 // full queue, it would take the place of the oldest, which would then never run.
-bool CallbackQueue::RequestQuit() {
-    if (!started) return false;
+bool CallbackQueue::RequestQuit()
+{
+    if (!started)
+        return false;
     auto wakeUp = std::make_unique<BoundElement<CallbackQueue>>(this, &CallbackQueue::NoOp);
     {
         std::lock_guard guard(lock);
-        if (quit) return false;
+        if (quit)
+            return false;
         quit = true;
-        if (!elements.empty()) return true;
+        if (!elements.empty())
+            return true;
         elements.push_back(std::move(wakeUp));
     }
     ready.Release();
     return true;
 }
 
-void CallbackQueue::Append(std::unique_ptr<Element> element) {
+void CallbackQueue::Append(std::unique_ptr<Element> element)
+{
     std::unique_ptr<Element> dropped;  // deleted after the lock is left
     bool grown = true;
     {
@@ -48,14 +54,17 @@ void CallbackQueue::Append(std::unique_ptr<Element> element) {
         }
         elements.push_back(std::move(element));
     }
-    if (grown) ready.Release();
+    if (grown)
+        ready.Release();
 }
 
-bool CallbackQueue::ProcessOne() {
+bool CallbackQueue::ProcessOne()
+{
     std::unique_ptr<Element> element;
     {
         std::lock_guard guard(lock);
-        if (elements.empty()) return false;
+        if (elements.empty())
+            return false;
         element = std::move(elements.front());
         elements.pop_front();
     }
@@ -63,17 +72,19 @@ bool CallbackQueue::ProcessOne() {
     return true;
 }
 
-void CallbackQueue::ProcessAll() {
-    while (!quit && ProcessOne()) {
-    }
+void CallbackQueue::ProcessAll()
+{
+    while (!quit && ProcessOne()) {}
 }
 
-int CallbackQueue::Count() const {
+int CallbackQueue::Count() const
+{
     std::lock_guard guard(lock);
     return static_cast<int>(elements.size());
 }
 
-bool CallbackQueue::QuitAndEmpty() const {
+bool CallbackQueue::QuitAndEmpty() const
+{
     std::lock_guard guard(lock);
     return quit && elements.empty();
 }

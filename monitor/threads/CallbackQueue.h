@@ -38,10 +38,13 @@ public:
 
         template <class... Args>
         BoundElement(T* target, Member member, Args&&... args)
-            : target(target), member(member), arguments(std::forward<Args>(args)...) {}
+            : target(target), member(member), arguments(std::forward<Args>(args)...)
+        {
+        }
 
         // The stored copies are handed over, since an element runs only once.
-        void Execute() override {
+        void Execute() override
+        {
             std::apply([this](auto&... a) { (target->*member)(std::move(a)...); }, arguments);
         }
 
@@ -66,12 +69,13 @@ public:
     // Queues a call of `member` on this queue object, viewed as the member's class T (a port's
     // queue is its notifier, the log writer's queue is the Logger). Any thread may post.
     template <class T, class... Params, class... Args>
-    void Post(void (T::*member)(Params...), Args&&... args) {
+    void Post(void (T::*member)(Params...), Args&&... args)
+    {
         static_assert(std::is_base_of_v<CallbackQueue, T>, "the target is the queue itself");
         static_assert(sizeof...(Params) == sizeof...(Args), "one argument for each parameter");
         assert(dynamic_cast<T*>(this) != nullptr);
-        Append(std::make_unique<BoundElement<T, Params...>>(static_cast<T*>(this), member,
-                                                            std::forward<Args>(args)...));
+        Append(
+            std::make_unique<BoundElement<T, Params...>>(static_cast<T*>(this), member, std::forward<Args>(args)...));
     }
 
     // Runs the oldest call, if any; false when the queue was empty.

@@ -131,7 +131,7 @@ private:
     // The device hung up since the owner last marked it open; set under the lock.
     std::atomic<bool> hungUp{false};
     bool hangUpToReport = false;  // worker thread only
-    unsigned sends = 0;  // the number of the send handed over last; under the lock
+    unsigned sends = 0;           // the number of the send handed over last; under the lock
     std::array<char, ReadBufferSize> readBuffer{};
     int lastLines = -1;
     std::thread thread;  // last, so it starts with every other member ready

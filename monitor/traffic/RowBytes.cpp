@@ -33,10 +33,7 @@ std::size_t GrownCapacity(std::size_t capacity, std::size_t needed)
 
 }  // namespace
 
-RowBytes::RowBytes(std::string_view bytes)
-{
-    append(bytes);
-}
+RowBytes::RowBytes(std::string_view bytes) { append(bytes); }
 
 RowBytes::RowBytes(const RowBytes& other) noexcept : block_(other.block_), size_(other.size_)
 {
@@ -68,10 +65,7 @@ RowBytes& RowBytes::operator=(RowBytes&& other) noexcept
     return *this;
 }
 
-RowBytes::~RowBytes()
-{
-    Drop();
-}
+RowBytes::~RowBytes() { Drop(); }
 
 void RowBytes::Drop()
 {
@@ -81,10 +75,7 @@ void RowBytes::Drop()
     size_ = 0;
 }
 
-const char* RowBytes::data() const
-{
-    return block_ ? block_->memory.data() : "";
-}
+const char* RowBytes::data() const { return block_ ? block_->memory.data() : ""; }
 
 void RowBytes::TakeOwnBytes(std::size_t capacity)
 {
@@ -147,14 +138,8 @@ void RowBytes::assign(std::size_t count, char c)
     size_ = count;
 }
 
-void RowBytes::clear()
-{
-    Drop();
-}
+void RowBytes::clear() { Drop(); }
 
-std::ostream& operator<<(std::ostream& out, const RowBytes& bytes)
-{
-    return out << bytes.view();
-}
+std::ostream& operator<<(std::ostream& out, const RowBytes& bytes) { return out << bytes.view(); }
 
 }  // namespace baudrill

@@ -25,9 +25,9 @@ class RowBytes {
 public:
     RowBytes() = default;
     // Rows are given their bytes as text everywhere, so these convert implicitly.
-    RowBytes(std::string_view bytes);  // NOLINT(google-explicit-constructor)
+    RowBytes(std::string_view bytes);                                          // NOLINT(google-explicit-constructor)
     RowBytes(const std::string& bytes) : RowBytes(std::string_view(bytes)) {}  // NOLINT
-    RowBytes(const char* bytes) : RowBytes(std::string_view(bytes)) {}          // NOLINT
+    RowBytes(const char* bytes) : RowBytes(std::string_view(bytes)) {}         // NOLINT
     RowBytes(const RowBytes& other) noexcept;
     RowBytes(RowBytes&& other) noexcept;
     RowBytes& operator=(const RowBytes& other) noexcept;
@@ -54,11 +54,8 @@ public:
     // Two rows compare by their bytes; a template, so that text converted to a row never makes
     // the comparison with text ambiguous.
     template <typename Other>
-        requires std::same_as<Other, RowBytes>
-    friend bool operator==(const RowBytes& a, const Other& b)
-    {
-        return a.view() == b.view();
-    }
+    requires std::same_as<Other, RowBytes>
+    friend bool operator==(const RowBytes& a, const Other& b) { return a.view() == b.view(); }
     friend bool operator==(const RowBytes& a, std::string_view b) { return a.view() == b; }
 
     // The settings file: a string (monitor/settings/RowBytesSerialize.cpp).

@@ -16,8 +16,8 @@ struct LogLine;
 
 struct RowDecoding {
     bool decoded = false;
-    ValueList values;        // what the successful parse yielded
-    std::size_t start = 0;   // where the decoded tail begins in the row
+    ValueList values;              // what the successful parse yielded
+    std::size_t start = 0;         // where the decoded tail begins in the row
     bool budgetExhausted = false;  // the runs stopped for want of steps: no decoding this time
 };
 
@@ -62,9 +62,9 @@ private:
     bool ignoreStarting_ = false;
     std::uint64_t grammar_ = 0;
 
-    std::size_t tried_ = 0;       // every start below was tried at least once
-    std::vector<Starts> open_;    // starts below tried_ to try again, ascending
-    bool settled_ = false;        // settledStart_ matches for good: later starts need no run
+    std::size_t tried_ = 0;     // every start below was tried at least once
+    std::vector<Starts> open_;  // starts below tried_ to try again, ascending
+    bool settled_ = false;      // settledStart_ matches for good: later starts need no run
     std::size_t settledStart_ = 0;
     ValueList settledValues_;
 };

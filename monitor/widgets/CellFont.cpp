@@ -82,9 +82,10 @@ bool AdvancesAlike(const QFont& font, const QString& characters)
         return true;
     const qreal first = metrics.horizontalAdvance(characters.front());
     // In a line of them too: no pair may be kerned.
-    return first > 0 && std::all_of(characters.begin(), characters.end(), [&](QChar c) {
-               return std::abs(metrics.horizontalAdvance(c) - first) < 0.01;
-           }) && std::abs(metrics.horizontalAdvance(characters) - first * characters.size()) < 0.5;
+    return first > 0 &&
+           std::all_of(characters.begin(), characters.end(),
+                       [&](QChar c) { return std::abs(metrics.horizontalAdvance(c) - first) < 0.01; }) &&
+           std::abs(metrics.horizontalAdvance(characters) - first * characters.size()) < 0.5;
 }
 
 }  // namespace baudrill

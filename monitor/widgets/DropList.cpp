@@ -29,10 +29,8 @@ QIcon monochromeIcon(const QImage& image, const QPalette& palette)
     QIcon icon;
     if (image.isNull())
         return icon;
-    icon.addPixmap(tinted(image, palette.color(QPalette::Active, QPalette::ButtonText)),
-                   QIcon::Normal);
-    icon.addPixmap(tinted(image, palette.color(QPalette::Disabled, QPalette::ButtonText)),
-                   QIcon::Disabled);
+    icon.addPixmap(tinted(image, palette.color(QPalette::Active, QPalette::ButtonText)), QIcon::Normal);
+    icon.addPixmap(tinted(image, palette.color(QPalette::Disabled, QPalette::ButtonText)), QIcon::Disabled);
     return icon;
 }
 
@@ -71,15 +69,9 @@ void DropList::setShownText(const QString& text)
     update();
 }
 
-QString DropList::shownText() const
-{
-    return currentIndex() >= 0 ? currentText() : shownText_;
-}
+QString DropList::shownText() const { return currentIndex() >= 0 ? currentText() : shownText_; }
 
-int DropList::buttonsWidth() const
-{
-    return buttonCount() * height();
-}
+int DropList::buttonsWidth() const { return buttonCount() * height(); }
 
 void DropList::placeButtons()
 {

@@ -77,10 +77,7 @@ int IntSpinBox::valueFromText(const QString& text) const
     return QSpinBox::valueFromText(text);
 }
 
-QString IntSpinBox::textFromValue(int value) const
-{
-    return null_ ? QString() : QSpinBox::textFromValue(value);
-}
+QString IntSpinBox::textFromValue(int value) const { return null_ ? QString() : QSpinBox::textFromValue(value); }
 
 void IntSpinBox::stepBy(int steps)
 {

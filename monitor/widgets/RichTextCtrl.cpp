@@ -33,14 +33,8 @@ QString RichTextCtrl::qtfInnerText(const QString& qtf)
     return qtf.mid(blank + 1, qtf.size() - blank - 2);
 }
 
-void RichTextCtrl::setMargin(int pixels)
-{
-    document()->setDocumentMargin(pixels);
-}
+void RichTextCtrl::setMargin(int pixels) { document()->setDocumentMargin(pixels); }
 
-int RichTextCtrl::margin() const
-{
-    return static_cast<int>(document()->documentMargin());
-}
+int RichTextCtrl::margin() const { return static_cast<int>(document()->documentMargin()); }
 
 }  // namespace baudrill

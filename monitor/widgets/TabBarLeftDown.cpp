@@ -4,9 +4,7 @@
 
 namespace baudrill {
 
-TabBarLeftDown::TabBarLeftDown(QWidget* parent) : QTabBar(parent)
-{
-}
+TabBarLeftDown::TabBarLeftDown(QWidget* parent) : QTabBar(parent) {}
 
 void TabBarLeftDown::mousePressEvent(QMouseEvent* event)
 {

@@ -11,9 +11,7 @@ EventHook* EventHook::Install(QObject& watched, Handler handler)
     return hook;
 }
 
-EventHook::EventHook(QObject& watched, Handler handler) : QObject(&watched), handler(std::move(handler))
-{
-}
+EventHook::EventHook(QObject& watched, Handler handler) : QObject(&watched), handler(std::move(handler)) {}
 
 bool EventHook::eventFilter(QObject* watched, QEvent* event)
 {

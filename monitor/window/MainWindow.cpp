@@ -108,8 +108,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::EnableGroups(bool on)
 {
-    for (QWidget* pane : std::initializer_list<QWidget*>{&logGrid, &settingsGroup, &protoSendGroup,
-                                                         &asciiSendGroup, &hexSendGroup, &sendGroup})
+    for (QWidget* pane : std::initializer_list<QWidget*>{&logGrid, &settingsGroup, &protoSendGroup, &asciiSendGroup,
+                                                         &hexSendGroup, &sendGroup})
         pane->setEnabled(on);
 }
 
@@ -125,10 +125,7 @@ void MainWindow::SelectSendMode(int mode)
     }
 }
 
-void MainWindow::SelectProfile(int slot)
-{
-    profileTabs.setCurrentIndex(slot);
-}
+void MainWindow::SelectProfile(int slot) { profileTabs.setCurrentIndex(slot); }
 
 void MainWindow::OnSendTab()
 {
@@ -213,12 +210,9 @@ void MainWindow::OpenProtoDialog()
 QLineEdit& MainWindow::SendEntry(int mode)
 {
     switch (mode) {
-    case SerPort::ModeProto:
-        return protoSendGroup.entry;
-    case SerPort::ModeHex:
-        return hexSendGroup.entry;
-    default:
-        return asciiSendGroup.entry;
+    case SerPort::ModeProto: return protoSendGroup.entry;
+    case SerPort::ModeHex: return hexSendGroup.entry;
+    default: return asciiSendGroup.entry;
     }
 }
 

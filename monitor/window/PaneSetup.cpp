@@ -31,10 +31,7 @@ const char* const HexEntryTip =
 
 namespace {
 
-QIcon IconOf(const QImage& image)
-{
-    return QIcon(QPixmap::fromImage(image));
-}
+QIcon IconOf(const QImage& image) { return QIcon(QPixmap::fromImage(image)); }
 
 }  // namespace
 
@@ -127,8 +124,8 @@ void SetUpPreviews(std::initializer_list<RichTextCtrl*> previews)
     }
 }
 
-void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsciiLayout& ascii,
-                    WithHexLayout& hex, WithProtoLayout& proto)
+void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsciiLayout& ascii, WithHexLayout& hex,
+                    WithProtoLayout& proto)
 {
     std::vector<std::unique_ptr<QSignalBlocker>> quiet;
     const auto quietly = [&quiet](QObject& control) { quiet.push_back(std::make_unique<QSignalBlocker>(control)); };
@@ -146,8 +143,8 @@ void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsci
     proto.entry.setToolTip(QString());  // the protocol's comment
     for (RichTextCtrl* preview : {&ascii.preview, &hex.preview, &proto.preview})
         preview->setQtf(QString());
-    for (QCheckBox* option : {&ascii.isCR, &ascii.isLF, &proto.isParse, &proto.isIgnoreStarting,
-                              &proto.isDisplayHex, &proto.isActionAnswer}) {
+    for (QCheckBox* option : {&ascii.isCR, &ascii.isLF, &proto.isParse, &proto.isIgnoreStarting, &proto.isDisplayHex,
+                              &proto.isActionAnswer}) {
         quietly(*option);
         option->setChecked(false);
     }

@@ -25,12 +25,9 @@ class WithSettingsLayout;
 // stands between groups (there is none inside the last group).
 inline constexpr std::array<int, 5> BaudGroupSizes = {5, 6, 3, 9, 19};
 inline constexpr std::array<int, 42> BaudRates = {
-    9600, 19200, 38400, 57600, 115200,
-    150, 300, 600, 1200, 2400, 4800,
-    230400, 460800, 921600,
-    256, 512, 1024, 2048, 4096, 8192, 16384, 32768, 65536,
-    1000, 2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000, 10000,
-    20000, 30000, 40000, 50000, 60000, 70000, 80000, 90000, 100000,
+    9600, 19200, 38400, 57600, 115200, 150,   300,   600,   1200,  2400,  4800,  230400, 460800, 921600,
+    256,  512,   1024,  2048,  4096,   8192,  16384, 32768, 65536, 1000,  2000,  3000,   4000,   5000,
+    6000, 7000,  8000,  9000,  10000,  20000, 30000, 40000, 50000, 60000, 70000, 80000,  90000,  100000,
 };
 
 // Fills the list with the rates (each an int as value and as text) and the separators,
@@ -51,8 +48,8 @@ void SetUpPreviews(std::initializer_list<RichTextCtrl*> previews);
 // What the panes show while no port is: no rate, no option set, empty entries, previews and
 // protocol lists, the send button pane as it was set up. Fills them quietly, so no handler of
 // the port shown before hears of it.
-void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsciiLayout& ascii,
-                    WithHexLayout& hex, WithProtoLayout& proto);
+void ShowEmptyPanes(WithSettingsLayout& settings, WithSendLayout& send, WithAsciiLayout& ascii, WithHexLayout& hex,
+                    WithProtoLayout& proto);
 
 // A text as a caption of a tab or menu item that shows it literally (a '&' is no mnemonic).
 QString LiteralCaption(const std::string& value);

@@ -30,8 +30,7 @@ void MainWindow::SetUpPortTabHandlers()
     // A double click closes the tab and nothing more: the bar's own handling would replay the
     // press on whatever tab moved under the mouse and pop up the port menu.
     EventHook::Install(mainTabs, [this](QEvent& event) {
-        if (event.type() != QEvent::MouseButtonDblClick
-            || static_cast<QMouseEvent&>(event).button() != Qt::LeftButton)
+        if (event.type() != QEvent::MouseButtonDblClick || static_cast<QMouseEvent&>(event).button() != Qt::LeftButton)
             return false;
         OnCloseTab();
         return true;
@@ -159,8 +158,8 @@ void MainWindow::OnPortEntry()
 
 void MainWindow::AddPort(const std::string& name)
 {
-    auto port = std::make_unique<SerPort>(platform::DevicePathForPort(name), this, &logGrid, &settingsGroup,
-                                          &sendGroup, &protoSendGroup, &asciiSendGroup, &hexSendGroup);
+    auto port = std::make_unique<SerPort>(platform::DevicePathForPort(name), this, &logGrid, &settingsGroup, &sendGroup,
+                                          &protoSendGroup, &asciiSendGroup, &hexSendGroup);
     SerPort& added = ports.Add(name, std::move(port));
 
     // The "+" tab becomes the port's tab, and a new "+" tab follows it.

@@ -79,8 +79,7 @@ void SessionEndSignals::CloseOnSignal(QWidget& window)
 void SessionEndSignals::OnSignalled()
 {
     char bytes[64];
-    while (::read(readEnd, bytes, sizeof bytes) > 0) {
-    }
+    while (::read(readEnd, bytes, sizeof bytes) > 0) {}
     if (target)
         target->close();
 }

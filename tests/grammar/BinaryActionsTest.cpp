@@ -23,8 +23,7 @@ TEST(BinaryActions, Parse)
         {"word stays unsigned", ParseWord, Bytes("FF FF"), Value(0), true, 2, {Value(65535)}},
         {"dword is signed", ParseDword, Bytes("FF FF FF FF"), Value(0), true, 4, {Value(-1)}},
         {"dword", ParseDword, Bytes("02 01 00 00 99"), Value(0), true, 4, {Value(258)}},
-        {"dword_be of the int null", ParseDwordBe, Bytes("80 00 00 00"), Value(0), true, 4,
-         {Value(Value::IntNull)}},
+        {"dword_be of the int null", ParseDwordBe, Bytes("80 00 00 00"), Value(0), true, 4, {Value(Value::IntNull)}},
         {"double", ParseDouble, Bytes("00 00 00 00 00 00 F0 3F"), Value(0), true, 8, {Value(1.0)}},
         {"double_be", ParseDoubleBe, Bytes("C0 09 00 00 00 00 00 00"), Value(0), true, 8, {Value(-3.125)}},
         {"the argument is ignored", ParseByte, Bytes("07"), Value("text"), true, 1, {Value(7)}},
@@ -89,9 +88,8 @@ TEST(BinaryActions, Compose)
 
 TEST(BinaryActions, EveryComposeFailsWithoutAValueLeft)
 {
-    const ComposeAction actions[] = {ComposeByte,     ComposeWord,   ComposeDword, ComposeDouble,
-                                     ComposeWordBe,   ComposeDwordBe, ComposeDoubleBe, ComposeAny,
-                                     ComposeArg};
+    const ComposeAction actions[] = {ComposeByte,    ComposeWord,     ComposeDword, ComposeDouble, ComposeWordBe,
+                                     ComposeDwordBe, ComposeDoubleBe, ComposeAny,   ComposeArg};
     for (ComposeAction action : actions) {
         EXPECT_FALSE(test::RunCompose(action, {}, Value(0)).ok);
         EXPECT_FALSE(test::RunCompose(action, {Value(0)}, Value(0), 1).ok);

@@ -76,21 +76,17 @@ TEST(Bounds, RegistersThatEndAsTheyBeganAreNoProgress)
     };
     const Case cases[] = {
         // t_push:1 {t_push:2 t_pop} "x"
-        {"PushAndPop", [](RuleBuilder& r) {
-             r.Code("t_push", Value(1)).Loop([&] { r.Code("t_push", Value(2)).Code("t_pop"); });
-         }, 1},
+        {"PushAndPop",
+         [](RuleBuilder& r) { r.Code("t_push", Value(1)).Loop([&] { r.Code("t_push", Value(2)).Code("t_pop"); }); }, 1},
         // t_push:5 {t_settop:5} "x"
-        {"SetTopToTheSameValue", [](RuleBuilder& r) {
-             r.Code("t_push", Value(5)).Loop([&] { r.Code("t_settop", Value(5)); });
-         }, 5},
+        {"SetTopToTheSameValue",
+         [](RuleBuilder& r) { r.Code("t_push", Value(5)).Loop([&] { r.Code("t_settop", Value(5)); }); }, 5},
         // t_push:5 {t_settop:4}: the first iteration changes the counter, the second does not
-        {"SetTopOnceChanged", [](RuleBuilder& r) {
-             r.Code("t_push", Value(5)).Loop([&] { r.Code("t_settop", Value(4)); });
-         }, 4},
+        {"SetTopOnceChanged",
+         [](RuleBuilder& r) { r.Code("t_push", Value(5)).Loop([&] { r.Code("t_settop", Value(4)); }); }, 4},
         // t_push:1 {t_pop t_push:1}
-        {"PopAndPushBack", [](RuleBuilder& r) {
-             r.Code("t_push", Value(1)).Loop([&] { r.Code("t_pop").Code("t_push", Value(1)); });
-         }, 1},
+        {"PopAndPushBack",
+         [](RuleBuilder& r) { r.Code("t_push", Value(1)).Loop([&] { r.Code("t_pop").Code("t_push", Value(1)); }); }, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,7 +198,9 @@ TEST_P(EndlessLoops, EndWhenTheBudgetRunsOut)
     const EndlessCase& c = GetParam();
     const BNFarticle& rule = *CreateArticle("bounds_test", c.name, c.rule);
     constexpr std::int64_t Budget = 200'000;
-    ParseContext parse("\x03" "abc");
+    ParseContext parse(
+        "\x03"
+        "abc");
     parse.stepsLeft = Budget;
     EXPECT_FALSE(rule.Parse(parse));
     EXPECT_TRUE(parse.BudgetExhausted());
@@ -220,8 +218,7 @@ const EndlessCase EndlessCases[] = {
     {"ArgumentsPushedInALoop", "{BNFrv}", false},  // a rule-compiler action: parse only
     {"ArgumentsAfterACount", "byte set_rep {BNFrv}", false},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(EndlessCases),
-                         test::CaseName<EndlessCase>);
+INSTANTIATE_TEST_SUITE_P(Rules, EndlessLoops, ::testing::ValuesIn(EndlessCases), test::CaseName<EndlessCase>);
 
 // A step's time stays bounded: what an action scans or sums, and memory held
 // beyond a free amount, are paid from the step budget too.

@@ -224,7 +224,10 @@ TEST(Builder, CompilerStyleRulesStaySound)
         r.T("b");
         check();
         r.Loop([&] {
-            r.T("c").Or([&] { r.T("d"); check(); });
+            r.T("c").Or([&] {
+                r.T("d");
+                check();
+            });
             check();
         });
         check();

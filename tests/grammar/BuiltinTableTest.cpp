@@ -23,14 +23,14 @@ namespace {
 // The value actions as the rule language lists them (the compose registry's order), then the
 // rule compiler's own actions, which exist for parsing only.
 const char* const ValueActionNames[] = {
-    "arg", "hex", "HEX", "str_quoted", "str_int", "str_float", "any", "byte",
-    "word", "dword", "double", "float", "word_be", "dword_be", "double_be", "float_be",
-    "str_nonctrl", "set_rep", "rep", "crc_start", "crc_end", "crc_modbus", "crc_wake",
+    "arg",         "hex",     "HEX",    "str_quoted", "str_int", "str_float",  "any",       "byte",
+    "word",        "dword",   "double", "float",      "word_be", "dword_be",   "double_be", "float_be",
+    "str_nonctrl", "set_rep", "rep",    "crc_start",  "crc_end", "crc_modbus", "crc_wake",
 };
 const char* const CompilerActionNames[] = {
-    "BNFbranch", "BNFbranch_end", "BNFgroup", "BNFgroup_end", "BNFoption", "BNFoption_end", "BNFrepeat",
-    "BNFrepeat_end", "BNFstr", "BNFstr10", "BNFterm_end", "BNFnonterm_end", "BNFcode_end", "BNFrv",
-    "BNFstring", "BNFdecimal", "BNFend", "BNFresume", "BNFnewScheme",
+    "BNFbranch",     "BNFbranch_end", "BNFgroup", "BNFgroup_end", "BNFoption",      "BNFoption_end", "BNFrepeat",
+    "BNFrepeat_end", "BNFstr",        "BNFstr10", "BNFterm_end",  "BNFnonterm_end", "BNFcode_end",   "BNFrv",
+    "BNFstring",     "BNFdecimal",    "BNFend",   "BNFresume",    "BNFnewScheme",
 };
 
 TEST(BuiltinTable, ListsTheValueActionsThenTheCompilerActions)
@@ -121,15 +121,36 @@ const ActionCase ActionCases[] = {
     {"DoubleBeIsBigEndian", "double_be", OneBe, 8, {Value(1.0)}, OneBe},
     {"FloatBeIsDoubleBe", "float_be", OneBe, 8, {Value(1.0)}, OneBe},
     {"StrNonctrlStopsAtAControlByte", "str_nonctrl", "ab c\x01", 4, {Value("ab c")}, "ab c"},
-    {"SetRepCountsTheLoop", "byte set_rep {rep byte}", "\x02\x0A\x0B", 3, {Value(2), Value(10), Value(11)},
+    {"SetRepCountsTheLoop",
+     "byte set_rep {rep byte}",
+     "\x02\x0A\x0B",
+     3,
+     {Value(2), Value(10), Value(11)},
      "\x02\x0A\x0B"},
-    {"RepEndsTheLoopAtTheCount", "byte set_rep {rep byte} byte", "\x01\x0A\x0B", 3,
-     {Value(1), Value(10), Value(11)}, "\x01\x0A\x0B"},
-    {"CrcModbusChecksTheBoundedBytes", "crc_start byte byte crc_end crc_modbus any any", ReadRequestFrame, 4,
-     {Value(1), Value(3)}, std::nullopt},
-    {"CrcModbusAppendsTheSum", "crc_start byte byte crc_end crc_modbus", ReadRequestFrame, 2, {Value(1), Value(3)}, ReadRequestFrame},
-    {"CrcWakeRefusesAFractionInItsRange", "crc_start str_float crc_end crc_wake byte", "1.500000\x06", 9,
-     {Value(1.5), Value(6)}, std::nullopt},
+    {"RepEndsTheLoopAtTheCount",
+     "byte set_rep {rep byte} byte",
+     "\x01\x0A\x0B",
+     3,
+     {Value(1), Value(10), Value(11)},
+     "\x01\x0A\x0B"},
+    {"CrcModbusChecksTheBoundedBytes",
+     "crc_start byte byte crc_end crc_modbus any any",
+     ReadRequestFrame,
+     4,
+     {Value(1), Value(3)},
+     std::nullopt},
+    {"CrcModbusAppendsTheSum",
+     "crc_start byte byte crc_end crc_modbus",
+     ReadRequestFrame,
+     2,
+     {Value(1), Value(3)},
+     ReadRequestFrame},
+    {"CrcWakeRefusesAFractionInItsRange",
+     "crc_start str_float crc_end crc_wake byte",
+     "1.500000\x06",
+     9,
+     {Value(1.5), Value(6)},
+     std::nullopt},
 };
 INSTANTIATE_TEST_SUITE_P(Names, ValueAction, ::testing::ValuesIn(ActionCases), CaseName<ActionCase>);
 

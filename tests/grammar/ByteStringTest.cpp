@@ -36,16 +36,18 @@ TEST(NumberTextTest, ScanIntSkipsLeadingBlanksAndWraps)
         {"+7", 10, 7},
         {"7f", 16, 127},
         {"7F", 16, 127},
-        {"4Z", 16, 4},              // stops at the first byte that is no digit
+        {"4Z", 16, 4},               // stops at the first byte that is no digit
         {"ZZ", 16, Value::IntNull},  // no digit at all
         {"-", 10, Value::IntNull},
         {"", 16, Value::IntNull},
-        {"ffffffff", 16, -1},       // wraps modulo 2^32
+        {"ffffffff", 16, -1},  // wraps modulo 2^32
         {"80000000", 16, Value::IntNull},
         {"123456789abcdef", 16, static_cast<std::int32_t>(0x89abcdefu)},
         {"99999999999", 10, static_cast<std::int32_t>(99999999999ll & 0xffffffffll)},
         {"-ffffffff", 16, 1},
-        {"\x01" "5", 16, 5},
+        {"\x01"
+         "5",
+         16, 5},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ScanInt(c.text, c.base), c.result) << '"' << c.text << "\" base " << c.base;

@@ -22,7 +22,6 @@ std::uint16_t Crc(std::string_view bytes)
     return Crc16Modbus(bytes.data(), static_cast<std::ptrdiff_t>(bytes.size()));
 }
 
-
 TEST(Crc16ModbusTest, KnownSums)
 {
     struct Case {

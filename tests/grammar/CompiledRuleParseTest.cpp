@@ -62,8 +62,7 @@ const ParseCase ParseCases[] = {
     {"LoopOfReference", "{<cp_digit>} \";\"", "0120;", true, 5},
     {"BuiltinWhitespace", "<BNFwhite> \"A\" <BNFwhite>", " \t\r\nA \n", true, 7},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleParse, ::testing::ValuesIn(ParseCases),
-                         CaseName<ParseCase>);
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleParse, ::testing::ValuesIn(ParseCases), CaseName<ParseCase>);
 
 TEST(CompiledRuleReference, ArticleMadeLaterCompilesOnTheSecondTry)
 {

@@ -36,7 +36,10 @@ TEST_P(CompiledRuleValues, ParseAndComposeMirrorEachOther)
 }
 
 const ValuesCase ValueCases[] = {
-    {"BinaryNumbers", "byte \"=\" word_be; dword", "\x05=\x12\x34\xFE\xFF\xFF\xFF", {Value(5), Value(0x1234), Value(-2)}},
+    {"BinaryNumbers",
+     "byte \"=\" word_be; dword",
+     "\x05=\x12\x34\xFE\xFF\xFF\xFF",
+     {Value(5), Value(0x1234), Value(-2)}},
     {"HexDigitsArgument", "\"T\" hex:4 HEX : 2", "T00ffAB", {Value(0xFF), Value(0xAB)}, false},
     {"ArgumentSelectsAlternative", "(arg:1 \"one\" | arg:2 \"two\") byte", "two\x07", {Value(2), Value(7)}},
     {"StringArgument", "arg:\"on\" \"!\"", "!", {Value("on")}},
@@ -46,11 +49,13 @@ const ValuesCase ValueCases[] = {
     {"QuotedString", "\"<\" str_quoted \">\"", "<\"a b\">", {Value("a b")}},
     {"CountedLoop", "byte set_rep {rep byte}", "\x03\x0A\x0B\x0C", {Value(3), Value(10), Value(11), Value(12)}},
     {"OptionalTail", "byte [\":\" byte]", "\x01", {Value(1)}},
-    {"ValueList", "{<BNFwhite> (str_float | str_int | str_quoted)}", "1 2.5 \"x\"",
-     {Value(1), Value(2.5), Value("x")}, false},
+    {"ValueList",
+     "{<BNFwhite> (str_float | str_int | str_quoted)}",
+     "1 2.5 \"x\"",
+     {Value(1), Value(2.5), Value("x")},
+     false},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(ValueCases),
-                         CaseName<ValuesCase>);
+INSTANTIATE_TEST_SUITE_P(Rules, CompiledRuleValues, ::testing::ValuesIn(ValueCases), CaseName<ValuesCase>);
 
 TEST(CompiledRuleValuesCompose, WidthArgumentsReachTheActions)
 {

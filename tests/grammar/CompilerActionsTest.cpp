@@ -83,7 +83,9 @@ TEST(MetaDecimal, ConvertsTheWordOnTopOfTheWordStack)
         {"-", false, Value()},
         // A control byte is part of the word, not a blank around the number.
         {"7\x10", false, Value()},
-        {"\x10" "7", false, Value()},
+        {"\x10"
+         "7",
+         false, Value()},
     };
     for (const DecimalCase& c : cases) {
         SCOPED_TRACE(c.word);
@@ -208,8 +210,7 @@ TEST(CompilerActions, RuleThatCallsThemParsesButDoesNotCompose)
 // changes none: every received chunk would otherwise add to the namespaces.
 TEST(CompilerActions, OverDataTheyBuildNothing)
 {
-    Compiled rule =
-        CompileText("{BNFstr10:\"ca_data\" BNFstr10:\"x\" BNFnewScheme BNFstr10:\"lit\" BNFterm_end} any");
+    Compiled rule = CompileText("{BNFstr10:\"ca_data\" BNFstr10:\"x\" BNFnewScheme BNFstr10:\"lit\" BNFterm_end} any");
     BNFarticle* last = CreateArticle("ca_test", "last compiled", "byte");
     ASSERT_EQ(buildArticle, last);
     const std::string before = DescribeArticle(*last);

@@ -34,8 +34,8 @@ private:
     void Item(RuleBuilder& r, int depth)
     {
         static const char* const CountTexts[] = {"byte set_rep", "t_push:2", "t_push:0", "t_push:-1", "t_settop:3"};
-        static const char* const ItemTexts[] = {"byte", "t_byte", "\"A\"", "t_fail", "t_stop",
-                                             "t_push:1", "t_pop", "t_settop:0", "\"\""};
+        static const char* const ItemTexts[] = {"byte",     "t_byte", "\"A\"",      "t_fail", "t_stop",
+                                                "t_push:1", "t_pop",  "t_settop:0", "\"\""};
         switch (Below(depth > 1 ? 3 : 7)) {
         case 0:
         case 1: {  // a count, then a counted loop
@@ -144,8 +144,8 @@ TEST(CountedLoops, RunAsTheirElementsWould)
             ValueList values;
             for (int k = fusedGen.Below(7); k > 0; --k)
                 values.push_back(fusedGen.Below(5) == 0 ? Value("s") : Value(fusedGen.Below(4)));
-            SCOPED_TRACE(::testing::Message() << "seed " << seed << ": " << fusedGen.Text() << " on "
-                                              << ::testing::PrintToString(input));
+            SCOPED_TRACE(::testing::Message()
+                         << "seed " << seed << ": " << fusedGen.Text() << " on " << ::testing::PrintToString(input));
 
             ParseContext a(input);
             ParseContext b(input);

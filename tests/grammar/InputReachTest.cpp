@@ -65,8 +65,7 @@ const ReachCase ReachCases[] = {
     {"OptionThatFailsInside", "[\"A\" \"B\"] \"C\"", "ACD", false, 2},
     {"LoopToTheEnd", "{byte}", "abc", true, 4},
 };
-INSTANTIATE_TEST_SUITE_P(Rules, InputReach, ::testing::ValuesIn(ReachCases),
-                         test::CaseName<ReachCase>);
+INSTANTIATE_TEST_SUITE_P(Rules, InputReach, ::testing::ValuesIn(ReachCases), test::CaseName<ReachCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -35,39 +35,27 @@ TEST_P(ChoiceSemantics, Parse)
 const Build ABRule = [](RuleBuilder& r) { r.T("AB"); };
 const Build EmptyRule = [](RuleBuilder&) {};
 // ("A" | "AB") "C"
-const Build ShortFirst = [](RuleBuilder& r) {
-    r.Group([&] { r.T("A").Or([&] { r.T("AB"); }); }).T("C");
-};
+const Build ShortFirst = [](RuleBuilder& r) { r.Group([&] { r.T("A").Or([&] { r.T("AB"); }); }).T("C"); };
 // ("AB" | "A") "C"
-const Build LongFirst = [](RuleBuilder& r) {
-    r.Group([&] { r.T("AB").Or([&] { r.T("A"); }); }).T("C");
-};
+const Build LongFirst = [](RuleBuilder& r) { r.Group([&] { r.T("AB").Or([&] { r.T("A"); }); }).T("C"); };
 // ["A"] "AC"
 const Build OptionRule = [](RuleBuilder& r) { r.Option([&] { r.T("A"); }).T("AC"); };
 // ["A" {"B"}] "AC"
-const Build OptionWithLoop = [](RuleBuilder& r) {
-    r.Option([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AC");
-};
+const Build OptionWithLoop = [](RuleBuilder& r) { r.Option([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AC"); };
 // {"A"} "AB"
 const Build LoopThenAB = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }).T("AB"); };
 // {"A" {"B"}} "AB"
-const Build NestedLoopThenAB = [](RuleBuilder& r) {
-    r.Loop([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AB");
-};
+const Build NestedLoopThenAB = [](RuleBuilder& r) { r.Loop([&] { r.T("A").Loop([&] { r.T("B"); }); }).T("AB"); };
 // {"A"}
 const Build SimpleLoopRule = [](RuleBuilder& r) { r.Loop([&] { r.T("A"); }); };
 // (nosuch | "A")
-const Build UnknownAction = [](RuleBuilder& r) {
-    r.Group([&] { r.Code("no_such_action").Or([&] { r.T("A"); }); });
-};
+const Build UnknownAction = [](RuleBuilder& r) { r.Group([&] { r.Code("no_such_action").Or([&] { r.T("A"); }); }); };
 // a | b c  with literals: ("a") or ("b" "c")
 const Build AlternativesRule = [](RuleBuilder& r) { r.T("a").Or([&] { r.T("b").T("c"); }); };
 // | "a": an empty first alternative always matches
 const Build EmptyFirstAlternativeRule = [](RuleBuilder& r) { r.Or([&] { r.T("a"); }); };
 // "a" | "b" | "c"
-const Build ThreeAlternatives = [](RuleBuilder& r) {
-    r.T("a").Or([&] { r.T("b").Or([&] { r.T("c"); }); });
-};
+const Build ThreeAlternatives = [](RuleBuilder& r) { r.T("a").Or([&] { r.T("b").Or([&] { r.T("c"); }); }); };
 
 // { {"A"} ({"C"} | "D") }: on the second outer pass the inner loop is entered
 // again while its entry from the first pass is still on the stack
@@ -95,35 +83,34 @@ const Build LoopProgressesOnItsSecondEntry = [](RuleBuilder& r) {
 
 INSTANTIATE_TEST_SUITE_P(
     Matcher, ChoiceSemantics,
-    ::testing::Values(
-        ParseCase{"LiteralMatchesPrefix", ABRule, "ABC", true, 2},
-        ParseCase{"LiteralFailsShort", ABRule, "A", false, 0},
-        ParseCase{"LiteralFailsMismatch", ABRule, "AX", false, 0},
-        ParseCase{"EmptyRuleOnEmptyInput", EmptyRule, "", true, 0},
-        ParseCase{"EmptyRuleOnAnyInput", EmptyRule, "xyz", true, 0},
-        // the fork is committed at its unitor: "AB" is never tried
-        ParseCase{"CommittedForkFails", ShortFirst, "ABC", false, 0},
-        ParseCase{"OrderedForkLongFirstABC", LongFirst, "ABC", true, 3},
-        ParseCase{"OrderedForkLongFirstAC", LongFirst, "AC", true, 2},
-        ParseCase{"CommittedOptionFails", OptionRule, "AC", false, 0},
-        ParseCase{"OptionTaken", OptionRule, "AAC", true, 3},
-        // the finished loop's leftover entry keeps the option open
-        ParseCase{"LoopKeepsOptionOpen", OptionWithLoop, "AC", true, 2},
-        ParseCase{"LoopNeverGivesBack", LoopThenAB, "AAB", false, 0},
-        ParseCase{"InnerLoopKeepsOuterIterationsOpen", NestedLoopThenAB, "AAB", true, 3},
-        ParseCase{"LoopZeroTimes", SimpleLoopRule, "B", true, 0},
-        ParseCase{"LoopGreedy", SimpleLoopRule, "AAA", true, 3},
-        ParseCase{"UnknownActionFailsAndBranchIsTaken", UnknownAction, "A", true, 1},
-        ParseCase{"AlternativeFirst", AlternativesRule, "a", true, 1},
-        ParseCase{"AlternativeSecondIsSequence", AlternativesRule, "bc", true, 2},
-        ParseCase{"AlternativeSecondIncomplete", AlternativesRule, "b", false, 0},
-        ParseCase{"EmptyFirstAlternative", EmptyFirstAlternativeRule, "a", true, 0},
-        ParseCase{"ThirdAlternative", ThreeAlternatives, "c", true, 1},
-        ParseCase{"NoAlternative", ThreeAlternatives, "d", false, 0},
-        // the no-progress check belongs to the end of an iteration, not to entering a loop
-        ParseCase{"LoopEnteredAgainRunsItsBody", LoopEnteredAgain, "AD", true, 2},
-        ParseCase{"OptionEnteredAgain", OptionEnteredAgainRule, "AD", true, 2},
-        ParseCase{"LoopEnteredAgainCanProgress", LoopProgressesOnItsSecondEntry, "AB", true, 2}),
+    ::testing::Values(ParseCase{"LiteralMatchesPrefix", ABRule, "ABC", true, 2},
+                      ParseCase{"LiteralFailsShort", ABRule, "A", false, 0},
+                      ParseCase{"LiteralFailsMismatch", ABRule, "AX", false, 0},
+                      ParseCase{"EmptyRuleOnEmptyInput", EmptyRule, "", true, 0},
+                      ParseCase{"EmptyRuleOnAnyInput", EmptyRule, "xyz", true, 0},
+                      // the fork is committed at its unitor: "AB" is never tried
+                      ParseCase{"CommittedForkFails", ShortFirst, "ABC", false, 0},
+                      ParseCase{"OrderedForkLongFirstABC", LongFirst, "ABC", true, 3},
+                      ParseCase{"OrderedForkLongFirstAC", LongFirst, "AC", true, 2},
+                      ParseCase{"CommittedOptionFails", OptionRule, "AC", false, 0},
+                      ParseCase{"OptionTaken", OptionRule, "AAC", true, 3},
+                      // the finished loop's leftover entry keeps the option open
+                      ParseCase{"LoopKeepsOptionOpen", OptionWithLoop, "AC", true, 2},
+                      ParseCase{"LoopNeverGivesBack", LoopThenAB, "AAB", false, 0},
+                      ParseCase{"InnerLoopKeepsOuterIterationsOpen", NestedLoopThenAB, "AAB", true, 3},
+                      ParseCase{"LoopZeroTimes", SimpleLoopRule, "B", true, 0},
+                      ParseCase{"LoopGreedy", SimpleLoopRule, "AAA", true, 3},
+                      ParseCase{"UnknownActionFailsAndBranchIsTaken", UnknownAction, "A", true, 1},
+                      ParseCase{"AlternativeFirst", AlternativesRule, "a", true, 1},
+                      ParseCase{"AlternativeSecondIsSequence", AlternativesRule, "bc", true, 2},
+                      ParseCase{"AlternativeSecondIncomplete", AlternativesRule, "b", false, 0},
+                      ParseCase{"EmptyFirstAlternative", EmptyFirstAlternativeRule, "a", true, 0},
+                      ParseCase{"ThirdAlternative", ThreeAlternatives, "c", true, 1},
+                      ParseCase{"NoAlternative", ThreeAlternatives, "d", false, 0},
+                      // the no-progress check belongs to the end of an iteration, not to entering a loop
+                      ParseCase{"LoopEnteredAgainRunsItsBody", LoopEnteredAgain, "AD", true, 2},
+                      ParseCase{"OptionEnteredAgain", OptionEnteredAgainRule, "AD", true, 2},
+                      ParseCase{"LoopEnteredAgainCanProgress", LoopProgressesOnItsSecondEntry, "AB", true, 2}),
     test::CaseName<ParseCase>);
 
 // The cursor operations, as the built-in rules use them.

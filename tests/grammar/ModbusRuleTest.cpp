@@ -45,8 +45,8 @@ TEST_F(ModbusRule, ResponseParsesItsCountedBytesAndChecksTheCrc)
     ParseResult parsed = ParseText(*response_.article, frame);
     ASSERT_TRUE(parsed.ok);
     EXPECT_EQ(parsed.pos, 9);
-    EXPECT_EQ(parsed.values, (ValueList{Value(1), Value(3), Value(4), Value(0x00), Value(0x0A), Value(0x01),
-                                        Value(0x02)}));
+    EXPECT_EQ(parsed.values,
+              (ValueList{Value(1), Value(3), Value(4), Value(0x00), Value(0x0A), Value(0x01), Value(0x02)}));
 }
 
 TEST_F(ModbusRule, ResponseWithAWrongCrcIsRejected)

@@ -133,8 +133,7 @@ private:
             state = saved;
             return false;
         }
-        default:
-            return true;
+        default: return true;
         }
     }
 
@@ -235,8 +234,8 @@ private:
     void Item(RuleBuilder& r, int depth)
     {
         static const char* const LiteralTexts[] = {"A", "B", "AB", ""};
-        static const char* const Actions[] = {"t_byte", "t_arg",  "t_push", "t_pop",    "t_settop",
-                                               "t_dec",  "t_top",  "t_fail", "t_stop", "t_last_is"};
+        static const char* const Actions[] = {"t_byte", "t_arg", "t_push", "t_pop",  "t_settop",
+                                              "t_dec",  "t_top", "t_fail", "t_stop", "t_last_is"};
         switch (Below(depth > 2 ? 4 : 11)) {
         case 0:
         case 1: {
@@ -356,11 +355,11 @@ TEST_P(ReferenceMatcherSeeds, RandomRulesRunAsTheLiteralAlgorithm)
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, ReferenceMatcherSeeds,
-    ::testing::Values(SeedBlock{"Seeds1To250", 1, 250}, SeedBlock{"Seeds251To500", 251, 500},
-                      SeedBlock{"Seeds501To750", 501, 750}, SeedBlock{"Seeds751To1000", 751, 1000},
-                      SeedBlock{"Seeds1001To1250", 1001, 1250},
-                      SeedBlock{"Seeds1251To1500", 1251, 1500}),
-    test::CaseName<SeedBlock>);
+                         ::testing::Values(SeedBlock{"Seeds1To250", 1, 250}, SeedBlock{"Seeds251To500", 251, 500},
+                                           SeedBlock{"Seeds501To750", 501, 750}, SeedBlock{"Seeds751To1000", 751, 1000},
+                                           SeedBlock{"Seeds1001To1250", 1001, 1250},
+                                           SeedBlock{"Seeds1251To1500", 1251, 1500}),
+                         test::CaseName<SeedBlock>);
 
 }  // namespace
 }  // namespace baudrill

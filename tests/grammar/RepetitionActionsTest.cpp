@@ -146,9 +146,8 @@ TEST_F(CountedRules, AnInnerSpentCounterStaysOnTop)
     // byte set_rep {rep byte set_rep {rep byte}}
     BNFarticle a;
     RuleBuilder r(a);
-    r.Code("byte").Code("set_rep").Loop([&] {
-        r.Code("rep").Code("byte").Code("set_rep").Loop([&] { r.Code("rep").Code("byte"); });
-    });
+    r.Code("byte").Code("set_rep").Loop(
+        [&] { r.Code("rep").Code("byte").Code("set_rep").Loop([&] { r.Code("rep").Code("byte"); }); });
     test::ParseResult p = test::ParseText(a, Bytes("02 01 AA 01 BB"));
     EXPECT_TRUE(p.ok);
     EXPECT_EQ(p.pos, 3);

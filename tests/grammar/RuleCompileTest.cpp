@@ -64,8 +64,7 @@ const CompileCase SeparatorCases[] = {
     {"StrayColon", ":a", 0, ""},
     {"ControlAndHighBytesAreWordBytes", "a\fb \xC3\xA9", WholeText, "a\fb \xC3\xA9"},
 };
-INSTANTIATE_TEST_SUITE_P(Separators, RuleCompile, ::testing::ValuesIn(SeparatorCases),
-                         CaseName<CompileCase>);
+INSTANTIATE_TEST_SUITE_P(Separators, RuleCompile, ::testing::ValuesIn(SeparatorCases), CaseName<CompileCase>);
 
 const CompileCase LiteralTexts[] = {
     {"KeepsDelimiters", "\"a;b c\"", WholeText, "\"a;b c\""},
@@ -81,8 +80,7 @@ const CompileCase LiteralTexts[] = {
     // The terminal is inserted before the missing closing quote is noticed.
     {"Unterminated", "byte \"abc", 5, "byte \"abc\""},
 };
-INSTANTIATE_TEST_SUITE_P(Literals, RuleCompile, ::testing::ValuesIn(LiteralTexts),
-                         CaseName<CompileCase>);
+INSTANTIATE_TEST_SUITE_P(Literals, RuleCompile, ::testing::ValuesIn(LiteralTexts), CaseName<CompileCase>);
 
 const CompileCase ArgumentCases[] = {
     {"Int", "hex:2", WholeText, "hex:2"},
@@ -110,10 +108,12 @@ const CompileCase ArgumentCases[] = {
     {"MissingArgument", "x: ;y", 1, "x"},
     // A control byte that is no delimiter belongs to the word, which is then no number.
     {"IntFollowedByAControlByte", "arg:7\x10", 3, "arg"},
-    {"IntAfterAControlByte", "arg:\x10" "7", 3, "arg"},
+    {"IntAfterAControlByte",
+     "arg:\x10"
+     "7",
+     3, "arg"},
 };
-INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(ArgumentCases),
-                         CaseName<CompileCase>);
+INSTANTIATE_TEST_SUITE_P(Arguments, RuleCompile, ::testing::ValuesIn(ArgumentCases), CaseName<CompileCase>);
 
 const CompileCase StructureCases[] = {
     {"AlternativeBindsWeakerThanSequence", "a | b c", WholeText, "(a | b c)"},
@@ -136,8 +136,7 @@ const CompileCase StructureCases[] = {
     {"UnclosedGroupAfterAlternative", "|(x:1", 1, "( | x:1)"},
     {"UnclosedOptionsInNestedAlternatives", "|[|[", 1, "( | [( | [])])"},
 };
-INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(StructureCases),
-                         CaseName<CompileCase>);
+INSTANTIATE_TEST_SUITE_P(Structure, RuleCompile, ::testing::ValuesIn(StructureCases), CaseName<CompileCase>);
 
 const CompileCase ReferenceCases[] = {
     {"BuiltinArticle", "<BNFwhite>", WholeText, "<BNFwhite>"},
@@ -150,8 +149,7 @@ const CompileCase ReferenceCases[] = {
     {"MissingInNamespace", "a <cx_ns::missing> b", 2, "a"},
     {"Unclosed", "a <cx_target b", 2, "a <cx_target>"},
 };
-INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(ReferenceCases),
-                         CaseName<CompileCase>);
+INSTANTIATE_TEST_SUITE_P(References, RuleCompile, ::testing::ValuesIn(ReferenceCases), CaseName<CompileCase>);
 
 }  // namespace
 
@@ -222,8 +220,7 @@ const GrowthCase GrowthCases[] = {
     {"UnclosedReferenceInside", Repeated("|[", 16, "<BNFwhite")},
     {"PastTheNestingBound", Repeated("|[", 600)},
 };
-INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(GrowthCases),
-                         CaseName<GrowthCase>);
+INSTANTIATE_TEST_SUITE_P(Reproducers, RuleCompileGrowth, ::testing::ValuesIn(GrowthCases), CaseName<GrowthCase>);
 
 // Every '|' nests the rest of its rule one level deeper. Past the bound the last levels give up
 // after building a fork with an empty bypass, and the level above accepts the text anyway: such

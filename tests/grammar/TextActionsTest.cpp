@@ -121,9 +121,19 @@ TEST(TextActions, ParseStrFloat)
         {"no digit", ParseStrFloat, "-.", NoArg, true, 2, {Value(Value::DoubleNull)}},
         {"letter", ParseStrFloat, "e1.5", NoArg, false},
         {"end of input", ParseStrFloat, "", NoArg, false},
-        {"above 1e307", ParseStrFloat, "1" + std::string(308, '0') + ".0", NoArg, true, 311,
+        {"above 1e307",
+         ParseStrFloat,
+         "1" + std::string(308, '0') + ".0",
+         NoArg,
+         true,
+         311,
          {Value(Value::DoubleNull)}},
-        {"below the smallest double", ParseStrFloat, "-0." + std::string(400, '0') + "1", NoArg, true, 404,
+        {"below the smallest double",
+         ParseStrFloat,
+         "-0." + std::string(400, '0') + "1",
+         NoArg,
+         true,
+         404,
          {Value(0.0)}},
     };
     for (const ParseCase& c : cases)
@@ -140,8 +150,13 @@ TEST(TextActions, ComposeStrFloat)
         {"rounded to six decimals", ComposeStrFloat, {Value(2.0 / 3)}, NoArg, true, "0.666667", 1},
         {"negative zero", ComposeStrFloat, {Value(-0.0)}, NoArg, true, "-0.000000", 1},
         {"large", ComposeStrFloat, {Value(1e20)}, NoArg, true, "100000000000000000000.000000", 1},
-        {"infinity is blank-filled", ComposeStrFloat, {Value(std::numeric_limits<double>::infinity())},
-         Value(5), true, "  inf", 1},
+        {"infinity is blank-filled",
+         ComposeStrFloat,
+         {Value(std::numeric_limits<double>::infinity())},
+         Value(5),
+         true,
+         "  inf",
+         1},
         {"an int", ComposeStrFloat, {Value(3)}, NoArg, false},
         {"a string", ComposeStrFloat, {Value("3.5")}, NoArg, false},
         {"a width above the bound", ComposeStrFloat, {Value(3.5)}, Value(65537), false},
@@ -269,8 +284,8 @@ TEST(TextActions, ComposeStrNonctrl)
 
 TEST(TextActions, EveryComposeFailsWithoutAValueLeft)
 {
-    const ComposeAction actions[] = {ComposeHex,      ComposeHexUpper,  ComposeStrInt,    ComposeStrFloat,
-                                     ComposeStrQuoted, ComposeStrNonctrl};
+    const ComposeAction actions[] = {ComposeHex,      ComposeHexUpper,  ComposeStrInt,
+                                     ComposeStrFloat, ComposeStrQuoted, ComposeStrNonctrl};
     for (ComposeAction action : actions) {
         EXPECT_FALSE(test::RunCompose(action, {}, Value(2)).ok);
         EXPECT_FALSE(test::RunCompose(action, {Value(1)}, Value(2), 1).ok);

@@ -47,15 +47,13 @@ TEST(ValueTest, EqualityFollowsKindsNumbersAndNulls)
         {"int and int64 numerically", Value(3), Value(std::int64_t{3}), true},
         {"int and double numerically", Value(3), Value(3.0), true},
         {"int and fractional double", Value(3), Value(3.5), false},
-        {"int64 beyond double precision", Value(std::int64_t{9007199254740993}),
-         Value(9007199254740992.0), false},
+        {"int64 beyond double precision", Value(std::int64_t{9007199254740993}), Value(9007199254740992.0), false},
         {"string by bytes", Value("ab"), Value("ab"), true},
         {"string and number", Value("3"), Value(3), false},
         {"void and void", Value(), Value(), true},
         {"void and empty string, both null", Value(), Value(""), true},
         {"int null and void", Value(Value::IntNull), Value(), true},
-        {"int null and double null are different numbers", Value(Value::IntNull),
-         Value(Value::DoubleNull), false},
+        {"int null and double null are different numbers", Value(Value::IntNull), Value(Value::DoubleNull), false},
         {"void and zero", Value(), Value(0), false},
     };
     for (const auto& c : cases) {

@@ -37,7 +37,8 @@ class FakeRig final : public DeviceRig {
 public:
     CommDevice& Device() override { return device_; }
     std::string Path() const override { return "/dev/fake0"; }
-    bool PeerSends(std::string_view bytes) override {
+    bool PeerSends(std::string_view bytes) override
+    {
         device_.AddInput(bytes);
         return true;
     }
@@ -54,9 +55,7 @@ public:
     std::string Path() const override { return pty_.SlavePath(); }
     bool Usable() const override { return pty_.Ok(); }
     bool PeerSends(std::string_view bytes) override { return pty_.Send(std::string(bytes)); }
-    std::string PeerReceived(std::size_t count) override {
-        return pty_.Receive(count, test::GenerousWait);
-    }
+    std::string PeerReceived(std::size_t count) override { return pty_.Receive(count, test::GenerousWait); }
 
 private:
     test::PtyPair pty_;
@@ -69,22 +68,27 @@ struct RigCase : test::NamedCase {
 
 class CommDeviceContract : public ::testing::TestWithParam<RigCase> {
 protected:
-    void SetUp() override {
-        if (!rig->Usable()) GTEST_SKIP() << "no pseudo-terminals here";
+    void SetUp() override
+    {
+        if (!rig->Usable())
+            GTEST_SKIP() << "no pseudo-terminals here";
         ASSERT_TRUE(device.Open(rig->Path().c_str()));
         ASSERT_TRUE(device.SetState(LineSettings{}));
     }
 
     // Input may cross the line asynchronously: waits until `count` bytes are queued.
-    bool WaitForInput(uint32_t count) {
+    bool WaitForInput(uint32_t count)
+    {
         return test::WaitUntil([&] { return InQueue() >= count; });
     }
-    uint32_t InQueue() {
+    uint32_t InQueue()
+    {
         uint32_t errors = 0;
         CommStatus status;
         return device.ClearError(errors, status) ? status.inQueue : 0;
     }
-    std::string Read(int length) {
+    std::string Read(int length)
+    {
         std::string buffer(static_cast<std::size_t>(length), '\0');
         const int n = device.Read(buffer.data(), length);
         return n > 0 ? buffer.substr(0, static_cast<std::size_t>(n)) : std::string();
@@ -94,7 +98,8 @@ protected:
     CommDevice& device = rig->Device();
 };
 
-TEST_P(CommDeviceContract, OpensOnceAndOpensAgainAfterClose) {
+TEST_P(CommDeviceContract, OpensOnceAndOpensAgainAfterClose)
+{
     EXPECT_TRUE(device.IsOpen());
     EXPECT_FALSE(device.Open(rig->Path().c_str()));  // already open
     EXPECT_TRUE(device.IsOpen());
@@ -106,7 +111,8 @@ TEST_P(CommDeviceContract, OpensOnceAndOpensAgainAfterClose) {
     EXPECT_TRUE(device.IsOpen());
 }
 
-TEST_P(CommDeviceContract, EveryCallFailsOnAClosedDevice) {
+TEST_P(CommDeviceContract, EveryCallFailsOnAClosedDevice)
+{
     device.Close();
     char c;
     uint32_t bits;
@@ -143,7 +149,8 @@ const StateCase States[] = {
     {"Rate115200XonXoff", 115200, OneStopBit, false, true},
 };
 
-TEST_P(CommDeviceContract, GivesBackTheStateItWasSet) {
+TEST_P(CommDeviceContract, GivesBackTheStateItWasSet)
+{
     for (const StateCase& c : States) {
         SCOPED_TRACE(c.name);
         LineSettings wanted;
@@ -164,7 +171,8 @@ TEST_P(CommDeviceContract, GivesBackTheStateItWasSet) {
     }
 }
 
-TEST_P(CommDeviceContract, RefusesWhatNoDriverRunsAndKeepsTheSettingsInForce) {
+TEST_P(CommDeviceContract, RefusesWhatNoDriverRunsAndKeepsTheSettingsInForce)
+{
     LineSettings inForce;
     inForce.baudRate = 19200;
     ASSERT_TRUE(device.SetState(inForce));
@@ -181,13 +189,14 @@ TEST_P(CommDeviceContract, RefusesWhatNoDriverRunsAndKeepsTheSettingsInForce) {
     EXPECT_EQ(got.baudRate, 19200);
 }
 
-TEST_P(CommDeviceContract, ReadsWhatThePeerSentInOrder) {
+TEST_P(CommDeviceContract, ReadsWhatThePeerSentInOrder)
+{
     char c;
     EXPECT_EQ(device.Read(&c, 1), 0);  // nothing pending: at once
     ASSERT_TRUE(rig->PeerSends("abcdefgh"));
     ASSERT_TRUE(WaitForInput(8));
     EXPECT_EQ(device.Read(nullptr, 0), 0);  // a read of nothing needs no buffer and takes nothing
-    EXPECT_EQ(Read(3), "abc");  // a buffer smaller than what is queued
+    EXPECT_EQ(Read(3), "abc");              // a buffer smaller than what is queued
     EXPECT_EQ(InQueue(), 5u);
     EXPECT_TRUE(device.WaitReadable(0));
     EXPECT_EQ(Read(16), "defgh");
@@ -195,13 +204,15 @@ TEST_P(CommDeviceContract, ReadsWhatThePeerSentInOrder) {
     EXPECT_EQ(Read(16), "");
 }
 
-TEST_P(CommDeviceContract, WritesEveryByteToThePeer) {
+TEST_P(CommDeviceContract, WritesEveryByteToThePeer)
+{
     const std::string bytes("a\0b\xFF\r\n", 6);
     EXPECT_EQ(device.Write(bytes.data(), static_cast<int>(bytes.size()), 10000), 6);
     EXPECT_EQ(rig->PeerReceived(bytes.size()), bytes);
 }
 
-TEST_P(CommDeviceContract, AbortFailsWritesUntilResumedOrOpenedAgain) {
+TEST_P(CommDeviceContract, AbortFailsWritesUntilResumedOrOpenedAgain)
+{
     device.AbortIo();
     EXPECT_EQ(device.Write("abc", 3, 10000), -1);
     device.ResumeIo();
@@ -217,7 +228,8 @@ TEST_P(CommDeviceContract, AbortFailsWritesUntilResumedOrOpenedAgain) {
 }
 
 // Received bytes are never discarded, whatever the flags; output already sent stays sent.
-TEST_P(CommDeviceContract, PurgeKeepsUnreadInputAndOutputAlreadySent) {
+TEST_P(CommDeviceContract, PurgeKeepsUnreadInputAndOutputAlreadySent)
+{
     ASSERT_TRUE(rig->PeerSends("old"));
     ASSERT_TRUE(WaitForInput(3));
     std::string sent;
@@ -230,7 +242,8 @@ TEST_P(CommDeviceContract, PurgeKeepsUnreadInputAndOutputAlreadySent) {
     EXPECT_EQ(rig->PeerReceived(sent.size()), sent);
 }
 
-TEST_P(CommDeviceContract, AFreshLineHasNoErrors) {
+TEST_P(CommDeviceContract, AFreshLineHasNoErrors)
+{
     uint32_t errors = 0xFF;
     CommStatus status;
     ASSERT_TRUE(device.ClearError(errors, status));
@@ -238,7 +251,8 @@ TEST_P(CommDeviceContract, AFreshLineHasNoErrors) {
     EXPECT_EQ(status.inQueue, 0u);
 }
 
-TEST_P(CommDeviceContract, TakesTheSetupThePortGivesIt) {
+TEST_P(CommDeviceContract, TakesTheSetupThePortGivesIt)
+{
     EXPECT_TRUE(device.CreateAbortEvent());
     EXPECT_TRUE(device.SetTimeouts(CommTimeouts{}));  // return at once
     EXPECT_TRUE(device.SetupQueues(4096, 4096));
@@ -248,11 +262,10 @@ TEST_P(CommDeviceContract, TakesTheSetupThePortGivesIt) {
     EXPECT_FALSE(device.HasHungUp());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Devices, CommDeviceContract,
-    ::testing::Values(RigCase{"Fake", [] { return std::unique_ptr<DeviceRig>(new FakeRig); }},
-                      RigCase{"Pty", [] { return std::unique_ptr<DeviceRig>(new PtyRig); }}),
-    test::CaseName<RigCase>);
+INSTANTIATE_TEST_SUITE_P(Devices, CommDeviceContract,
+                         ::testing::Values(RigCase{"Fake", [] { return std::unique_ptr<DeviceRig>(new FakeRig); }},
+                                           RigCase{"Pty", [] { return std::unique_ptr<DeviceRig>(new PtyRig); }}),
+                         test::CaseName<RigCase>);
 
 }  // namespace
 }  // namespace baudrill::platform

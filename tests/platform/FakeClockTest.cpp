@@ -10,7 +10,8 @@
 namespace baudrill::platform {
 namespace {
 
-TEST(FakeClockTest, SleepAdvancesTimeAndFiresTimersInDueOrderAtTheirDueTime) {
+TEST(FakeClockTest, SleepAdvancesTimeAndFiresTimersInDueOrderAtTheirDueTime)
+{
     FakeClock clock(FakeClock::Mode::AutoAdvance, 1000);
     std::vector<std::pair<char, uint32_t>> fired;
     clock.StartTimer(30, [&] { fired.push_back({'b', clock.Tick()}); });
@@ -28,7 +29,8 @@ TEST(FakeClockTest, SleepAdvancesTimeAndFiresTimersInDueOrderAtTheirDueTime) {
     EXPECT_EQ(clock.ArmedTimers(), 0u);
 }
 
-TEST(FakeClockTest, TickWrapsAt32BitsWhileElapsedGoesOn) {
+TEST(FakeClockTest, TickWrapsAt32BitsWhileElapsedGoesOn)
+{
     FakeClock clock(FakeClock::Mode::AutoAdvance, 0xFFFFFFF0u);
     bool fired = false;
     clock.StartTimer(0x20, [&] { fired = true; });
@@ -40,7 +42,8 @@ TEST(FakeClockTest, TickWrapsAt32BitsWhileElapsedGoesOn) {
     EXPECT_EQ(clock.Elapsed(), 0x20u);
 }
 
-TEST(FakeClockTest, CallbackMayStartAndKillTimers) {
+TEST(FakeClockTest, CallbackMayStartAndKillTimers)
+{
     FakeClock clock;
     int count = 0;
     TimerId self = 0;
@@ -53,7 +56,8 @@ TEST(FakeClockTest, CallbackMayStartAndKillTimers) {
     EXPECT_EQ(count, 2);
 }
 
-TEST(FakeClockTest, ManualSleepWaitsUntilAnotherThreadAdvancesFarEnough) {
+TEST(FakeClockTest, ManualSleepWaitsUntilAnotherThreadAdvancesFarEnough)
+{
     FakeClock clock(FakeClock::Mode::Manual);
     std::atomic<bool> woke{false};
     std::thread sleeper([&] {
@@ -70,7 +74,8 @@ TEST(FakeClockTest, ManualSleepWaitsUntilAnotherThreadAdvancesFarEnough) {
     EXPECT_EQ(clock.Sleepers(), 0);
 }
 
-TEST(FakeClockTest, KillWaitsForARunningCallback) {
+TEST(FakeClockTest, KillWaitsForARunningCallback)
+{
     FakeClock clock;
     test::ExpectKillWaitsForRunningCallback(clock, [&] { clock.Advance(1); });
 }

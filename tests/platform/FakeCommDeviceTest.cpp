@@ -18,7 +18,8 @@ class FakeCommDeviceTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(device.Open("/dev/fake0")); }
 
-    std::string ReadAll() {
+    std::string ReadAll()
+    {
         char buffer[64];
         int n = device.Read(buffer, sizeof buffer);
         return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
@@ -28,7 +29,8 @@ protected:
     FakeCommDevice device{clock};
 };
 
-TEST_F(FakeCommDeviceTest, InputArrivesByTheClocksTime) {
+TEST_F(FakeCommDeviceTest, InputArrivesByTheClocksTime)
+{
     device.AddInput("ab");
     device.AddInput("cd", 10);
     EXPECT_EQ(ReadAll(), "ab");
@@ -40,7 +42,8 @@ TEST_F(FakeCommDeviceTest, InputArrivesByTheClocksTime) {
     EXPECT_EQ(ReadAll(), "cd");
 }
 
-TEST_F(FakeCommDeviceTest, ReadFailureComesAfterTheBytesBeforeIt) {
+TEST_F(FakeCommDeviceTest, ReadFailureComesAfterTheBytesBeforeIt)
+{
     device.AddInput("abc");
     device.AddReadFailure();
     EXPECT_EQ(ReadAll(), "abc");
@@ -49,7 +52,8 @@ TEST_F(FakeCommDeviceTest, ReadFailureComesAfterTheBytesBeforeIt) {
     EXPECT_EQ(device.Read(&c, 1), 0);  // a one-time failure
 }
 
-TEST_F(FakeCommDeviceTest, PurgeKeepsReceivedInput) {
+TEST_F(FakeCommDeviceTest, PurgeKeepsReceivedInput)
+{
     device.AddInput("old");
     device.AddInput("new", 5);
     EXPECT_TRUE(device.Purge(PurgeRxClear | PurgeTxClear));
@@ -59,7 +63,8 @@ TEST_F(FakeCommDeviceTest, PurgeKeepsReceivedInput) {
 }
 
 // The waits move the clock in 1 ms steps until the device is ready or the time is up.
-TEST_F(FakeCommDeviceTest, WaitsEndWhenInputArrivesOrWritesAreTakenOrTheTimeIsUp) {
+TEST_F(FakeCommDeviceTest, WaitsEndWhenInputArrivesOrWritesAreTakenOrTheTimeIsUp)
+{
     EXPECT_FALSE(device.WaitReadable(4));
     EXPECT_EQ(clock.Elapsed(), 4u);
     device.AddInput("x", 3);
@@ -80,7 +85,8 @@ TEST_F(FakeCommDeviceTest, WaitsEndWhenInputArrivesOrWritesAreTakenOrTheTimeIsUp
     EXPECT_EQ(clock.Elapsed(), 14u);
 }
 
-TEST_F(FakeCommDeviceTest, HeldWriteWaitsUntilReleasedFromAnotherThread) {
+TEST_F(FakeCommDeviceTest, HeldWriteWaitsUntilReleasedFromAnotherThread)
+{
     device.HoldWrites(2);
     auto write = std::async(std::launch::async, [&] { return device.Write("hello", 5, 0); });
     ASSERT_TRUE(device.WaitForHeldWrite());
@@ -91,7 +97,8 @@ TEST_F(FakeCommDeviceTest, HeldWriteWaitsUntilReleasedFromAnotherThread) {
     EXPECT_FALSE(device.WriteIsHeld());
 }
 
-TEST_F(FakeCommDeviceTest, HeldWriteEndsAtItsBoundOnTheClock) {
+TEST_F(FakeCommDeviceTest, HeldWriteEndsAtItsBoundOnTheClock)
+{
     device.HoldWrites(3);
     auto write = std::async(std::launch::async, [&] { return device.Write("hello", 5, 100); });
     ASSERT_TRUE(device.WaitForHeldWrite());
@@ -103,7 +110,8 @@ TEST_F(FakeCommDeviceTest, HeldWriteEndsAtItsBoundOnTheClock) {
     EXPECT_EQ(clock.ArmedTimers(), 0u);
 }
 
-TEST_F(FakeCommDeviceTest, AbortFreesAHeldWriteAndFailsWritesUntilResumed) {
+TEST_F(FakeCommDeviceTest, AbortFreesAHeldWriteAndFailsWritesUntilResumed)
+{
     device.HoldWrites(0);
     auto write = std::async(std::launch::async, [&] { return device.Write("hello", 5, 0); });
     ASSERT_TRUE(device.WaitForHeldWrite());
@@ -115,7 +123,8 @@ TEST_F(FakeCommDeviceTest, AbortFreesAHeldWriteAndFailsWritesUntilResumed) {
     EXPECT_EQ(device.Write("x", 1, 0), 1);
 }
 
-TEST_F(FakeCommDeviceTest, ControlsDriveTheLinesOnlyWhenTheyChange) {
+TEST_F(FakeCommDeviceTest, ControlsDriveTheLinesOnlyWhenTheyChange)
+{
     LineSettings settings;
     ASSERT_TRUE(device.SetState(settings));
     EXPECT_TRUE(device.Dtr());
@@ -141,7 +150,8 @@ struct FailCase : test::NamedCase {
 
 class FailureInjection : public ::testing::TestWithParam<FailCase> {};
 
-TEST_P(FailureInjection, FailsExactlyTheNextCallOfThatKind) {
+TEST_P(FailureInjection, FailsExactlyTheNextCallOfThatKind)
+{
     FakeClock clock;
     FakeCommDevice device(clock);
     const FailCase& c = GetParam();
@@ -175,12 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
                      return d.GetState(s);
                  }},
         FailCase{"SetState", Call::SetState, [](FakeCommDevice& d) { return d.SetState({}); }},
-        FailCase{"CreateAbortEvent", Call::CreateAbortEvent,
-                 [](FakeCommDevice& d) { return d.CreateAbortEvent(); }},
-        FailCase{"SetTimeouts", Call::SetTimeouts,
-                 [](FakeCommDevice& d) { return d.SetTimeouts({}); }},
-        FailCase{"SetupQueues", Call::SetupQueues,
-                 [](FakeCommDevice& d) { return d.SetupQueues(4096, 4096); }},
+        FailCase{"CreateAbortEvent", Call::CreateAbortEvent, [](FakeCommDevice& d) { return d.CreateAbortEvent(); }},
+        FailCase{"SetTimeouts", Call::SetTimeouts, [](FakeCommDevice& d) { return d.SetTimeouts({}); }},
+        FailCase{"SetupQueues", Call::SetupQueues, [](FakeCommDevice& d) { return d.SetupQueues(4096, 4096); }},
         FailCase{"Read", Call::Read,
                  [](FakeCommDevice& d) {
                      char c;
@@ -188,8 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         FailCase{"Write", Call::Write, [](FakeCommDevice& d) { return d.Write("a", 1, 0) == 1; }},
         FailCase{"Purge", Call::Purge, [](FakeCommDevice& d) { return d.Purge(PurgeTxClear); }},
-        FailCase{"Escape", Call::Escape,
-                 [](FakeCommDevice& d) { return d.Escape(EscapeSetDtr); }},
+        FailCase{"Escape", Call::Escape, [](FakeCommDevice& d) { return d.Escape(EscapeSetDtr); }},
         FailCase{"GetModemStatus", Call::GetModemStatus,
                  [](FakeCommDevice& d) {
                      uint32_t status;
@@ -202,8 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
                      return d.ClearError(errors, status);
                  }},
         FailCase{"SetBreak", Call::SetBreak, [](FakeCommDevice& d) { return d.SetBreak(); }},
-        FailCase{"ClearBreak", Call::ClearBreak,
-                 [](FakeCommDevice& d) { return d.ClearBreak(); }}),
+        FailCase{"ClearBreak", Call::ClearBreak, [](FakeCommDevice& d) { return d.ClearBreak(); }}),
     test::CaseName<FailCase>);
 
 }  // namespace

@@ -16,14 +16,17 @@ namespace {
 // device does: reading ahead, waits on the line, flow control, what a pty lacks.
 class PosixCommDeviceTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminals here";
+    void SetUp() override
+    {
+        if (!pty.Ok())
+            GTEST_SKIP() << "no pseudo-terminals here";
         ASSERT_TRUE(device.Open(pty.SlavePath().c_str()));
         ASSERT_TRUE(device.SetState(LineSettings{}));
     }
 
     // Input crosses the pty asynchronously: waits until `count` bytes are queued.
-    bool WaitForInput(uint32_t count) {
+    bool WaitForInput(uint32_t count)
+    {
         return test::WaitUntil([&] {
             uint32_t errors = 0;
             CommStatus status;
@@ -37,7 +40,8 @@ protected:
 
 // One driver read serves several small reads: the bytes read ahead still count as waiting, end
 // a read wait at once, come in order, and are delivered before a hang-up is reported.
-TEST_F(PosixCommDeviceTest, BytesReadAheadComeInOrderAndCountAsWaiting) {
+TEST_F(PosixCommDeviceTest, BytesReadAheadComeInOrderAndCountAsWaiting)
+{
     ASSERT_TRUE(pty.Send("abcdefgh"));
     ASSERT_TRUE(WaitForInput(8));
     char buffer[16];
@@ -55,7 +59,8 @@ TEST_F(PosixCommDeviceTest, BytesReadAheadComeInOrderAndCountAsWaiting) {
     EXPECT_EQ(device.Read(buffer, sizeof buffer), -1);
 }
 
-TEST_F(PosixCommDeviceTest, ReadWaitEndsWhenBytesArriveOrTheTimeIsUp) {
+TEST_F(PosixCommDeviceTest, ReadWaitEndsWhenBytesArriveOrTheTimeIsUp)
+{
     EXPECT_FALSE(device.WaitReadable(20));
     std::thread peer([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -69,7 +74,8 @@ TEST_F(PosixCommDeviceTest, ReadWaitEndsWhenBytesArriveOrTheTimeIsUp) {
 
 // A gone device is an answer too: the read that follows reports it instead of the wait
 // lasting its whole time.
-TEST_F(PosixCommDeviceTest, ReadWaitEndsAtOnceWhenThePeerHangsUp) {
+TEST_F(PosixCommDeviceTest, ReadWaitEndsAtOnceWhenThePeerHangsUp)
+{
     pty.CloseMaster();
     auto start = std::chrono::steady_clock::now();
     EXPECT_TRUE(device.WaitReadable(60000));
@@ -78,7 +84,8 @@ TEST_F(PosixCommDeviceTest, ReadWaitEndsAtOnceWhenThePeerHangsUp) {
     EXPECT_EQ(device.Read(&c, 1), -1);
 }
 
-TEST_F(PosixCommDeviceTest, WriteWaitEndsWhenThereIsRoomOrOnAbort) {
+TEST_F(PosixCommDeviceTest, WriteWaitEndsWhenThereIsRoomOrOnAbort)
+{
     EXPECT_TRUE(device.WaitWritable(10000));  // an idle line has room at once
     LineSettings flow;
     flow.outX = flow.inX = true;
@@ -95,7 +102,8 @@ TEST_F(PosixCommDeviceTest, WriteWaitEndsWhenThereIsRoomOrOnAbort) {
     device.ResumeIo();
 }
 
-TEST_F(PosixCommDeviceTest, PtyHasNoModemLines) {
+TEST_F(PosixCommDeviceTest, PtyHasNoModemLines)
+{
     uint32_t status = 0;
     EXPECT_FALSE(device.GetModemStatus(status));
     EXPECT_FALSE(device.GetModemStatus(status));  // known now: not asked again
@@ -103,14 +111,16 @@ TEST_F(PosixCommDeviceTest, PtyHasNoModemLines) {
     EXPECT_FALSE(device.Escape(99));
 }
 
-TEST_F(PosixCommDeviceTest, AcceptsOnlyTimeoutsThatReturnAtOnce) {
+TEST_F(PosixCommDeviceTest, AcceptsOnlyTimeoutsThatReturnAtOnce)
+{
     EXPECT_TRUE(device.SetTimeouts(CommTimeouts{}));
     CommTimeouts waiting;
     waiting.readTotalConstant = 100;
     EXPECT_FALSE(device.SetTimeouts(waiting));
 }
 
-TEST(PosixCommDeviceOpenTest, MissingDeviceDoesNotOpen) {
+TEST(PosixCommDeviceOpenTest, MissingDeviceDoesNotOpen)
+{
     PosixCommDevice device;
     EXPECT_FALSE(device.Open("/dev/baudrill-no-such-device"));
     EXPECT_FALSE(device.Open(nullptr));

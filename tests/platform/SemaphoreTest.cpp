@@ -8,16 +8,19 @@
 namespace baudrill::platform {
 namespace {
 
-TEST(SemaphoreTest, ReleaseSaturatesAtTheMaximum) {
+TEST(SemaphoreTest, ReleaseSaturatesAtTheMaximum)
+{
     Semaphore semaphore(0, 3);
     EXPECT_TRUE(semaphore.Release(2));
     EXPECT_FALSE(semaphore.Release(2));  // one of the two fits
     EXPECT_EQ(semaphore.Count(), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(semaphore.TryWait());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(semaphore.TryWait());
     EXPECT_FALSE(semaphore.TryWait());
 }
 
-TEST(SemaphoreTest, ReleasingPastTheLargestCountNeverOverflows) {
+TEST(SemaphoreTest, ReleasingPastTheLargestCountNeverOverflows)
+{
     Semaphore semaphore(0x7FFFFFFE);
     EXPECT_TRUE(semaphore.Release());
     EXPECT_FALSE(semaphore.Release());
@@ -25,7 +28,8 @@ TEST(SemaphoreTest, ReleasingPastTheLargestCountNeverOverflows) {
     EXPECT_EQ(semaphore.Count(), 0x7FFFFFFF);
 }
 
-TEST(SemaphoreTest, WaitBlocksUntilAnotherThreadReleases) {
+TEST(SemaphoreTest, WaitBlocksUntilAnotherThreadReleases)
+{
     Semaphore semaphore;
     std::atomic<bool> passed{false};
     std::thread waiter([&] {
@@ -40,7 +44,8 @@ TEST(SemaphoreTest, WaitBlocksUntilAnotherThreadReleases) {
     EXPECT_EQ(semaphore.Count(), 0);
 }
 
-TEST(SemaphoreTest, WaitForGivesUpOnAnEmptyCount) {
+TEST(SemaphoreTest, WaitForGivesUpOnAnEmptyCount)
+{
     Semaphore semaphore;
     EXPECT_FALSE(semaphore.WaitFor(std::chrono::milliseconds(1)));
     semaphore.Release();

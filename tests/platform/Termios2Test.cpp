@@ -15,7 +15,8 @@ struct RefusedCase : test::NamedCase {
 
 class RefusedSettings : public ::testing::TestWithParam<RefusedCase> {};
 
-TEST_P(RefusedSettings, AreNotConverted) {
+TEST_P(RefusedSettings, AreNotConverted)
+{
     LineSettings settings;
     GetParam().spoil(settings);
     TermiosImage image;
@@ -24,19 +25,19 @@ TEST_P(RefusedSettings, AreNotConverted) {
     EXPECT_EQ(image.cflag, 0x1234u);  // untouched
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RefusedSettings,
-    ::testing::Values(
-        RefusedCase{"RateZeroWouldHangUp", [](LineSettings& s) { s.baudRate = 0; }},
-        RefusedCase{"NegativeRate", [](LineSettings& s) { s.baudRate = -9600; }},
-        RefusedCase{"FourDataBits", [](LineSettings& s) { s.byteSize = 4; }},
-        RefusedCase{"NineDataBits", [](LineSettings& s) { s.byteSize = 9; }},
-        RefusedCase{"UnknownParity", [](LineSettings& s) { s.parity = 5; }},
-        RefusedCase{"OneAndAHalfStopBits", [](LineSettings& s) { s.stopBits = OneAndHalfStopBits; }},
-        RefusedCase{"DsrFlowControl", [](LineSettings& s) { s.dsrOutFlow = true; }}),
-    test::CaseName<RefusedCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedSettings,
+                         ::testing::Values(RefusedCase{"RateZeroWouldHangUp", [](LineSettings& s) { s.baudRate = 0; }},
+                                           RefusedCase{"NegativeRate", [](LineSettings& s) { s.baudRate = -9600; }},
+                                           RefusedCase{"FourDataBits", [](LineSettings& s) { s.byteSize = 4; }},
+                                           RefusedCase{"NineDataBits", [](LineSettings& s) { s.byteSize = 9; }},
+                                           RefusedCase{"UnknownParity", [](LineSettings& s) { s.parity = 5; }},
+                                           RefusedCase{"OneAndAHalfStopBits",
+                                                       [](LineSettings& s) { s.stopBits = OneAndHalfStopBits; }},
+                                           RefusedCase{"DsrFlowControl", [](LineSettings& s) { s.dsrOutFlow = true; }}),
+                         test::CaseName<RefusedCase>);
 
-TEST(Termios2Test, RawModeThatNeverWaits) {
+TEST(Termios2Test, RawModeThatNeverWaits)
+{
     TermiosImage t;
     ASSERT_TRUE(ToTermios(LineSettings{}, t));
     EXPECT_EQ(t.lflag, 0u);
@@ -48,7 +49,8 @@ TEST(Termios2Test, RawModeThatNeverWaits) {
     EXPECT_EQ(t.cc[VTIME], 0);
 }
 
-TEST(Termios2Test, ReadingBackKeepsWhatTermiosCannotHold) {
+TEST(Termios2Test, ReadingBackKeepsWhatTermiosCannotHold)
+{
     LineSettings s;
     s.baudRate = 250000;
     s.byteSize = 7;
@@ -65,7 +67,8 @@ TEST(Termios2Test, ReadingBackKeepsWhatTermiosCannotHold) {
     EXPECT_EQ(FromTermios(t, base), s);
 }
 
-TEST(Termios2Test, HandshakeReadsBackAsRtsHandshake) {
+TEST(Termios2Test, HandshakeReadsBackAsRtsHandshake)
+{
     LineSettings s;
     s.ctsOutFlow = true;
     s.rtsControl = LineControl::Handshake;

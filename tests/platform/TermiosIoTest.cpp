@@ -20,43 +20,47 @@ struct RateCase : test::NamedCase {
 
 class RateReadBack : public ::testing::TestWithParam<RateCase> {};
 
-TEST_P(RateReadBack, IsTheRequestedRateWithinRounding) {
+TEST_P(RateReadBack, IsTheRequestedRateWithinRounding)
+{
     EXPECT_EQ(RateHonoured(GetParam().requested, GetParam().effective), GetParam().honoured);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RateReadBack,
-    ::testing::Values(RateCase{"Exact", 250000, 250000, true},
-                      RateCase{"RoundedToADivisor", 921600, 923077, true},
+    ::testing::Values(RateCase{"Exact", 250000, 250000, true}, RateCase{"RoundedToADivisor", 921600, 923077, true},
                       RateCase{"ThreePercentAbove", 100000, 103000, true},
                       RateCase{"ThreePercentBelow", 100000, 97000, true},
                       RateCase{"JustPastThreePercent", 100000, 103001, false},
-                      RateCase{"FellBackTo9600", 1000, 9600, false},
-                      RateCase{"KeptTheOldRate", 250000, 38400, false},
-                      RateCase{"NearestOfAShortList", 1000, 1200, false},
-                      RateCase{"NoRateAtAll", 0, 0, false}),
+                      RateCase{"FellBackTo9600", 1000, 9600, false}, RateCase{"KeptTheOldRate", 250000, 38400, false},
+                      RateCase{"NearestOfAShortList", 1000, 1200, false}, RateCase{"NoRateAtAll", 0, 0, false}),
     test::CaseName<RateCase>);
 
 // A driver's termios2 record: it makes of a written rate what `makes` says, and of the other
 // fields what `alter` does, as the driver would write them back.
 class ScriptedDriver final : public TermiosIo {
 public:
-    explicit ScriptedDriver(std::function<uint32_t(uint32_t)> makes) : makes_(std::move(makes)) {
+    explicit ScriptedDriver(std::function<uint32_t(uint32_t)> makes) : makes_(std::move(makes))
+    {
         current.ospeed = current.ispeed = 38400;
         current.cflag = 0x1234;
     }
 
-    bool Read(TermiosImage& out) override {
-        if (failReads > 0 && --failReads == 0) return false;
+    bool Read(TermiosImage& out) override
+    {
+        if (failReads > 0 && --failReads == 0)
+            return false;
         out = current;
         return true;
     }
-    bool Write(const TermiosImage& image) override {
+    bool Write(const TermiosImage& image) override
+    {
         writes.push_back(image);
-        if (failWrite) return false;
+        if (failWrite)
+            return false;
         current = image;
         current.ospeed = current.ispeed = makes_(image.ospeed);
-        if (alter) alter(current);
+        if (alter)
+            alter(current);
         return true;
     }
 
@@ -70,14 +74,16 @@ private:
     std::function<uint32_t(uint32_t)> makes_;
 };
 
-TermiosImage Wanted(uint32_t rate) {
+TermiosImage Wanted(uint32_t rate)
+{
     TermiosImage image;
     image.cflag = 0x5678;
     image.ospeed = image.ispeed = rate;
     return image;
 }
 
-TEST(ApplyTermiosTest, TakesARateTheDriverMakesOrRounds) {
+TEST(ApplyTermiosTest, TakesARateTheDriverMakesOrRounds)
+{
     ScriptedDriver driver([](uint32_t rate) { return rate == 921600 ? 923077u : rate; });
     EXPECT_TRUE(ApplyTermios(driver, Wanted(250000)));
     EXPECT_EQ(driver.current.ospeed, 250000u);
@@ -86,7 +92,8 @@ TEST(ApplyTermiosTest, TakesARateTheDriverMakesOrRounds) {
     EXPECT_EQ(driver.writes.size(), 2u);
 }
 
-TEST(ApplyTermiosTest, SubstitutedRatePutsThePreviousSettingsBack) {
+TEST(ApplyTermiosTest, SubstitutedRatePutsThePreviousSettingsBack)
+{
     // A UART that falls back to 9600 for a rate below its range.
     ScriptedDriver driver([](uint32_t rate) { return rate < 1200 ? 9600u : rate; });
     EXPECT_FALSE(ApplyTermios(driver, Wanted(1000)));
@@ -95,7 +102,8 @@ TEST(ApplyTermiosTest, SubstitutedRatePutsThePreviousSettingsBack) {
     ASSERT_EQ(driver.writes.size(), 2u);
 }
 
-TEST(ApplyTermiosTest, FailedWriteOrReadBackPutsThePreviousSettingsBack) {
+TEST(ApplyTermiosTest, FailedWriteOrReadBackPutsThePreviousSettingsBack)
+{
     ScriptedDriver refusing([](uint32_t rate) { return rate; });
     refusing.failWrite = true;
     EXPECT_FALSE(ApplyTermios(refusing, Wanted(1000)));
@@ -123,7 +131,8 @@ struct AlterCase : test::NamedCase {
 
 class DriverAltersSettings : public ::testing::TestWithParam<AlterCase> {};
 
-TEST_P(DriverAltersSettings, AnyDifferenceInTheLineRefusesThemAndPutsThePreviousBack) {
+TEST_P(DriverAltersSettings, AnyDifferenceInTheLineRefusesThemAndPutsThePreviousBack)
+{
     const AlterCase& c = GetParam();
     LineSettings settings;
     c.want(settings);
@@ -144,31 +153,29 @@ void Clear(TermiosImage& t, uint32_t cflag) { t.cflag &= ~cflag; }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DriverAltersSettings,
-    ::testing::Values(
-        AlterCase{"SevenDataBitsForcedToEight", [](LineSettings& s) { s.byteSize = 7; },
-                  [](TermiosImage& t) { t.cflag = (t.cflag & ~CSIZE) | CS8; }, false},
-        AlterCase{"EvenParityCleared", [](LineSettings& s) { s.parity = ParityEven; },
-                  [](TermiosImage& t) { Clear(t, PARENB); }, false},
-        AlterCase{"MarkParityWithoutItsEnable", [](LineSettings& s) { s.parity = ParityMark; },
-                  [](TermiosImage& t) { Clear(t, PARENB); }, false},
-        AlterCase{"MarkParityTurnedOdd", [](LineSettings& s) { s.parity = ParityMark; },
-                  [](TermiosImage& t) { Clear(t, CMSPAR); }, false},
-        AlterCase{"TwoStopBitsDropped", [](LineSettings& s) { s.stopBits = TwoStopBits; },
-                  [](TermiosImage& t) { Clear(t, CSTOPB); }, false},
-        AlterCase{"RtsCtsDropped", [](LineSettings& s) { s.ctsOutFlow = true; },
-                  [](TermiosImage& t) { Clear(t, CRTSCTS); }, false},
-        AlterCase{"XoffOnInputDropped", [](LineSettings& s) { s.outX = s.inX = true; },
-                  [](TermiosImage& t) { t.iflag &= ~static_cast<uint32_t>(IXOFF); }, false},
-        AlterCase{"OtherFlagsMayChange", [](LineSettings&) {},
-                  [](TermiosImage& t) {
-                      Clear(t, HUPCL);
-                      t.cc[VTIME] = 1;
-                  },
-                  true},
-        // A driver that runs the rate a little off writes it back as BOTHER with its speed.
-        AlterCase{"RateCodeWrittenBackAsItsRoundedSpeed",
-                  [](LineSettings& s) { s.baudRate = 921600; },
-                  [](TermiosImage& t) { t.cflag = (t.cflag & ~CBAUD) | BOTHER; }, true}),
+    ::testing::Values(AlterCase{"SevenDataBitsForcedToEight", [](LineSettings& s) { s.byteSize = 7; },
+                                [](TermiosImage& t) { t.cflag = (t.cflag & ~CSIZE) | CS8; }, false},
+                      AlterCase{"EvenParityCleared", [](LineSettings& s) { s.parity = ParityEven; },
+                                [](TermiosImage& t) { Clear(t, PARENB); }, false},
+                      AlterCase{"MarkParityWithoutItsEnable", [](LineSettings& s) { s.parity = ParityMark; },
+                                [](TermiosImage& t) { Clear(t, PARENB); }, false},
+                      AlterCase{"MarkParityTurnedOdd", [](LineSettings& s) { s.parity = ParityMark; },
+                                [](TermiosImage& t) { Clear(t, CMSPAR); }, false},
+                      AlterCase{"TwoStopBitsDropped", [](LineSettings& s) { s.stopBits = TwoStopBits; },
+                                [](TermiosImage& t) { Clear(t, CSTOPB); }, false},
+                      AlterCase{"RtsCtsDropped", [](LineSettings& s) { s.ctsOutFlow = true; },
+                                [](TermiosImage& t) { Clear(t, CRTSCTS); }, false},
+                      AlterCase{"XoffOnInputDropped", [](LineSettings& s) { s.outX = s.inX = true; },
+                                [](TermiosImage& t) { t.iflag &= ~static_cast<uint32_t>(IXOFF); }, false},
+                      AlterCase{"OtherFlagsMayChange", [](LineSettings&) {},
+                                [](TermiosImage& t) {
+                                    Clear(t, HUPCL);
+                                    t.cc[VTIME] = 1;
+                                },
+                                true},
+                      // A driver that runs the rate a little off writes it back as BOTHER with its speed.
+                      AlterCase{"RateCodeWrittenBackAsItsRoundedSpeed", [](LineSettings& s) { s.baudRate = 921600; },
+                                [](TermiosImage& t) { t.cflag = (t.cflag & ~CBAUD) | BOTHER; }, true}),
     test::CaseName<AlterCase>);
 
 }  // namespace

@@ -14,8 +14,8 @@ struct BoundCase : test::NamedCase {
     int expectedMs;
 };
 
-LineSettings Line(int baud, uint8_t bits, uint8_t parity, uint8_t stop, bool rtsCts = false,
-                  bool xonXoff = false) {
+LineSettings Line(int baud, uint8_t bits, uint8_t parity, uint8_t stop, bool rtsCts = false, bool xonXoff = false)
+{
     LineSettings line;
     line.baudRate = baud;
     line.byteSize = bits;
@@ -29,7 +29,8 @@ LineSettings Line(int baud, uint8_t bits, uint8_t parity, uint8_t stop, bool rts
 
 class WriteBoundRule : public ::testing::TestWithParam<BoundCase> {};
 
-TEST_P(WriteBoundRule, IsTheLargerOfLengthAndMinimumPlusTwiceTheLineTime) {
+TEST_P(WriteBoundRule, IsTheLargerOfLengthAndMinimumPlusTwiceTheLineTime)
+{
     const BoundCase& c = GetParam();
     EXPECT_EQ(WriteBoundMs(c.length, c.line, c.policy), c.expectedMs);
 }
@@ -38,21 +39,14 @@ TEST_P(WriteBoundRule, IsTheLargerOfLengthAndMinimumPlusTwiceTheLineTime) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, WriteBoundRule,
     ::testing::Values(
-        BoundCase{"ShortBlockGetsTheMinimum", 10, Line(9600, 8, ParityNone, OneStopBit), {},
-                  300 + 2 * 11},
-        BoundCase{"LongBlockOneMsPerByte", 2000, Line(9600, 8, ParityNone, OneStopBit), {},
-                  2000 + 2 * 2084},
+        BoundCase{"ShortBlockGetsTheMinimum", 10, Line(9600, 8, ParityNone, OneStopBit), {}, 300 + 2 * 11},
+        BoundCase{"LongBlockOneMsPerByte", 2000, Line(9600, 8, ParityNone, OneStopBit), {}, 2000 + 2 * 2084},
         BoundCase{"EmptyBlock", 0, Line(9600, 8, ParityNone, OneStopBit), {}, 300},
-        BoundCase{"ParityAndTwoStopBitsCount", 100, Line(1000, 8, ParityEven, TwoStopBits), {},
-                  300 + 2 * 1200},
-        BoundCase{"RtsCtsAddsGrace", 10, Line(9600, 8, ParityNone, OneStopBit, true), {},
-                  10322},
-        BoundCase{"XonXoffAddsGrace", 10, Line(9600, 8, ParityNone, OneStopBit, false, true), {},
-                  10322},
-        BoundCase{"ShortenedForTests", 10, Line(115200, 8, ParityNone, OneStopBit, true),
-                  {50, 0, 0}, 50 + 2 * 1},
-        BoundCase{"HugeBlockClamped", 0x7FFFFFFF, Line(1, 8, ParityNone, OneStopBit), {},
-                  0x7FFFFFFF}),
+        BoundCase{"ParityAndTwoStopBitsCount", 100, Line(1000, 8, ParityEven, TwoStopBits), {}, 300 + 2 * 1200},
+        BoundCase{"RtsCtsAddsGrace", 10, Line(9600, 8, ParityNone, OneStopBit, true), {}, 10322},
+        BoundCase{"XonXoffAddsGrace", 10, Line(9600, 8, ParityNone, OneStopBit, false, true), {}, 10322},
+        BoundCase{"ShortenedForTests", 10, Line(115200, 8, ParityNone, OneStopBit, true), {50, 0, 0}, 50 + 2 * 1},
+        BoundCase{"HugeBlockClamped", 0x7FFFFFFF, Line(1, 8, ParityNone, OneStopBit), {}, 0x7FFFFFFF}),
     test::CaseName<BoundCase>);
 
 }  // namespace

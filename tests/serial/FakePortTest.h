@@ -16,7 +16,8 @@ class FakePortTest : public ::testing::Test {
 protected:
     using Call = platform::FakeCommDevice::Call;
 
-    FakePortTest() {
+    FakePortTest()
+    {
         auto fake = std::make_unique<platform::FakeCommDevice>(clock);
         device = fake.get();
         port = std::make_unique<SerialPort>(std::move(fake), clock);
@@ -24,7 +25,8 @@ protected:
 
     int OpenPort(SerialSettings settings = {}) { return port->Open("/dev/fake0", &settings); }
 
-    std::string ReadSome(int length = 64) {
+    std::string ReadSome(int length = 64)
+    {
         std::string buffer(static_cast<std::size_t>(length), '\0');
         int n = port->Read(buffer.data(), length);
         buffer.resize(n > 0 ? static_cast<std::size_t>(n) : 0);

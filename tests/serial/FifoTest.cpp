@@ -11,9 +11,11 @@
 namespace baudrill {
 namespace {
 
-TEST(FifoTest, HoldsOneByteLessThanItsSize) {
+TEST(FifoTest, HoldsOneByteLessThanItsSize)
+{
     fifo buffer(256);
-    for (int i = 0; i < 255; ++i) ASSERT_EQ(buffer.PushByte(static_cast<char>(i)), 1) << i;
+    for (int i = 0; i < 255; ++i)
+        ASSERT_EQ(buffer.PushByte(static_cast<char>(i)), 1) << i;
     EXPECT_EQ(buffer.PushByte('x'), 0);
     EXPECT_EQ(buffer.Count(), 255);
     char c = 0;
@@ -24,7 +26,8 @@ TEST(FifoTest, HoldsOneByteLessThanItsSize) {
     EXPECT_EQ(buffer.PushBytes("zz", 2), 0);
 }
 
-TEST(FifoTest, EmptyAndResetBuffers) {
+TEST(FifoTest, EmptyAndResetBuffers)
+{
     fifo buffer(8);
     char out[8];
     EXPECT_EQ(buffer.PopByte(out), 0);
@@ -43,7 +46,8 @@ struct SizeCase : test::NamedCase {
 
 class FifoModel : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(FifoModel, MatchesADequeUnderRandomOperations) {
+TEST_P(FifoModel, MatchesADequeUnderRandomOperations)
+{
     const int size = GetParam().size;
     fifo buffer(size);
     std::deque<char> model;
@@ -56,12 +60,14 @@ TEST_P(FifoModel, MatchesADequeUnderRandomOperations) {
             int stored = buffer.PushByte(next);
             bool fits = static_cast<int>(model.size()) < size - 1;
             ASSERT_EQ(stored, fits ? 1 : 0);
-            if (fits) model.push_back(next);
+            if (fits)
+                model.push_back(next);
             ++next;
         } else if (op < 5) {  // PushBytes
             int n = below(2 * size + 1);
             std::string data;
-            for (int i = 0; i < n; ++i) data += next++;
+            for (int i = 0; i < n; ++i)
+                data += next++;
             int stored = buffer.PushBytes(data.data(), n);
             int room = size - 1 - static_cast<int>(model.size());
             ASSERT_EQ(stored, std::min(n, room));
@@ -92,9 +98,8 @@ TEST_P(FifoModel, MatchesADequeUnderRandomOperations) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FifoModel,
-                         ::testing::Values(SizeCase{"Size1", 1}, SizeCase{"Size2", 2},
-                                           SizeCase{"Size3", 3}, SizeCase{"Size16", 16},
-                                           SizeCase{"Size256", 256}),
+                         ::testing::Values(SizeCase{"Size1", 1}, SizeCase{"Size2", 2}, SizeCase{"Size3", 3},
+                                           SizeCase{"Size16", 16}, SizeCase{"Size256", 256}),
                          test::CaseName<SizeCase>);
 
 }  // namespace

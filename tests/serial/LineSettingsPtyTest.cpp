@@ -21,17 +21,18 @@ namespace {
 
 class LineSettingsPtyTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminals here";
+    void SetUp() override
+    {
+        if (!pty.Ok())
+            GTEST_SKIP() << "no pseudo-terminals here";
     }
 
-    int OpenPort(const SerialSettings& settings) {
-        return port.Open(pty.SlavePath().c_str(), &settings);
-    }
+    int OpenPort(const SerialSettings& settings) { return port.Open(pty.SlavePath().c_str(), &settings); }
 
     // The slave's termios as the line runs it; the master end reads it even while the port
     // holds the slave exclusively.
-    platform::TermiosImage Line() {
+    platform::TermiosImage Line()
+    {
         platform::TermiosImage image;
         EXPECT_TRUE(platform::ReadTermios(pty.MasterFd(), image));
         return image;
@@ -52,7 +53,8 @@ struct OpenCase : test::NamedCase {
 
 class PtyOpen : public LineSettingsPtyTest, public ::testing::WithParamInterface<OpenCase> {};
 
-TEST_P(PtyOpen, OpensWhatTheLineRunsAndRefusesTheRestLeavingTheLineAsItWas) {
+TEST_P(PtyOpen, OpensWhatTheLineRunsAndRefusesTheRestLeavingTheLineAsItWas)
+{
     const OpenCase& c = GetParam();
     // Settings of an earlier session that the refused open must not disturb.
     SerialSettings earlier;
@@ -91,30 +93,33 @@ TEST_P(PtyOpen, OpensWhatTheLineRunsAndRefusesTheRestLeavingTheLineAsItWas) {
     port.Close();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, PtyOpen,
-    ::testing::Values(OpenCase{"EightNoneOneOpens", 8, 0, 1, false, false, 0},
-                      OpenCase{"EightNoneTwoWithRtsCtsOpens", 8, 0, 2, true, false, 0},
-                      OpenCase{"EightNoneOneWithXonXoffOpens", 8, 0, 1, false, true, 0},
-                      OpenCase{"SevenEvenOneIsRefused", 7, 2, 1, false, false, -2},
-                      OpenCase{"EightOddOneIsRefused", 8, 1, 1, false, false, -2},
-                      OpenCase{"EightMarkOneIsRefused", 8, 3, 1, false, false, -2},
-                      OpenCase{"EightSpaceOneIsRefused", 8, 4, 1, false, false, -2},
-                      OpenCase{"FiveNoneOneIsRefused", 5, 0, 1, false, false, -2},
-                      OpenCase{"SixNoneTwoWithRtsCtsIsRefused", 6, 0, 2, true, false, -2}),
-    test::CaseName<OpenCase>);
+INSTANTIATE_TEST_SUITE_P(Table, PtyOpen,
+                         ::testing::Values(OpenCase{"EightNoneOneOpens", 8, 0, 1, false, false, 0},
+                                           OpenCase{"EightNoneTwoWithRtsCtsOpens", 8, 0, 2, true, false, 0},
+                                           OpenCase{"EightNoneOneWithXonXoffOpens", 8, 0, 1, false, true, 0},
+                                           OpenCase{"SevenEvenOneIsRefused", 7, 2, 1, false, false, -2},
+                                           OpenCase{"EightOddOneIsRefused", 8, 1, 1, false, false, -2},
+                                           OpenCase{"EightMarkOneIsRefused", 8, 3, 1, false, false, -2},
+                                           OpenCase{"EightSpaceOneIsRefused", 8, 4, 1, false, false, -2},
+                                           OpenCase{"FiveNoneOneIsRefused", 5, 0, 1, false, false, -2},
+                                           OpenCase{"SixNoneTwoWithRtsCtsIsRefused", 6, 0, 2, true, false, -2}),
+                         test::CaseName<OpenCase>);
 
 // What `stty -F` prints as the line's speed: "speed N baud".
-std::string SttySpeed(const std::string& path) {
+std::string SttySpeed(const std::string& path)
+{
     std::string command = "stty -F '" + path + "' 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return "no stty";
+    if (!pipe)
+        return "no stty";
     std::string output;
     char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
     pclose(pipe);
     std::smatch match;
-    if (!std::regex_search(output, match, std::regex("speed ([0-9]+) baud"))) return output;
+    if (!std::regex_search(output, match, std::regex("speed ([0-9]+) baud")))
+        return output;
     return match[1];
 }
 
@@ -128,7 +133,8 @@ class SttyView : public LineSettingsPtyTest, public ::testing::WithParamInterfac
 
 // stty opens the line itself, which the port's exclusive hold would refuse to a user who is not
 // root: it looks after the port has closed it, as the line keeps its settings.
-TEST_P(SttyView, ShowsTheRateTheLineRuns) {
+TEST_P(SttyView, ShowsTheRateTheLineRuns)
+{
     const SttyCase& c = GetParam();
     SerialSettings settings;
     settings.baud = c.viaRateChange ? 9600 : c.baud;
@@ -140,14 +146,13 @@ TEST_P(SttyView, ShowsTheRateTheLineRuns) {
     EXPECT_THAT(c.shown, ::testing::Contains(SttySpeed(pty.SlavePath())));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SttyView,
-    ::testing::Values(SttyCase{"StandardRateAtOpen", 115200, false, {"115200"}},
-                      SttyCase{"StandardRateByARateChange", 57600, true, {"57600"}},
-                      // A rate without a code of its own: a C library that knows only the codes
-                      // (Debian 12's) shows 0, a newer one the rate; never another rate.
-                      SttyCase{"NonStandardRate", 250000, false, {"250000", "0"}}),
-    test::CaseName<SttyCase>);
+INSTANTIATE_TEST_SUITE_P(Table, SttyView,
+                         ::testing::Values(SttyCase{"StandardRateAtOpen", 115200, false, {"115200"}},
+                                           SttyCase{"StandardRateByARateChange", 57600, true, {"57600"}},
+                                           // A rate without a code of its own: a C library that knows only the codes
+                                           // (Debian 12's) shows 0, a newer one the rate; never another rate.
+                                           SttyCase{"NonStandardRate", 250000, false, {"250000", "0"}}),
+                         test::CaseName<SttyCase>);
 
 }  // namespace
 }  // namespace baudrill

@@ -16,7 +16,8 @@ protected:
     std::atomic<int> flag{0};
 };
 
-TEST_F(OneShotTimerTest, SetsTheFlagWhenItsDelayHasPassed) {
+TEST_F(OneShotTimerTest, SetsTheFlagWhenItsDelayHasPassed)
+{
     OneShotTimer timer(5, &flag, clock);
     timer.Start();
     EXPECT_TRUE(timer.IsArmed());
@@ -27,7 +28,8 @@ TEST_F(OneShotTimerTest, SetsTheFlagWhenItsDelayHasPassed) {
     EXPECT_FALSE(timer.IsArmed());
 }
 
-TEST_F(OneShotTimerTest, ZeroDelayIsOneMillisecond) {
+TEST_F(OneShotTimerTest, ZeroDelayIsOneMillisecond)
+{
     OneShotTimer timer(0, &flag, clock);
     EXPECT_EQ(timer.Delay(), 1u);
     timer.Start();
@@ -37,7 +39,8 @@ TEST_F(OneShotTimerTest, ZeroDelayIsOneMillisecond) {
     EXPECT_EQ(flag, 1);
 }
 
-TEST_F(OneShotTimerTest, StoppedTimerNeverFires) {
+TEST_F(OneShotTimerTest, StoppedTimerNeverFires)
+{
     OneShotTimer timer(5, &flag, clock);
     timer.Start();
     timer.Stop();
@@ -47,7 +50,8 @@ TEST_F(OneShotTimerTest, StoppedTimerNeverFires) {
     EXPECT_EQ(clock.ArmedTimers(), 0u);
 }
 
-TEST_F(OneShotTimerTest, StartingAgainRestartsTheDelay) {
+TEST_F(OneShotTimerTest, StartingAgainRestartsTheDelay)
+{
     OneShotTimer timer(5, &flag, clock);
     timer.Start();
     clock.Advance(3);
@@ -59,7 +63,8 @@ TEST_F(OneShotTimerTest, StartingAgainRestartsTheDelay) {
     EXPECT_EQ(clock.ArmedTimers(), 0u);
 }
 
-TEST_F(OneShotTimerTest, DestroyingTheTimerKillsIt) {
+TEST_F(OneShotTimerTest, DestroyingTheTimerKillsIt)
+{
     {
         OneShotTimer timer(5, &flag, clock);
         timer.Start();
@@ -83,7 +88,8 @@ class InstantTimerClock final : public platform::Clock {
 public:
     uint32_t Tick() override { return 0; }
     void Sleep(int) override {}
-    platform::TimerId StartTimer(unsigned, platform::TimerCallback callback) override {
+    platform::TimerId StartTimer(unsigned, platform::TimerCallback callback) override
+    {
         std::thread(std::move(callback)).join();
         return 7;
     }
@@ -91,7 +97,8 @@ public:
     std::vector<platform::TimerId> killed;
 };
 
-TEST_F(OneShotTimerTest, TimerThatExpiredBeforeStartReturnedIsNotArmed) {
+TEST_F(OneShotTimerTest, TimerThatExpiredBeforeStartReturnedIsNotArmed)
+{
     InstantTimerClock instant;
     OneShotTimer timer(5, &flag, instant);
     timer.Start();
@@ -102,7 +109,8 @@ TEST_F(OneShotTimerTest, TimerThatExpiredBeforeStartReturnedIsNotArmed) {
 // An expiry may still be running on the timer thread when the owner sees the flag: stopping must
 // kill (and so wait for) the last timer started even though it has expired, or the owner could
 // destroy the timer under a running expiry.
-TEST_F(OneShotTimerTest, StopWaitsForATimerThatHasAlreadyExpired) {
+TEST_F(OneShotTimerTest, StopWaitsForATimerThatHasAlreadyExpired)
+{
     InstantTimerClock instant;
     {
         OneShotTimer timer(5, &flag, instant);
@@ -114,7 +122,8 @@ TEST_F(OneShotTimerTest, StopWaitsForATimerThatHasAlreadyExpired) {
     EXPECT_EQ(instant.killed, std::vector<platform::TimerId>{7});  // once only: no id is left
 }
 
-TEST_F(OneShotTimerTest, TimerThatCannotBeArmedExpiresAtOnce) {
+TEST_F(OneShotTimerTest, TimerThatCannotBeArmedExpiresAtOnce)
+{
     NoTimerClock noTimers;
     OneShotTimer timer(100, &flag, noTimers);
     timer.Start();

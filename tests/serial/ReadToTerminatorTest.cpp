@@ -19,13 +19,14 @@ struct TerminatorResult {
 
 class ReadToTerminatorTest : public OpenFakePortTest {
 protected:
-
-    TerminatorResult Run(const char* terminator, int timeoutMs = 1000, char quote = '"') {
+    TerminatorResult Run(const char* terminator, int timeoutMs = 1000, char quote = '"')
+    {
         char* buffer = nullptr;
         int length = -1;
         int result = port->ReadToTerminator(&buffer, &length, terminator, timeoutMs, quote);
         std::unique_ptr<char[]> owned(buffer);
-        if (!buffer || length < 0) return {result, "<no buffer>", false};
+        if (!buffer || length < 0)
+            return {result, "<no buffer>", false};
         return {result, std::string(buffer, static_cast<std::size_t>(length)), buffer[length] == 0};
     }
 };
@@ -39,10 +40,10 @@ struct TerminatorCase : test::NamedCase {
     char quote = '"';
 };
 
-class TerminatorTable : public ReadToTerminatorTest,
-                        public ::testing::WithParamInterface<TerminatorCase> {};
+class TerminatorTable : public ReadToTerminatorTest, public ::testing::WithParamInterface<TerminatorCase> {};
 
-TEST_P(TerminatorTable, ReadsUpToTheTerminator) {
+TEST_P(TerminatorTable, ReadsUpToTheTerminator)
+{
     const TerminatorCase& c = GetParam();
     device->AddInput(c.input);
     TerminatorResult r = Run(c.terminator, 50, c.quote);
@@ -54,24 +55,23 @@ TEST_P(TerminatorTable, ReadsUpToTheTerminator) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TerminatorTable,
-    ::testing::Values(
-        TerminatorCase{"CrLf", "hello\r\nnext", "\r\n", 1, "hello", "next"},
-        // A CR that does not start CR LF is data, and so is the byte after it.
-        TerminatorCase{"LoneCrIsData", "a\rb\r\n", "\r\n", 1, "a\rb", ""},
-        TerminatorCase{"CrCrLf", "a\r\r\n", "\r\n", 1, "a\r", ""},
-        // The match restarts one byte later, so a terminator inside a failed match is found.
-        TerminatorCase{"OverlappingTerminator", "xaaab", "aab", 1, "xa", ""},
-        TerminatorCase{"QuotedTerminatorIsData", "\"x\r\ny\"\r\nz", "\r\n", 1, "\"x\r\ny\"", "z"},
-        TerminatorCase{"TimeoutKeepsAPartialTerminator", "abc\r", "\r\n", 0, "abc\r", ""},
-        TerminatorCase{"EmptyInputTimesOut", "", "\r\n", 0, "", ""},
-        TerminatorCase{"NulBytesAreData", std::string("a\0b;", 4), ";", 1, std::string("a\0b", 3),
-                       ""},
-        // Quote 0 is no quoting: a NUL data byte does not hide the terminator after it.
-        TerminatorCase{"QuoteZeroQuotesNothing", std::string("a\0b;c", 5), ";", 1,
-                       std::string("a\0b", 3), "c", 0}),
+    ::testing::Values(TerminatorCase{"CrLf", "hello\r\nnext", "\r\n", 1, "hello", "next"},
+                      // A CR that does not start CR LF is data, and so is the byte after it.
+                      TerminatorCase{"LoneCrIsData", "a\rb\r\n", "\r\n", 1, "a\rb", ""},
+                      TerminatorCase{"CrCrLf", "a\r\r\n", "\r\n", 1, "a\r", ""},
+                      // The match restarts one byte later, so a terminator inside a failed match is found.
+                      TerminatorCase{"OverlappingTerminator", "xaaab", "aab", 1, "xa", ""},
+                      TerminatorCase{"QuotedTerminatorIsData", "\"x\r\ny\"\r\nz", "\r\n", 1, "\"x\r\ny\"", "z"},
+                      TerminatorCase{"TimeoutKeepsAPartialTerminator", "abc\r", "\r\n", 0, "abc\r", ""},
+                      TerminatorCase{"EmptyInputTimesOut", "", "\r\n", 0, "", ""},
+                      TerminatorCase{"NulBytesAreData", std::string("a\0b;", 4), ";", 1, std::string("a\0b", 3), ""},
+                      // Quote 0 is no quoting: a NUL data byte does not hide the terminator after it.
+                      TerminatorCase{"QuoteZeroQuotesNothing", std::string("a\0b;c", 5), ";", 1, std::string("a\0b", 3),
+                                     "c", 0}),
     test::CaseName<TerminatorCase>);
 
-TEST_F(ReadToTerminatorTest, TerminatorArrivingLaterIsWaitedFor) {
+TEST_F(ReadToTerminatorTest, TerminatorArrivingLaterIsWaitedFor)
+{
     device->AddInput("ab");
     device->AddInput("\r\n", 300);
     TerminatorResult r = Run("\r\n", 1000);
@@ -80,7 +80,8 @@ TEST_F(ReadToTerminatorTest, TerminatorArrivingLaterIsWaitedFor) {
     EXPECT_LT(clock.Elapsed(), 320u);  // idle waits are 10 ms
 }
 
-TEST_F(ReadToTerminatorTest, PortFailureReturnsWhatWasRead) {
+TEST_F(ReadToTerminatorTest, PortFailureReturnsWhatWasRead)
+{
     device->AddInput("ab\r");
     device->AddReadFailure();
     TerminatorResult r = Run("\r\n");
@@ -89,10 +90,12 @@ TEST_F(ReadToTerminatorTest, PortFailureReturnsWhatWasRead) {
     EXPECT_TRUE(r.zeroTerminated);
 }
 
-TEST_F(ReadToTerminatorTest, MoreThan512BytesAreAllKept) {
+TEST_F(ReadToTerminatorTest, MoreThan512BytesAreAllKept)
+{
     for (int length : {511, 512, 513, 1500}) {
         std::string data;
-        for (int i = 0; i < length; ++i) data += static_cast<char>('a' + i % 26);
+        for (int i = 0; i < length; ++i)
+            data += static_cast<char>('a' + i % 26);
         device->AddInput(data + "\r\n");
         TerminatorResult r = Run("\r\n");
         EXPECT_EQ(r.result, 1) << length;
@@ -101,7 +104,8 @@ TEST_F(ReadToTerminatorTest, MoreThan512BytesAreAllKept) {
     }
 }
 
-TEST_F(ReadToTerminatorTest, BadArgumentsFailWithAnEmptyBuffer) {
+TEST_F(ReadToTerminatorTest, BadArgumentsFailWithAnEmptyBuffer)
+{
     TerminatorResult r = Run("");
     EXPECT_EQ(r.result, -1);
     EXPECT_EQ(r.data, "");

@@ -16,20 +16,22 @@ namespace pf = platform;
 
 class SerialPortControlTest : public OpenFakePortTest {
 protected:
-
-    LineErrorCounts Counts() {
+    LineErrorCounts Counts()
+    {
         LineErrorCounts counts{-1, -1, -1, -1};
         EXPECT_EQ(port->Control(GetErrorCounts, &counts), 0);
         return counts;
     }
-    int Flag(int code) {
+    int Flag(int code)
+    {
         int value = -1;
         EXPECT_EQ(port->Control(code, &value), 0);
         return value;
     }
 };
 
-TEST_F(SerialPortControlTest, CountsAreKeptAcrossQueriesAndResetByOpen) {
+TEST_F(SerialPortControlTest, CountsAreKeptAcrossQueriesAndResetByOpen)
+{
     device->AddErrors(pf::ErrorBreak | pf::ErrorFrame | pf::ErrorRxOverflow);
     EXPECT_EQ(Counts(), (LineErrorCounts{1, 1, 0, 0}));  // receive-queue overflow not counted
     EXPECT_EQ(Counts(), (LineErrorCounts{1, 1, 0, 0}));  // nothing new: the same counts
@@ -40,10 +42,11 @@ TEST_F(SerialPortControlTest, CountsAreKeptAcrossQueriesAndResetByOpen) {
     EXPECT_EQ(Counts(), (LineErrorCounts{}));
 }
 
-TEST_F(SerialPortControlTest, FlagQueriesReportOnceAndCountEverythingTheySee) {
+TEST_F(SerialPortControlTest, FlagQueriesReportOnceAndCountEverythingTheySee)
+{
     device->AddErrors(pf::ErrorFrame | pf::ErrorParity);
     EXPECT_EQ(Flag(GetFramingFlag), 1);
-    EXPECT_EQ(Flag(GetParityFlag), 0);  // the first query cleared the driver's state...
+    EXPECT_EQ(Flag(GetParityFlag), 0);                   // the first query cleared the driver's state...
     EXPECT_EQ(Counts(), (LineErrorCounts{0, 1, 0, 1}));  // ...and counted the parity error
     device->AddErrors(pf::ErrorBreak);
     EXPECT_EQ(Flag(GetBreakFlag), 1);
@@ -52,13 +55,15 @@ TEST_F(SerialPortControlTest, FlagQueriesReportOnceAndCountEverythingTheySee) {
     EXPECT_EQ(Counts(), (LineErrorCounts{1, 1, 1, 1}));
 }
 
-TEST_F(SerialPortControlTest, InputQueueCountsBytesWaiting) {
+TEST_F(SerialPortControlTest, InputQueueCountsBytesWaiting)
+{
     device->AddInput("abcde");
     device->AddInput("later", 100);
     EXPECT_EQ(Flag(GetInputQueue), 5);
 }
 
-TEST_F(SerialPortControlTest, UnknownCodesAndFailedQueriesAreMinusOne) {
+TEST_F(SerialPortControlTest, UnknownCodesAndFailedQueriesAreMinusOne)
+{
     int out = 0;
     EXPECT_EQ(port->Control(300, &out), -1);
     EXPECT_EQ(port->Control(255, &out), -1);
@@ -72,7 +77,8 @@ TEST_F(SerialPortControlTest, UnknownCodesAndFailedQueriesAreMinusOne) {
     }
 }
 
-TEST_F(SerialPortControlTest, SendBreakPulsesForAQuarterSecond) {
+TEST_F(SerialPortControlTest, SendBreakPulsesForAQuarterSecond)
+{
     EXPECT_EQ(port->Control(SendBreak, nullptr), 0);
     auto breaks = device->Breaks();
     ASSERT_EQ(breaks.size(), 1u);
@@ -86,7 +92,8 @@ struct BreakCase : test::NamedCase {
 
 class PulseBreak : public SerialPortControlTest, public ::testing::WithParamInterface<BreakCase> {};
 
-TEST_P(PulseBreak, HoldsTheBreakForNQuarterSeconds) {
+TEST_P(PulseBreak, HoldsTheBreakForNQuarterSeconds)
+{
     EXPECT_EQ(port->PulseBreak(GetParam().n), 0);
     auto breaks = device->Breaks();
     ASSERT_EQ(breaks.size(), 1u);
@@ -96,12 +103,12 @@ TEST_P(PulseBreak, HoldsTheBreakForNQuarterSeconds) {
 
 INSTANTIATE_TEST_SUITE_P(Lengths, PulseBreak,
                          ::testing::Values(BreakCase{"NegativeCountsAsOne", -3, 250},
-                                           BreakCase{"ZeroCountsAsOne", 0, 250},
-                                           BreakCase{"One", 1, 250},
+                                           BreakCase{"ZeroCountsAsOne", 0, 250}, BreakCase{"One", 1, 250},
                                            BreakCase{"Two", 2, 500}),
                          test::CaseName<BreakCase>);
 
-TEST_F(SerialPortControlTest, BreakThatCannotBeSetOrClearedFails) {
+TEST_F(SerialPortControlTest, BreakThatCannotBeSetOrClearedFails)
+{
     device->FailCall(Call::SetBreak, 1);
     EXPECT_EQ(port->PulseBreak(1), -1);
     EXPECT_EQ(device->CallCount(Call::ClearBreak), 0);
@@ -110,7 +117,8 @@ TEST_F(SerialPortControlTest, BreakThatCannotBeSetOrClearedFails) {
     EXPECT_EQ(port->PulseBreak(1), -1);
 }
 
-TEST_F(SerialPortControlTest, StandardListHoldsElevenRates) {
+TEST_F(SerialPortControlTest, StandardListHoldsElevenRates)
+{
     for (int rate : SerialPort::StandardRates) {
         EXPECT_EQ(port->SetStandardBaud(rate), 0) << rate;
         EXPECT_EQ(port->Settings().baud, rate);
@@ -124,7 +132,8 @@ TEST_F(SerialPortControlTest, StandardListHoldsElevenRates) {
     EXPECT_EQ(port->Settings().baud, 921600);
 }
 
-TEST_F(SerialPortControlTest, AnyBaudSetsAnyPositiveRate) {
+TEST_F(SerialPortControlTest, AnyBaudSetsAnyPositiveRate)
+{
     EXPECT_EQ(port->SetAnyBaud(1000), 0);
     EXPECT_EQ(port->Settings().baud, 1000);
     EXPECT_EQ(device->State().baudRate, 1000);
@@ -133,7 +142,8 @@ TEST_F(SerialPortControlTest, AnyBaudSetsAnyPositiveRate) {
 }
 
 // A driver that cannot make a rate does not fail the settings call; it substitutes one.
-TEST_F(SerialPortControlTest, RateTheDriverSubstitutesIsRefused) {
+TEST_F(SerialPortControlTest, RateTheDriverSubstitutesIsRefused)
+{
     device->SubstituteRate(1000, 9600);
     device->SubstituteRate(921600, 923077);
     EXPECT_EQ(port->SetAnyBaud(1000), -1);
@@ -147,7 +157,8 @@ TEST_F(SerialPortControlTest, RateTheDriverSubstitutesIsRefused) {
     EXPECT_EQ(OpenPort(settings), -2);
 }
 
-TEST_F(SerialPortControlTest, RateChangeKeepsTheOtherSettingsAndTheLines) {
+TEST_F(SerialPortControlTest, RateChangeKeepsTheOtherSettingsAndTheLines)
+{
     ASSERT_EQ(port->LowerLines(LineFlags::Dtr), 0);
     pf::LineSettings before = device->State();
     ASSERT_EQ(port->SetAnyBaud(250000), 0);
@@ -157,7 +168,8 @@ TEST_F(SerialPortControlTest, RateChangeKeepsTheOtherSettingsAndTheLines) {
     EXPECT_FALSE(device->Dtr());
 }
 
-TEST_F(SerialPortControlTest, FailedRateChangeKeepsTheOldRate) {
+TEST_F(SerialPortControlTest, FailedRateChangeKeepsTheOldRate)
+{
     device->FailCall(Call::GetState, 1);
     EXPECT_EQ(port->SetStandardBaud(9600), -1);
     device->FailCall(Call::SetState, 1);
@@ -174,7 +186,8 @@ struct TextCase : test::NamedCase {
 
 class SettingsText : public FakePortTest, public ::testing::WithParamInterface<TextCase> {};
 
-TEST_P(SettingsText, FormatsWordParityStopAndRate) {
+TEST_P(SettingsText, FormatsWordParityStopAndRate)
+{
     const TextCase& c = GetParam();
     SerialSettings s;
     s.wordLength = static_cast<uint8_t>(c.wordLength);
@@ -191,14 +204,12 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SettingsText,
     ::testing::Values(TextCase{"Default", 8, 0, 1, 38400, "8N1 38400"},
                       TextCase{"OddTwoStop", 7, 1, 2, 9600, "7O2 9600"},
-                      TextCase{"Even", 8, 2, 1, 115200, "8E1 115200"},
-                      TextCase{"Mark", 8, 3, 1, 1200, "8M1 1200"},
+                      TextCase{"Even", 8, 2, 1, 115200, "8E1 115200"}, TextCase{"Mark", 8, 3, 1, 1200, "8M1 1200"},
                       TextCase{"Space", 6, 4, 1, 1200, "6S1 1200"},
                       TextCase{"OneAndAHalfShowsThree", 8, 0, 3, 9600, "8N3 9600"},
                       TextCase{"ParityOutsideRangeShowsN", 8, 7, 1, 9600, "8N1 9600"},
                       TextCase{"NegativeParityShowsN", 8, -1, 1, 9600, "8N1 9600"},
-                      TextCase{"CutTo15Characters", 255, 0, 255, -2147483647 - 1,
-                               "255N255 -214748"}),
+                      TextCase{"CutTo15Characters", 255, 0, 255, -2147483647 - 1, "255N255 -214748"}),
     test::CaseName<TextCase>);
 
 }  // namespace

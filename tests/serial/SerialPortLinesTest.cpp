@@ -23,7 +23,8 @@ struct LineCase : test::NamedCase {
 
 class LineOperation : public FakePortTest, public ::testing::WithParamInterface<LineCase> {};
 
-TEST_P(LineOperation, DrivesDtrAndRtsAndTracksTheState) {
+TEST_P(LineOperation, DrivesDtrAndRtsAndTracksTheState)
+{
     const LineCase& c = GetParam();
     SerialSettings settings;
     settings.rtsCts = c.rtsCts;
@@ -38,21 +39,21 @@ TEST_P(LineOperation, DrivesDtrAndRtsAndTracksTheState) {
     EXPECT_EQ(device->Rts(), (c.expectedState & LineFlags::Rts) != 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, LineOperation,
-    ::testing::Values(
-        LineCase{"ToggleBothClearsBoth", false, Op::Toggle, Both, 0, 0},
-        LineCase{"ToggleRtsUnderHandshakeRaisesIt", true, Op::Toggle, LineFlags::Rts, 0, Both},
-        LineCase{"ToggleNeitherLineFails", false, Op::Toggle, 0x100, -1, Both},
-        LineCase{"LowerRts", false, Op::Lower, LineFlags::Rts, 0, LineFlags::Dtr},
-        LineCase{"LowerDtr", false, Op::Lower, LineFlags::Dtr, 0, LineFlags::Rts},
-        LineCase{"RaiseIgnoresOtherBits", true, Op::Raise, 0x0E6, 0, Both},
-        LineCase{"RaiseNothingFails", false, Op::Raise, 0, -1, Both}),
-    test::CaseName<LineCase>);
+INSTANTIATE_TEST_SUITE_P(Table, LineOperation,
+                         ::testing::Values(LineCase{"ToggleBothClearsBoth", false, Op::Toggle, Both, 0, 0},
+                                           LineCase{"ToggleRtsUnderHandshakeRaisesIt", true, Op::Toggle, LineFlags::Rts,
+                                                    0, Both},
+                                           LineCase{"ToggleNeitherLineFails", false, Op::Toggle, 0x100, -1, Both},
+                                           LineCase{"LowerRts", false, Op::Lower, LineFlags::Rts, 0, LineFlags::Dtr},
+                                           LineCase{"LowerDtr", false, Op::Lower, LineFlags::Dtr, 0, LineFlags::Rts},
+                                           LineCase{"RaiseIgnoresOtherBits", true, Op::Raise, 0x0E6, 0, Both},
+                                           LineCase{"RaiseNothingFails", false, Op::Raise, 0, -1, Both}),
+                         test::CaseName<LineCase>);
 
 using SerialPortLinesTest = FakePortTest;
 
-TEST_F(SerialPortLinesTest, EachLineGoesThroughItsEscapeCodeDtrFirst) {
+TEST_F(SerialPortLinesTest, EachLineGoesThroughItsEscapeCodeDtrFirst)
+{
     ASSERT_EQ(OpenPort(), 0);
     ASSERT_EQ(port->LowerLines(Both), 0);
     EXPECT_FALSE(device->Dtr());
@@ -63,7 +64,8 @@ TEST_F(SerialPortLinesTest, EachLineGoesThroughItsEscapeCodeDtrFirst) {
     EXPECT_EQ(device->CallCount(Call::Escape), 3);
 }
 
-TEST_F(SerialPortLinesTest, AnyFailedPlatformCallFailsTheOperation) {
+TEST_F(SerialPortLinesTest, AnyFailedPlatformCallFailsTheOperation)
+{
     ASSERT_EQ(OpenPort(), 0);
     device->FailCall(Call::Escape, 1);  // DTR fails, RTS succeeds
     EXPECT_EQ(port->LowerLines(Both), -1);
@@ -79,24 +81,25 @@ struct InputCase : test::NamedCase {
 
 class InputLines : public FakePortTest, public ::testing::WithParamInterface<InputCase> {};
 
-TEST_P(InputLines, MapModemStatusToLineFlags) {
+TEST_P(InputLines, MapModemStatusToLineFlags)
+{
     ASSERT_EQ(OpenPort(), 0);
     device->SetModemStatus(GetParam().modemStatus);
     EXPECT_EQ(port->GetInputLines(), GetParam().expectedLines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Mapping, InputLines,
-    ::testing::Values(InputCase{"None", 0, 0},
-                      InputCase{"Cts", platform::ModemCtsOn, LineFlags::Cts},
-                      InputCase{"Dsr", platform::ModemDsrOn, LineFlags::Dsr},
-                      InputCase{"Ring", platform::ModemRingOn, LineFlags::Ring},
-                      InputCase{"Dcd", platform::ModemRlsdOn, LineFlags::Dcd},
-                      InputCase{"CtsAndRing", platform::ModemCtsOn | platform::ModemRingOn, 0x0A0},
-                      InputCase{"AllNeverShowsOutputs", 0xFF, 0x1E0}),
-    test::CaseName<InputCase>);
+INSTANTIATE_TEST_SUITE_P(Mapping, InputLines,
+                         ::testing::Values(InputCase{"None", 0, 0},
+                                           InputCase{"Cts", platform::ModemCtsOn, LineFlags::Cts},
+                                           InputCase{"Dsr", platform::ModemDsrOn, LineFlags::Dsr},
+                                           InputCase{"Ring", platform::ModemRingOn, LineFlags::Ring},
+                                           InputCase{"Dcd", platform::ModemRlsdOn, LineFlags::Dcd},
+                                           InputCase{"CtsAndRing", platform::ModemCtsOn | platform::ModemRingOn, 0x0A0},
+                                           InputCase{"AllNeverShowsOutputs", 0xFF, 0x1E0}),
+                         test::CaseName<InputCase>);
 
-TEST_F(SerialPortLinesTest, UnreadableModemStatusIsMinusOne) {
+TEST_F(SerialPortLinesTest, UnreadableModemStatusIsMinusOne)
+{
     ASSERT_EQ(OpenPort(), 0);
     device->FailCall(Call::GetModemStatus, 1);
     EXPECT_EQ(port->GetInputLines(), -1);

@@ -22,28 +22,31 @@ namespace {
 using namespace std::chrono_literals;
 using SteadyClock = std::chrono::steady_clock;
 
-long long MsBetween(SteadyClock::time_point from, SteadyClock::time_point to) {
+long long MsBetween(SteadyClock::time_point from, SteadyClock::time_point to)
+{
     return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
 }
 
 class SerialPortPtyTest : public ::testing::Test {
 protected:
-    SerialPortPtyTest() {
+    SerialPortPtyTest()
+    {
         auto posix = std::make_unique<platform::PosixCommDevice>();
         device = posix.get();
         port = std::make_unique<SerialPort>(std::move(posix));
     }
 
-    void SetUp() override {
-        if (!pty.Ok()) GTEST_SKIP() << "no pseudo-terminals here";
+    void SetUp() override
+    {
+        if (!pty.Ok())
+            GTEST_SKIP() << "no pseudo-terminals here";
     }
 
-    int OpenPort(SerialSettings settings = {}) {
-        return port->Open(pty.SlavePath().c_str(), &settings);
-    }
+    int OpenPort(SerialSettings settings = {}) { return port->Open(pty.SlavePath().c_str(), &settings); }
 
     // Opens with XON/XOFF and lets the peer hold our output with XOFF.
-    void OpenHeldByXoff() {
+    void OpenHeldByXoff()
+    {
         SerialSettings settings;
         settings.xonXoff = true;
         ASSERT_EQ(OpenPort(settings), 0);
@@ -52,7 +55,8 @@ protected:
 
     // Bytes from the peer cross the pty asynchronously; a marker byte after a control
     // character shows that the driver has handled the character.
-    void SendAndWaitForMarker(const std::string& bytes) {
+    void SendAndWaitForMarker(const std::string& bytes)
+    {
         ASSERT_TRUE(pty.Send(bytes + "m"));
         char c = 0;
         ASSERT_EQ(port->ReadTimed(&c, 1, 10000), 1);
@@ -64,7 +68,8 @@ protected:
     std::unique_ptr<SerialPort> port;
 };
 
-TEST_F(SerialPortPtyTest, OpenIsExclusive) {
+TEST_F(SerialPortPtyTest, OpenIsExclusive)
+{
     ASSERT_EQ(OpenPort(), 0);
     SerialPort second;
     SerialSettings settings;
@@ -81,10 +86,10 @@ struct ReadbackCase : test::NamedCase {
     bool xonXoff;
 };
 
-class DriverReadback : public SerialPortPtyTest,
-                       public ::testing::WithParamInterface<ReadbackCase> {};
+class DriverReadback : public SerialPortPtyTest, public ::testing::WithParamInterface<ReadbackCase> {};
 
-TEST_P(DriverReadback, MatchesTheRecordForRateStopBitsAndFlow) {
+TEST_P(DriverReadback, MatchesTheRecordForRateStopBitsAndFlow)
+{
     const ReadbackCase& c = GetParam();
     SerialSettings settings;
     settings.baud = c.baud;
@@ -101,16 +106,16 @@ TEST_P(DriverReadback, MatchesTheRecordForRateStopBitsAndFlow) {
     EXPECT_EQ(line.inX, c.xonXoff);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DriverReadback,
-    ::testing::Values(ReadbackCase{"Rate1000TwoStop", 1000, 2, false, false},
-                      ReadbackCase{"Rate9600OneAndAHalfIsOne", 9600, 3, false, false},
-                      ReadbackCase{"Rate921600RtsCts", 921600, 1, true, false},
-                      ReadbackCase{"Rate250000XonXoff", 250000, 1, false, true},
-                      ReadbackCase{"BothFlowsTwoStop", 115200, 2, true, true}),
-    test::CaseName<ReadbackCase>);
+INSTANTIATE_TEST_SUITE_P(Table, DriverReadback,
+                         ::testing::Values(ReadbackCase{"Rate1000TwoStop", 1000, 2, false, false},
+                                           ReadbackCase{"Rate9600OneAndAHalfIsOne", 9600, 3, false, false},
+                                           ReadbackCase{"Rate921600RtsCts", 921600, 1, true, false},
+                                           ReadbackCase{"Rate250000XonXoff", 250000, 1, false, true},
+                                           ReadbackCase{"BothFlowsTwoStop", 115200, 2, true, true}),
+                         test::CaseName<ReadbackCase>);
 
-TEST_F(SerialPortPtyTest, RateChangeIsReadBack) {
+TEST_F(SerialPortPtyTest, RateChangeIsReadBack)
+{
     ASSERT_EQ(OpenPort(), 0);
     ASSERT_EQ(port->SetAnyBaud(250000), 0);
     platform::LineSettings line;
@@ -121,7 +126,8 @@ TEST_F(SerialPortPtyTest, RateChangeIsReadBack) {
     EXPECT_EQ(line.baudRate, 57600);
 }
 
-TEST_F(SerialPortPtyTest, BytesTravelBothWays) {
+TEST_F(SerialPortPtyTest, BytesTravelBothWays)
+{
     ASSERT_EQ(OpenPort(), 0);
     EXPECT_EQ(port->WriteTimed("hello", 5, 300), 5);
     EXPECT_EQ(pty.Receive(5, 10s), "hello");
@@ -133,7 +139,8 @@ TEST_F(SerialPortPtyTest, BytesTravelBothWays) {
 
 // Every timed write purges the driver's queues first; that purge must not take back the bytes
 // of the previous write that the driver already passed on.
-TEST_F(SerialPortPtyTest, ConsecutiveTimedWritesAllReachThePeer) {
+TEST_F(SerialPortPtyTest, ConsecutiveTimedWritesAllReachThePeer)
+{
     ASSERT_EQ(OpenPort(), 0);
     std::string expected;
     for (int i = 0; i < 20; ++i) {
@@ -145,7 +152,8 @@ TEST_F(SerialPortPtyTest, ConsecutiveTimedWritesAllReachThePeer) {
     EXPECT_EQ(pty.Receive(expected.size(), 10s), expected);
 }
 
-TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
+TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound)
+{
     OpenHeldByXoff();
     port->SetWriteBound({100, 0, 0});
     auto start = SteadyClock::now();
@@ -158,7 +166,8 @@ TEST_F(SerialPortPtyTest, WriteHeldByXoffStopsAtItsBound) {
     EXPECT_EQ(pty.Receive(3, 10s), "abc");  // the cut write's bytes were discarded
 }
 
-TEST_F(SerialPortPtyTest, WriteIntoAFullLineReportsTheBytesActuallySent) {
+TEST_F(SerialPortPtyTest, WriteIntoAFullLineReportsTheBytesActuallySent)
+{
     ASSERT_EQ(OpenPort(), 0);
     port->SetWriteBound({100, 0, 0, 0});
     std::string block(200000, 'x');
@@ -168,7 +177,8 @@ TEST_F(SerialPortPtyTest, WriteIntoAFullLineReportsTheBytesActuallySent) {
     EXPECT_EQ(pty.ReceiveAll().size(), static_cast<std::size_t>(sent));
 }
 
-TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
+TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce)
+{
     OpenHeldByXoff();
     port->SetWriteBound({30000, 0, 0});
     SteadyClock::time_point abortedAt;
@@ -194,7 +204,8 @@ TEST_F(SerialPortPtyTest, AbortFromAnotherThreadFreesAWaitingWriteAtOnce) {
 
 // The bytes the driver held when the line went away never reached the peer, and how many it
 // held cannot be read any more: none of them counts as sent.
-TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt) {
+TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt)
+{
     ASSERT_EQ(OpenPort(), 0);
     port->SetWriteBound({30000, 0, 0});
     std::thread peer([&] {
@@ -210,7 +221,8 @@ TEST_F(SerialPortPtyTest, HangUpDuringAWriteFailsIt) {
     EXPECT_TRUE(port->HasHungUp());
 }
 
-TEST_F(SerialPortPtyTest, HungUpPeerMakesReadFailInsteadOfReturningNothing) {
+TEST_F(SerialPortPtyTest, HungUpPeerMakesReadFailInsteadOfReturningNothing)
+{
     ASSERT_EQ(OpenPort(), 0);
     char buffer[8];
     EXPECT_EQ(port->Read(buffer, sizeof buffer), 0);  // a quiet line

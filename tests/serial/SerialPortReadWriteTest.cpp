@@ -12,7 +12,8 @@ using Call = platform::FakeCommDevice::Call;
 
 using SerialPortReadWriteTest = OpenFakePortTest;
 
-TEST_F(SerialPortReadWriteTest, PutBackBytesComeFirst) {
+TEST_F(SerialPortReadWriteTest, PutBackBytesComeFirst)
+{
     port->PutBack().PushBytes("abcde", 5);
     EXPECT_EQ(ReadSome(2), "ab");
     EXPECT_EQ(port->PutBack().Count(), 3);
@@ -20,7 +21,8 @@ TEST_F(SerialPortReadWriteTest, PutBackBytesComeFirst) {
     EXPECT_EQ(ReadSome(10), "cdexyz");
 }
 
-TEST_F(SerialPortReadWriteTest, PutBackBytesSurviveAFailingDeviceRead) {
+TEST_F(SerialPortReadWriteTest, PutBackBytesSurviveAFailingDeviceRead)
+{
     port->PutBack().PushBytes("ab", 2);
     device->FailCall(Call::Read, 1);
     EXPECT_EQ(ReadSome(10), "ab");
@@ -29,7 +31,8 @@ TEST_F(SerialPortReadWriteTest, PutBackBytesSurviveAFailingDeviceRead) {
     EXPECT_EQ(port->Read(&c, 1), -1);  // the failure shows on the next call
 }
 
-TEST_F(SerialPortReadWriteTest, ReadWithoutRoomFailsAndOfNothingReadsNothing) {
+TEST_F(SerialPortReadWriteTest, ReadWithoutRoomFailsAndOfNothingReadsNothing)
+{
     device->AddInput("abc");
     char c;
     EXPECT_EQ(port->Read(nullptr, 4), -1);
@@ -38,7 +41,8 @@ TEST_F(SerialPortReadWriteTest, ReadWithoutRoomFailsAndOfNothingReadsNothing) {
     EXPECT_EQ(ReadSome(), "abc");  // nothing was taken
 }
 
-TEST_F(SerialPortReadWriteTest, ClosedPortFailsReadAndWrite) {
+TEST_F(SerialPortReadWriteTest, ClosedPortFailsReadAndWrite)
+{
     port->Close();
     char c;
     EXPECT_EQ(port->Read(&c, 1), -1);
@@ -46,7 +50,8 @@ TEST_F(SerialPortReadWriteTest, ClosedPortFailsReadAndWrite) {
     EXPECT_EQ(port->DiscardBuffers(), 0);
 }
 
-TEST_F(SerialPortReadWriteTest, WriteIsBoundedByLengthLineTimeAndFlowControl) {
+TEST_F(SerialPortReadWriteTest, WriteIsBoundedByLengthLineTimeAndFlowControl)
+{
     EXPECT_EQ(port->Write("0123456789", 10), 10);
     EXPECT_EQ(device->Output(), "0123456789");
     EXPECT_EQ(device->LastWriteBound(), 300 + 2 * 3);  // 10 bytes of 8N1 at 38400: 3 ms
@@ -65,7 +70,8 @@ TEST_F(SerialPortReadWriteTest, WriteIsBoundedByLengthLineTimeAndFlowControl) {
     EXPECT_EQ(device->LastWriteBound(), 50 + 2 * 3);
 }
 
-TEST_F(SerialPortReadWriteTest, WriteHeldPastItsBoundReportsTheBytesSent) {
+TEST_F(SerialPortReadWriteTest, WriteHeldPastItsBoundReportsTheBytesSent)
+{
     device->HoldWrites(4);
     auto write = std::async(std::launch::async, [&] { return port->Write("abcdefgh", 8); });
     ASSERT_TRUE(device->WaitForHeldWrite());
@@ -74,7 +80,8 @@ TEST_F(SerialPortReadWriteTest, WriteHeldPastItsBoundReportsTheBytesSent) {
     EXPECT_EQ(device->Output(), "abcd");
 }
 
-TEST_F(SerialPortReadWriteTest, AbortFromAnotherThreadFreesAHeldWrite) {
+TEST_F(SerialPortReadWriteTest, AbortFromAnotherThreadFreesAHeldWrite)
+{
     device->HoldWrites(3);
     auto write = std::async(std::launch::async, [&] { return port->Write("abcdefgh", 8); });
     ASSERT_TRUE(device->WaitForHeldWrite());
@@ -90,7 +97,8 @@ TEST_F(SerialPortReadWriteTest, AbortFromAnotherThreadFreesAHeldWrite) {
     EXPECT_EQ(port->Write("y", 1), 1);  // a new open starts without the abort
 }
 
-TEST_F(SerialPortReadWriteTest, DiscardBuffersPurgesUnsentOutputOnly) {
+TEST_F(SerialPortReadWriteTest, DiscardBuffersPurgesUnsentOutputOnly)
+{
     device->AddInput("old");
     EXPECT_NE(port->DiscardBuffers(), 0);
     EXPECT_EQ(device->LastPurgeFlags(), platform::PurgeTxClear);

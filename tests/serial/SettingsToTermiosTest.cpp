@@ -25,7 +25,8 @@ struct TermiosCase : test::NamedCase {
 
 class SettingsToTermios : public ::testing::TestWithParam<TermiosCase> {};
 
-TEST_P(SettingsToTermios, SetsRateWordParityStopAndFlow) {
+TEST_P(SettingsToTermios, SetsRateWordParityStopAndFlow)
+{
     const TermiosCase& c = GetParam();
     SerialSettings s;
     s.baud = c.baud;
@@ -46,7 +47,7 @@ TEST_P(SettingsToTermios, SetsRateWordParityStopAndFlow) {
     EXPECT_EQ((t.cflag & CRTSCTS) != 0, c.rtsCts);
     EXPECT_EQ((t.iflag & IXON) != 0, c.xonXoff);
     EXPECT_EQ((t.iflag & IXOFF) != 0, c.xonXoff);
-    EXPECT_EQ(t.iflag & INPCK, 0u);  // parity checking off
+    EXPECT_EQ(t.iflag & INPCK, 0u);   // parity checking off
     EXPECT_NE(t.iflag & IGNBRK, 0u);  // a break is an error count, not a NUL data byte
     EXPECT_EQ(t.cc[VSTART], 0x11);
     EXPECT_EQ(t.cc[VSTOP], 0x13);
@@ -63,37 +64,32 @@ constexpr uint32_t Space = PARENB | CMSPAR;
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SettingsToTermios,
-    ::testing::Values(
-        TermiosCase{"Rate1000NonStandard", 1000, BOTHER, 8, 0, 1, false, false, CS8, NoParity,
-                    false},
-        TermiosCase{"Rate9600", 9600, B9600, 8, 0, 1, false, false, CS8, NoParity, false},
-        TermiosCase{"Rate921600", 921600, B921600, 8, 0, 1, false, false, CS8, NoParity, false},
-        // A rate with a code of its own goes through it, so that stty and the like read it;
-        // any other through BOTHER and the speed fields.
-        TermiosCase{"Rate500000HasItsCode", 500000, B500000, 8, 0, 1, false, false, CS8, NoParity,
-                    false},
-        TermiosCase{"Rate250000NonStandard", 250000, BOTHER, 8, 0, 1, false, false, CS8, NoParity,
-                    false},
-        TermiosCase{"FiveBits", 9600, B9600, 5, 0, 1, false, false, CS5, NoParity, false},
-        TermiosCase{"SixBits", 9600, B9600, 6, 0, 1, false, false, CS6, NoParity, false},
-        TermiosCase{"SevenBits", 9600, B9600, 7, 0, 1, false, false, CS7, NoParity, false},
-        TermiosCase{"ParityOdd", 9600, B9600, 8, 1, 1, false, false, CS8, Odd, false},
-        TermiosCase{"ParityEven", 9600, B9600, 7, 2, 1, false, false, CS7, Even, false},
-        TermiosCase{"ParityMark", 9600, B9600, 8, 3, 1, false, false, CS8, Mark, false},
-        TermiosCase{"ParitySpace", 9600, B9600, 8, 4, 1, false, false, CS8, Space, false},
-        // Parity codes outside 0-4 open with no parity.
-        TermiosCase{"ParitySevenIsNone", 9600, B9600, 8, 7, 1, false, false, CS8, NoParity,
-                    false},
-        TermiosCase{"TwoStopBits", 9600, B9600, 8, 0, 2, false, false, CS8, NoParity, true},
-        // 3 is the user's "1.5": one stop bit, like every value but 2.
-        TermiosCase{"StopBitsThreeIsOne", 9600, B9600, 8, 0, 3, false, false, CS8, NoParity,
-                    false},
-        TermiosCase{"RtsCts", 115200, B115200, 8, 0, 1, true, false, CS8, NoParity, false},
-        TermiosCase{"XonXoff", 115200, B115200, 8, 0, 1, false, true, CS8, NoParity, false},
-        TermiosCase{"BothFlows", 115200, B115200, 8, 2, 2, true, true, CS8, Even, true}),
+    ::testing::Values(TermiosCase{"Rate1000NonStandard", 1000, BOTHER, 8, 0, 1, false, false, CS8, NoParity, false},
+                      TermiosCase{"Rate9600", 9600, B9600, 8, 0, 1, false, false, CS8, NoParity, false},
+                      TermiosCase{"Rate921600", 921600, B921600, 8, 0, 1, false, false, CS8, NoParity, false},
+                      // A rate with a code of its own goes through it, so that stty and the like read it;
+                      // any other through BOTHER and the speed fields.
+                      TermiosCase{"Rate500000HasItsCode", 500000, B500000, 8, 0, 1, false, false, CS8, NoParity, false},
+                      TermiosCase{"Rate250000NonStandard", 250000, BOTHER, 8, 0, 1, false, false, CS8, NoParity, false},
+                      TermiosCase{"FiveBits", 9600, B9600, 5, 0, 1, false, false, CS5, NoParity, false},
+                      TermiosCase{"SixBits", 9600, B9600, 6, 0, 1, false, false, CS6, NoParity, false},
+                      TermiosCase{"SevenBits", 9600, B9600, 7, 0, 1, false, false, CS7, NoParity, false},
+                      TermiosCase{"ParityOdd", 9600, B9600, 8, 1, 1, false, false, CS8, Odd, false},
+                      TermiosCase{"ParityEven", 9600, B9600, 7, 2, 1, false, false, CS7, Even, false},
+                      TermiosCase{"ParityMark", 9600, B9600, 8, 3, 1, false, false, CS8, Mark, false},
+                      TermiosCase{"ParitySpace", 9600, B9600, 8, 4, 1, false, false, CS8, Space, false},
+                      // Parity codes outside 0-4 open with no parity.
+                      TermiosCase{"ParitySevenIsNone", 9600, B9600, 8, 7, 1, false, false, CS8, NoParity, false},
+                      TermiosCase{"TwoStopBits", 9600, B9600, 8, 0, 2, false, false, CS8, NoParity, true},
+                      // 3 is the user's "1.5": one stop bit, like every value but 2.
+                      TermiosCase{"StopBitsThreeIsOne", 9600, B9600, 8, 0, 3, false, false, CS8, NoParity, false},
+                      TermiosCase{"RtsCts", 115200, B115200, 8, 0, 1, true, false, CS8, NoParity, false},
+                      TermiosCase{"XonXoff", 115200, B115200, 8, 0, 1, false, true, CS8, NoParity, false},
+                      TermiosCase{"BothFlows", 115200, B115200, 8, 2, 2, true, true, CS8, Even, true}),
     test::CaseName<TermiosCase>);
 
-TEST(LineSettingsForTest, AssertsDtrAndRtsOrHandsRtsToTheHandshake) {
+TEST(LineSettingsForTest, AssertsDtrAndRtsOrHandsRtsToTheHandshake)
+{
     SerialSettings s;
     platform::LineSettings plain = LineSettingsFor(s);
     EXPECT_EQ(plain.dtrControl, platform::LineControl::Enable);
@@ -109,7 +105,8 @@ TEST(LineSettingsForTest, AssertsDtrAndRtsOrHandsRtsToTheHandshake) {
 
 // The record numbers stop bits 1, 2 and 3 (one and a half), unlike the platform's line-settings
 // codes, and only two opens the line with two.
-TEST(LineSettingsForTest, StopBitValuesAreTheRecordsOwnNumbers) {
+TEST(LineSettingsForTest, StopBitValuesAreTheRecordsOwnNumbers)
+{
     EXPECT_EQ(StopBitsOne, 1);
     EXPECT_EQ(StopBitsTwo, 2);
     EXPECT_EQ(StopBitsOneAndHalf, 3);

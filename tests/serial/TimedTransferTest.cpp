@@ -13,8 +13,8 @@ using Call = platform::FakeCommDevice::Call;
 
 class TimedTransferTest : public OpenFakePortTest {
 protected:
-
-    std::string ReadTimed(int length, int timeoutMs) {
+    std::string ReadTimed(int length, int timeoutMs)
+    {
         std::string buffer(static_cast<std::size_t>(length), '\0');
         int n = port->ReadTimed(buffer.data(), length, timeoutMs);
         buffer.resize(static_cast<std::size_t>(n));
@@ -22,7 +22,8 @@ protected:
     }
 };
 
-TEST_F(TimedTransferTest, QuietReadEndsAtItsTimeout) {
+TEST_F(TimedTransferTest, QuietReadEndsAtItsTimeout)
+{
     EXPECT_EQ(ReadTimed(16, 4), "");
     EXPECT_EQ(clock.Elapsed(), 4u);
     // One read, then a wait on the device for the whole time-out: no retries, no timer.
@@ -31,7 +32,8 @@ TEST_F(TimedTransferTest, QuietReadEndsAtItsTimeout) {
     EXPECT_EQ(clock.ArmedTimers(), 0u);
 }
 
-TEST_F(TimedTransferTest, PutBackBytesNeedNoWait) {
+TEST_F(TimedTransferTest, PutBackBytesNeedNoWait)
+{
     port->PutBack().PushBytes("pb", 2);
     device->AddInput("cd", 2);
     EXPECT_EQ(ReadTimed(4, 10), "pbcd");
@@ -40,19 +42,22 @@ TEST_F(TimedTransferTest, PutBackBytesNeedNoWait) {
 
 // A device whose wait ends without anything to read is read again, then paused on for 1 ms
 // before it is waited on again: the loop never spins, and still ends at its time-out.
-TEST_F(TimedTransferTest, WaitThatEndsWithNothingToReadDoesNotSpin) {
+TEST_F(TimedTransferTest, WaitThatEndsWithNothingToReadDoesNotSpin)
+{
     device->FailCall(Call::WaitReadable);
     EXPECT_EQ(ReadTimed(16, 4), "");
     EXPECT_EQ(clock.Elapsed(), 4u);
     EXPECT_EQ(device->CallCount(Call::Read), 8);  // two a millisecond
 }
 
-TEST_F(TimedTransferTest, TimeoutZeroIsOneMillisecond) {
+TEST_F(TimedTransferTest, TimeoutZeroIsOneMillisecond)
+{
     EXPECT_EQ(ReadTimed(16, 0), "");
     EXPECT_EQ(clock.Elapsed(), 1u);
 }
 
-TEST_F(TimedTransferTest, CollectsEverythingThatArrivesWithinTheTimeout) {
+TEST_F(TimedTransferTest, CollectsEverythingThatArrivesWithinTheTimeout)
+{
     device->AddInput("ab");
     device->AddInput("cd", 3);
     device->AddInput("ef", 5);
@@ -60,39 +65,45 @@ TEST_F(TimedTransferTest, CollectsEverythingThatArrivesWithinTheTimeout) {
     EXPECT_EQ(ReadTimed(16, 4), "ef");
 }
 
-TEST_F(TimedTransferTest, StopsAsSoonAsLengthBytesAreIn) {
+TEST_F(TimedTransferTest, StopsAsSoonAsLengthBytesAreIn)
+{
     device->AddInput("abcdef");
     EXPECT_EQ(ReadTimed(4, 100), "abcd");
     EXPECT_EQ(clock.Elapsed(), 0u);
 }
 
-TEST_F(TimedTransferTest, MinusOneWaitsForTheWholeLength) {
+TEST_F(TimedTransferTest, MinusOneWaitsForTheWholeLength)
+{
     device->AddInput("abc");
     device->AddInput("de", 100000);
     EXPECT_EQ(ReadTimed(5, -1), "abcde");
     EXPECT_EQ(clock.Elapsed(), 100000u);
 }
 
-TEST_F(TimedTransferTest, MinusOneEndsWhenThePortFails) {
+TEST_F(TimedTransferTest, MinusOneEndsWhenThePortFails)
+{
     device->AddInput("abc");
     device->AddReadFailure(50);
     EXPECT_EQ(ReadTimed(10, -1), "abc");
 }
 
-TEST_F(TimedTransferTest, FailureAtOnceGivesNothing) {
+TEST_F(TimedTransferTest, FailureAtOnceGivesNothing)
+{
     device->FailCall(Call::Read);
     EXPECT_EQ(ReadTimed(10, 100), "");
     EXPECT_EQ(device->CallCount(Call::Read), 1);
 }
 
-TEST_F(TimedTransferTest, FailureAfterThreeBytesGivesThem) {
+TEST_F(TimedTransferTest, FailureAfterThreeBytesGivesThem)
+{
     device->AddInput("abc");
     device->AddReadFailure(2);
     device->AddInput("def", 2);
     EXPECT_EQ(ReadTimed(10, 100), "abc");
 }
 
-TEST_F(TimedTransferTest, TimingWorksAcrossTheTickWrap) {
+TEST_F(TimedTransferTest, TimingWorksAcrossTheTickWrap)
+{
     platform::FakeClock wrapping(platform::FakeClock::Mode::AutoAdvance, 0xFFFFFFFEu);
     auto fake = std::make_unique<platform::FakeCommDevice>(wrapping);
     fake->AddInput("late", 3);
@@ -103,7 +114,8 @@ TEST_F(TimedTransferTest, TimingWorksAcrossTheTickWrap) {
     EXPECT_EQ(wrapping.Tick(), 2u);
 }
 
-TEST_F(TimedTransferTest, WriteOfNothingStillDiscardsUnsentOutput) {
+TEST_F(TimedTransferTest, WriteOfNothingStillDiscardsUnsentOutput)
+{
     EXPECT_EQ(port->WriteTimed("", 0, 300), 0);
     EXPECT_EQ(device->CallCount(Call::Purge), 1);
     EXPECT_EQ(device->LastPurgeFlags(), platform::PurgeTxClear);
@@ -111,21 +123,23 @@ TEST_F(TimedTransferTest, WriteOfNothingStillDiscardsUnsentOutput) {
 }
 
 // Received bytes are never discarded: what arrived before the write is read after it.
-TEST_F(TimedTransferTest, WriteKeepsUnreadInputAndWritesTheBlock) {
+TEST_F(TimedTransferTest, WriteKeepsUnreadInputAndWritesTheBlock)
+{
     device->AddInput("unread");
     EXPECT_EQ(port->WriteTimed("hello", 5, 300), 5);
     EXPECT_EQ(device->Output(), "hello");
     EXPECT_EQ(ReadTimed(16, 4), "unread");
 }
 
-
-TEST_F(TimedTransferTest, FailedWriteGivesNothing) {
+TEST_F(TimedTransferTest, FailedWriteGivesNothing)
+{
     device->FailCall(Call::Write);
     EXPECT_EQ(port->WriteTimed("hello", 5, 300), 0);
     EXPECT_EQ(device->CallCount(Call::Write), 1);
 }
 
-TEST_F(TimedTransferTest, WriteCutShortReportsTheBytesWritten) {
+TEST_F(TimedTransferTest, WriteCutShortReportsTheBytesWritten)
+{
     device->HoldWrites(3);
     auto write = std::async(std::launch::async, [&] { return port->WriteTimed("hello", 5, 300); });
     ASSERT_TRUE(device->WaitForHeldWrite());

@@ -37,8 +37,8 @@ void TempFolder::Make(const std::string& relative, const char* content) const
 int TempFolder::EntryCount() const
 {
     std::error_code error;
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator(path_, error),
-                                          std::filesystem::directory_iterator()));
+    return static_cast<int>(
+        std::distance(std::filesystem::directory_iterator(path_, error), std::filesystem::directory_iterator()));
 }
 
 }  // namespace baudrill::test

@@ -4,8 +4,7 @@
 
 namespace baudrill::test {
 
-bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit,
-               const std::function<void()>& step)
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit, const std::function<void()>& step)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {

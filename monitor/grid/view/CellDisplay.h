@@ -21,8 +21,8 @@ public:
     // `cell` is in the grid view's coordinates; the painter is clipped to it. `ink` and
     // `paper` are the colours the grid chose for this row (highlight colours on the
     // cursor row).
-    virtual void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink,
-                       const QColor& paper, unsigned style) const = 0;
+    virtual void Paint(QPainter& painter, const QRect& cell, int row, const QColor& ink, const QColor& paper,
+                       unsigned style) const = 0;
 };
 
 }  // namespace baudrill

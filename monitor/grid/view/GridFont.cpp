@@ -82,25 +82,13 @@ const FontBlock& Block()
 
 }  // namespace
 
-QFont GridFont()
-{
-    return MakeGridFont(Block());
-}
+QFont GridFont() { return MakeGridFont(Block()); }
 
-int GridCharWidth()
-{
-    return Block().charWidth;
-}
+int GridCharWidth() { return Block().charWidth; }
 
-int GridLineHeight()
-{
-    return Block().lineHeight;
-}
+int GridLineHeight() { return Block().lineHeight; }
 
-int StdFontCellHeight()
-{
-    return Block().stdCellHeight;
-}
+int StdFontCellHeight() { return Block().stdCellHeight; }
 
 QFont ProtocolFont()
 {

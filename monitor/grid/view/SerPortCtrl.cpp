@@ -19,18 +19,14 @@ namespace baudrill {
 
 namespace {
 
-int clampToInt(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
-}
+int clampToInt(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX)); }
 
 // The narrowest a user can drag a column.
 constexpr int minimumColumnWidth = 8;
 
 }  // namespace
 
-SerPortCtrl::SerPortCtrl(QWidget* parent)
-    : QAbstractScrollArea(parent), header_(new QHeaderView(Qt::Horizontal, this))
+SerPortCtrl::SerPortCtrl(QWidget* parent) : QAbstractScrollArea(parent), header_(new QHeaderView(Qt::Horizontal, this))
 {
     header_->setModel(&headerModel_);
     header_->setSectionsMovable(false);
@@ -75,15 +71,9 @@ int SerPortCtrl::addColumn(const QString& title, int ratio)
     return column;
 }
 
-int SerPortCtrl::columnCount() const
-{
-    return static_cast<int>(weights_.size());
-}
+int SerPortCtrl::columnCount() const { return static_cast<int>(weights_.size()); }
 
-int SerPortCtrl::columnWidth(int column) const
-{
-    return header_->sectionSize(column);
-}
+int SerPortCtrl::columnWidth(int column) const { return header_->sectionSize(column); }
 
 int SerPortCtrl::columnLeft(int column) const
 {
@@ -267,30 +257,17 @@ void SerPortCtrl::setRowHeight(int row, int height)
     viewport()->update();
 }
 
-int SerPortCtrl::rowTop(int row) const
-{
-    return clampToInt(rows_.top(row));
-}
+int SerPortCtrl::rowTop(int row) const { return clampToInt(rows_.top(row)); }
 
-int SerPortCtrl::rowAt(int y) const
-{
-    return rows_.rowAt(y);
-}
+int SerPortCtrl::rowAt(int y) const { return rows_.rowAt(y); }
 
-int SerPortCtrl::totalHeight() const
-{
-    return clampToInt(rows_.total());
-}
+int SerPortCtrl::totalHeight() const { return clampToInt(rows_.total()); }
 
-int SerPortCtrl::defaultRowHeight() const
-{
-    return fontMetrics().height() + 4;
-}
+int SerPortCtrl::defaultRowHeight() const { return fontMetrics().height() + 4; }
 
 // ---- keeping the view's place ---------------------------------------------------------
 
-SerPortCtrl::PlaceKeeper::PlaceKeeper(SerPortCtrl& grid, int viewHeight)
-    : grid_(grid), outermost_(!grid.keepingPlace_)
+SerPortCtrl::PlaceKeeper::PlaceKeeper(SerPortCtrl& grid, int viewHeight) : grid_(grid), outermost_(!grid.keepingPlace_)
 {
     if (!outermost_)
         return;
@@ -340,10 +317,13 @@ void SerPortCtrl::markScrollRangeStale()
     // event loop or when a scroll position is asked for.
     if (!scrollUpdateQueued_) {
         scrollUpdateQueued_ = true;
-        QMetaObject::invokeMethod(this, [this] {
-            scrollUpdateQueued_ = false;
-            updateScrollRange();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                scrollUpdateQueued_ = false;
+                updateScrollRange();
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -377,10 +357,7 @@ void SerPortCtrl::scrollToEnd()
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-int SerPortCtrl::viewHeight() const
-{
-    return viewport()->height();
-}
+int SerPortCtrl::viewHeight() const { return viewport()->height(); }
 
 void SerPortCtrl::scrollContentsBy(int, int)
 {
@@ -429,10 +406,7 @@ void SerPortCtrl::refreshRow(int row)
     viewport()->update(QRect(0, clampToInt(top), viewport()->width(), height));
 }
 
-void SerPortCtrl::refreshAll()
-{
-    viewport()->update();
-}
+void SerPortCtrl::refreshAll() { viewport()->update(); }
 
 // ---- painting ------------------------------------------------------------------------
 
@@ -462,8 +436,9 @@ void SerPortCtrl::paintRow(QPainter& painter, int row, int top, int viewWidth) c
     const bool focused = hasFocus();
     const bool onCursor = row == cursor_;
     const unsigned style = (onCursor ? CellDisplay::Cursor : 0u) | (focused ? CellDisplay::Focus : 0u);
-    const QPalette::ColorGroup group =
-        !isEnabled() ? QPalette::Disabled : focused ? QPalette::Active : QPalette::Inactive;
+    const QPalette::ColorGroup group = !isEnabled() ? QPalette::Disabled
+                                       : focused    ? QPalette::Active
+                                                    : QPalette::Inactive;
     const QColor paper = palette().color(group, onCursor ? QPalette::Highlight : QPalette::Base);
     const QColor ink = palette().color(group, onCursor ? QPalette::HighlightedText : QPalette::Text);
     const QColor gridLine = palette().color(group, QPalette::Midlight);

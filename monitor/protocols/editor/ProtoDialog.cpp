@@ -29,8 +29,7 @@ QString KeyText(const Uuid& uid) { return QString::fromStdString(uid.ToString())
 }  // namespace
 
 ProtoDialog::ProtoDialog(Notify* notify)
-    : ProtoDialog(notify, QCoreApplication::applicationDirPath().toStdString(),
-                  platform::AppDataFolder() + "/Baudrill")
+    : ProtoDialog(notify, QCoreApplication::applicationDirPath().toStdString(), platform::AppDataFolder() + "/Baudrill")
 {
 }
 
@@ -45,8 +44,8 @@ ProtoDialog::ProtoDialog(Notify* notify, std::string programFolder, std::string 
     files.LoadAll();
 
     setWindowTitle(QStringLiteral("Defining protocols"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
     LoadHelp();
 
     okButton.setDefault(true);
@@ -111,10 +110,7 @@ BNFarticle* ProtoDialog::CurrentArticle() const
     return currentUid.IsNull() ? nullptr : ProtocolNamespace().Get(currentUid);
 }
 
-int ProtoDialog::FindEntry(const Uuid& uid) const
-{
-    return uid.IsNull() ? -1 : proto.findData(KeyText(uid));
-}
+int ProtoDialog::FindEntry(const Uuid& uid) const { return uid.IsNull() ? -1 : proto.findData(KeyText(uid)); }
 
 void ProtoDialog::Changed()
 {
@@ -224,10 +220,7 @@ void ProtoDialog::OnDelete()
     Changed();
 }
 
-void ProtoDialog::Close()
-{
-    hide();
-}
+void ProtoDialog::Close() { hide(); }
 
 void ProtoDialog::closeEvent(QCloseEvent* event)
 {

@@ -22,7 +22,10 @@ protected:
 TEST_F(WholeFile, ReplacesTheFileAndLeavesNoTemporary)
 {
     const std::string path = (folder / "Baudrill.cfg").string();
-    const std::string bytes("a\0\xFF" "b", 4);
+    const std::string bytes(
+        "a\0\xFF"
+        "b",
+        4);
     ASSERT_TRUE(WriteFileReplacing(path, "old content, longer than the new one"));
     ASSERT_TRUE(WriteFileReplacing(path, bytes));
     std::string read;

@@ -6,10 +6,7 @@
 
 namespace baudrill {
 
-void PrintTo(const Rgb& c, std::ostream* os)
-{
-    *os << "(" << c.red << "," << c.green << "," << c.blue << ")";
-}
+void PrintTo(const Rgb& c, std::ostream* os) { *os << "(" << c.red << "," << c.green << "," << c.blue << ")"; }
 
 namespace {
 
@@ -26,9 +23,9 @@ TEST(GridColours, BlendWeightsAndFloors)
     const Case cases[] = {
         {black, white, 0, black},
         {black, white, 64, {63, 63, 63}},
-        {black, white, 128, {128, 128, 128}},   // 128 weighs as 129
-        {black, white, 255, white},             // 255 weighs as 256: all of c2
-        {white, black, 14, {241, 241, 241}},    // a negative difference floors
+        {black, white, 128, {128, 128, 128}},  // 128 weighs as 129
+        {black, white, 255, white},            // 255 weighs as 256: all of c2
+        {white, black, 14, {241, 241, 241}},   // a negative difference floors
         {colour::Blue, colour::LtBlue, 128, {0, 0, 191}},
         {{10, 20, 30}, {10, 20, 30}, 200, {10, 20, 30}},
     };

@@ -48,9 +48,9 @@ TEST(RowHeightsTest, TopsAndLookupsFollowEveryChange)
             naive.heights[row] = height;
         } else {
             // Grow by a few rows (appended one by one), by many (rebuilt) or shrink.
-            const int count = choice < 7 ? static_cast<int>(naive.heights.size()) + pick(1, 5)
-                            : choice < 9 ? static_cast<int>(naive.heights.size()) + pick(65, 120)
-                                         : pick(0, static_cast<int>(naive.heights.size()));
+            const int count = choice < 7   ? static_cast<int>(naive.heights.size()) + pick(1, 5)
+                              : choice < 9 ? static_cast<int>(naive.heights.size()) + pick(65, 120)
+                                           : pick(0, static_cast<int>(naive.heights.size()));
             const int height = pick(1, 20);
             rows.resize(count, height);
             naive.heights.resize(count, height);

@@ -22,11 +22,11 @@ TEST(ImageListTest, HoldsItsEighteenImagesInOrderAndSize)
         QSize size;
     };
     const Expected expected[] = {
-        {"world", {16, 16}}, {"attach", {16, 16}}, {"graph", {14, 14}}, {"main_32", {32, 32}},
+        {"world", {16, 16}},    {"attach", {16, 16}},   {"graph", {14, 14}},   {"main_32", {32, 32}},
         {"main_32a", {32, 32}}, {"main_16a", {16, 16}}, {"main_16", {16, 16}}, {"time", {16, 16}},
-        {"onoff", {14, 16}}, {"error", {16, 16}}, {"off", {16, 16}}, {"on", {16, 16}},
-        {"plus", {16, 16}}, {"receive", {16, 16}}, {"send", {16, 16}}, {"del", {16, 16}},
-        {"add", {16, 16}}, {"table", {13, 13}},
+        {"onoff", {14, 16}},    {"error", {16, 16}},    {"off", {16, 16}},     {"on", {16, 16}},
+        {"plus", {16, 16}},     {"receive", {16, 16}},  {"send", {16, 16}},    {"del", {16, 16}},
+        {"add", {16, 16}},      {"table", {13, 13}},
     };
     ASSERT_EQ(list->count(), 18);
     for (int i = 0; i < 18; ++i) {
@@ -59,10 +59,10 @@ TEST(ImageListTest, AccessorsGiveTheListsImageOfTheirName)
         QImage (*image)();
     };
     const Accessor accessors[] = {
-        {"attach", IMG::attach}, {"graph", IMG::graph}, {"main_32", IMG::main_32},
-        {"main_16a", IMG::main_16a}, {"onoff", IMG::onoff}, {"error", IMG::error}, {"on", IMG::on},
-        {"off", IMG::off}, {"plus", IMG::plus}, {"receive", IMG::receive}, {"send", IMG::send},
-        {"del", IMG::del}, {"add", IMG::add}, {"table", IMG::table},
+        {"attach", IMG::attach}, {"graph", IMG::graph},     {"main_32", IMG::main_32}, {"main_16a", IMG::main_16a},
+        {"onoff", IMG::onoff},   {"error", IMG::error},     {"on", IMG::on},           {"off", IMG::off},
+        {"plus", IMG::plus},     {"receive", IMG::receive}, {"send", IMG::send},       {"del", IMG::del},
+        {"add", IMG::add},       {"table", IMG::table},
     };
     for (const Accessor& a : accessors) {
         const QImage image = a.image();

@@ -21,7 +21,7 @@ TEST(AnchorLayoutTest, PlacesChildrenExactlyInsideTheContentsRectangle)
     QWidget parent;
     parent.setContentsMargins(0, 0, 0, 2);  // as a bottom frame does
     auto* layout = new AnchorLayout(unitZoom, {200, 100}, &parent);
-    QLineEdit tall;    // a line edit's policy would keep it at its hint height
+    QLineEdit tall;  // a line edit's policy would keep it at its hint height
     QLineEdit bottom;
     layout->addWidget(&tall, LW(10, 50), TH(5, 60));
     layout->addWidget(&bottom, LR(0, 0), BH(0, 10));

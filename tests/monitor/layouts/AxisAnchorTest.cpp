@@ -43,8 +43,7 @@ const SpanCase spanCases[] = {
     {"SizedItemKeepsItsSize", RW(0, 24), 1.0, 10, {-14, 24}},
 };
 
-INSTANTIATE_TEST_SUITE_P(Anchors, PlaceSpanTest, ::testing::ValuesIn(spanCases),
-                         test::CaseName<SpanCase>);
+INSTANTIATE_TEST_SUITE_P(Anchors, PlaceSpanTest, ::testing::ValuesIn(spanCases), test::CaseName<SpanCase>);
 
 }  // namespace
 }  // namespace baudrill

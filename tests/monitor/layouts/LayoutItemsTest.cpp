@@ -59,27 +59,25 @@ bool hasEditFieldFrame(const QFrame& frame)
     return frame.frameShape() == QFrame::StyledPanel && frame.frameShadow() == QFrame::Sunken;
 }
 
-bool isRightAligned(const QLabel& label)
-{
-    return (label.alignment() & Qt::AlignRight) != 0;
-}
+bool isRightAligned(const QLabel& label) { return (label.alignment() & Qt::AlignRight) != 0; }
 
 TEST(LayoutItemsTest, MainLayout)
 {
     WithMainLayout w(unitZoom);
     EXPECT_EQ(w.objectName(), "MainLayout");
-    expectItems(w, "MainLayout", {
-        {&w.sendTabs, "sendTabs", "QTabBar"},
-        {&w.mainTabs, "mainTabs", "baudrill::TabBarLeftDown"},
-        {&w.logGrid, "logGrid", "baudrill::SerPortCtrl"},
-        {&w.profileTabs, "profileTabs", "QTabBar"},
-        {&w.protoSendGroup, "protoSendGroup", "baudrill::WithProtoLayout"},
-        {&w.asciiSendGroup, "asciiSendGroup", "baudrill::WithAsciiLayout"},
-        {&w.hexSendGroup, "hexSendGroup", "baudrill::WithHexLayout"},
-        {&w.mainToolbar, "mainToolbar", "QToolBar"},
-        {&w.settingsGroup, "settingsGroup", "baudrill::WithSettingsLayout"},
-        {&w.sendGroup, "sendGroup", "baudrill::WithSendLayout"},
-    });
+    expectItems(w, "MainLayout",
+                {
+                    {&w.sendTabs, "sendTabs", "QTabBar"},
+                    {&w.mainTabs, "mainTabs", "baudrill::TabBarLeftDown"},
+                    {&w.logGrid, "logGrid", "baudrill::SerPortCtrl"},
+                    {&w.profileTabs, "profileTabs", "QTabBar"},
+                    {&w.protoSendGroup, "protoSendGroup", "baudrill::WithProtoLayout"},
+                    {&w.asciiSendGroup, "asciiSendGroup", "baudrill::WithAsciiLayout"},
+                    {&w.hexSendGroup, "hexSendGroup", "baudrill::WithHexLayout"},
+                    {&w.mainToolbar, "mainToolbar", "QToolBar"},
+                    {&w.settingsGroup, "settingsGroup", "baudrill::WithSettingsLayout"},
+                    {&w.sendGroup, "sendGroup", "baudrill::WithSendLayout"},
+                });
     EXPECT_TRUE(hasEditFieldFrame(w.logGrid));
     for (QWidget* framed : {static_cast<QWidget*>(&w.protoSendGroup), static_cast<QWidget*>(&w.asciiSendGroup),
                             static_cast<QWidget*>(&w.hexSendGroup), static_cast<QWidget*>(&w.mainToolbar),
@@ -95,34 +93,35 @@ TEST(LayoutItemsTest, MainLayout)
 TEST(LayoutItemsTest, SettingsLayout)
 {
     WithSettingsLayout w(unitZoom);
-    expectItems(w, "SettingsLayout", {
-        {&w.stopBitsLabel, "stopBitsLabel", "QLabel", "Stop bits"},
-        {&w.settingBaud, "settingBaud", "baudrill::DropList"},
-        {&w.baudLabel, "baudLabel", "QLabel", "Baud"},
-        {&w.settingStop2, "settingStop2", "baudrill::ButtonOption"},
-        {&w.stateDCD, "stateDCD", "baudrill::ButtonOption"},
-        {&w.stateCTS, "stateCTS", "baudrill::ButtonOption"},
-        {&w.stateDSR, "stateDSR", "baudrill::ButtonOption"},
-        {&w.stateDTR, "stateDTR", "baudrill::ButtonOption"},
-        {&w.stateRNG, "stateRNG", "baudrill::ButtonOption"},
-        {&w.stateRTS, "stateRTS", "baudrill::ButtonOption"},
-        {&w.settingStop1, "settingStop1", "baudrill::ButtonOption"},
-        {&w.settingStop0, "settingStop0", "baudrill::ButtonOption"},
-        {&w.wordLabel, "wordLabel", "QLabel", "Word"},
-        {&w.settingWord2, "settingWord2", "baudrill::ButtonOption"},
-        {&w.settingWord1, "settingWord1", "baudrill::ButtonOption"},
-        {&w.settingWord0, "settingWord0", "baudrill::ButtonOption"},
-        {&w.flowLabel, "flowLabel", "QLabel", "Flow"},
-        {&w.parityLabel, "parityLabel", "QLabel", "Parity"},
-        {&w.settingParity2, "settingParity2", "baudrill::ButtonOption"},
-        {&w.settingParity1, "settingParity1", "baudrill::ButtonOption"},
-        {&w.flowRTSCTS, "flowRTSCTS", "baudrill::ButtonOption"},
-        {&w.flowXONXOFF, "flowXONXOFF", "baudrill::ButtonOption"},
-        {&w.flowNone, "flowNone", "baudrill::ButtonOption"},
-        {&w.settingParity0, "settingParity0", "baudrill::ButtonOption"},
-        {&w.statusButton, "statusButton", "baudrill::ButtonOption"},
-        {&w.statusLabel, "statusLabel", "QLabel"},
-    });
+    expectItems(w, "SettingsLayout",
+                {
+                    {&w.stopBitsLabel, "stopBitsLabel", "QLabel", "Stop bits"},
+                    {&w.settingBaud, "settingBaud", "baudrill::DropList"},
+                    {&w.baudLabel, "baudLabel", "QLabel", "Baud"},
+                    {&w.settingStop2, "settingStop2", "baudrill::ButtonOption"},
+                    {&w.stateDCD, "stateDCD", "baudrill::ButtonOption"},
+                    {&w.stateCTS, "stateCTS", "baudrill::ButtonOption"},
+                    {&w.stateDSR, "stateDSR", "baudrill::ButtonOption"},
+                    {&w.stateDTR, "stateDTR", "baudrill::ButtonOption"},
+                    {&w.stateRNG, "stateRNG", "baudrill::ButtonOption"},
+                    {&w.stateRTS, "stateRTS", "baudrill::ButtonOption"},
+                    {&w.settingStop1, "settingStop1", "baudrill::ButtonOption"},
+                    {&w.settingStop0, "settingStop0", "baudrill::ButtonOption"},
+                    {&w.wordLabel, "wordLabel", "QLabel", "Word"},
+                    {&w.settingWord2, "settingWord2", "baudrill::ButtonOption"},
+                    {&w.settingWord1, "settingWord1", "baudrill::ButtonOption"},
+                    {&w.settingWord0, "settingWord0", "baudrill::ButtonOption"},
+                    {&w.flowLabel, "flowLabel", "QLabel", "Flow"},
+                    {&w.parityLabel, "parityLabel", "QLabel", "Parity"},
+                    {&w.settingParity2, "settingParity2", "baudrill::ButtonOption"},
+                    {&w.settingParity1, "settingParity1", "baudrill::ButtonOption"},
+                    {&w.flowRTSCTS, "flowRTSCTS", "baudrill::ButtonOption"},
+                    {&w.flowXONXOFF, "flowXONXOFF", "baudrill::ButtonOption"},
+                    {&w.flowNone, "flowNone", "baudrill::ButtonOption"},
+                    {&w.settingParity0, "settingParity0", "baudrill::ButtonOption"},
+                    {&w.statusButton, "statusButton", "baudrill::ButtonOption"},
+                    {&w.statusLabel, "statusLabel", "QLabel"},
+                });
     for (QLabel* label : {&w.stopBitsLabel, &w.baudLabel, &w.wordLabel, &w.flowLabel, &w.parityLabel})
         EXPECT_TRUE(isRightAligned(*label)) << label->objectName().toStdString();
     EXPECT_FALSE(isRightAligned(w.statusLabel));
@@ -133,12 +132,13 @@ TEST(LayoutItemsTest, SettingsLayout)
 TEST(LayoutItemsTest, SendLayout)
 {
     WithSendLayout w(unitZoom);
-    expectItems(w, "SendLayout", {
-        {&w.sendButton, "sendButton", "baudrill::ButtonOption"},
-        {&w.isRepeat, "isRepeat", "QCheckBox", "repeat every"},
-        {&w.dv2, "dv___2", "QLabel", "msec"},
-        {&w.repeatPeriod, "repeatPeriod", "baudrill::IntSpinBox"},
-    });
+    expectItems(w, "SendLayout",
+                {
+                    {&w.sendButton, "sendButton", "baudrill::ButtonOption"},
+                    {&w.isRepeat, "isRepeat", "QCheckBox", "repeat every"},
+                    {&w.dv2, "dv___2", "QLabel", "msec"},
+                    {&w.repeatPeriod, "repeatPeriod", "baudrill::IntSpinBox"},
+                });
     EXPECT_TRUE(w.sendButton.isCheckable());
     EXPECT_FALSE(isRightAligned(w.dv2));
 }
@@ -168,25 +168,27 @@ TEST(LayoutItemsTest, RepeatPeriodTakesOneToAMillionAndNeverEmpty)
 TEST(LayoutItemsTest, ProtoLayout)
 {
     WithProtoLayout w(unitZoom);
-    expectItems(w, "ProtoLayout", {
-        {&w.dv0, "dv___0", "QLabel", "Send"},
-        {&w.actionProto, "actionProto", "baudrill::DropList"},
-        {&w.entry, "entry", "QLineEdit"},
-        {&w.actionLabel, "actionLabel", "QLabel", "Action"},
-        {&w.dv4, "dv___4", "QLabel", "Receive"},
-        {&w.isDisplayHex, "isDisplayHex", "QCheckBox", "Display hex ints"},
-        {&w.isIgnoreStarting, "isIgnoreStarting", "QCheckBox", "Ignore starting junk"},
-        {&w.isActionAnswer, "isActionAnswer", "QCheckBox", "Send answer using protocol:"},
-        {&w.graphButton, "graphButton", "QPushButton"},
-        {&w.dv9, "dv___9", "QLabel",
-         "Select protocol, then enter parameters. If parameters match protocol, output bytes are constructed."},
-        {&w.isParse, "isParse", "QCheckBox", "Parse"},
-        {&w.proto, "proto", "baudrill::DropList"},
-        {&w.preview, "preview", "baudrill::RichTextCtrl"},
-        {&w.actionDelay, "actionDelay", "baudrill::IntSpinBox"},
-        {&w.dv14, "dv___14", "QLabel", "with delay"},
-        {&w.dv15, "dv___15", "QLabel", "ms"},
-    });
+    expectItems(
+        w, "ProtoLayout",
+        {
+            {&w.dv0, "dv___0", "QLabel", "Send"},
+            {&w.actionProto, "actionProto", "baudrill::DropList"},
+            {&w.entry, "entry", "QLineEdit"},
+            {&w.actionLabel, "actionLabel", "QLabel", "Action"},
+            {&w.dv4, "dv___4", "QLabel", "Receive"},
+            {&w.isDisplayHex, "isDisplayHex", "QCheckBox", "Display hex ints"},
+            {&w.isIgnoreStarting, "isIgnoreStarting", "QCheckBox", "Ignore starting junk"},
+            {&w.isActionAnswer, "isActionAnswer", "QCheckBox", "Send answer using protocol:"},
+            {&w.graphButton, "graphButton", "QPushButton"},
+            {&w.dv9, "dv___9", "QLabel",
+             "Select protocol, then enter parameters. If parameters match protocol, output bytes are constructed."},
+            {&w.isParse, "isParse", "QCheckBox", "Parse"},
+            {&w.proto, "proto", "baudrill::DropList"},
+            {&w.preview, "preview", "baudrill::RichTextCtrl"},
+            {&w.actionDelay, "actionDelay", "baudrill::IntSpinBox"},
+            {&w.dv14, "dv___14", "QLabel", "with delay"},
+            {&w.dv15, "dv___15", "QLabel", "ms"},
+        });
     for (QLabel* label : {&w.dv0, &w.actionLabel, &w.dv4})
         EXPECT_TRUE(isRightAligned(*label)) << label->objectName().toStdString();
     EXPECT_TRUE(hasEditFieldFrame(w.preview));
@@ -210,14 +212,15 @@ TEST(LayoutItemsTest, HintFontFollowsTheZoom)
 TEST(LayoutItemsTest, AsciiLayout)
 {
     WithAsciiLayout w(unitZoom);
-    expectItems(w, "AsciiLayout", {
-        {&w.dv0, "dv___0", "QLabel", "Send"},
-        {&w.entry, "entry", "QLineEdit"},
-        {&w.isCR, "isCR", "QCheckBox", "CR"},
-        {&w.isLF, "isLF", "QCheckBox", "LF"},
-        {&w.preview, "preview", "baudrill::RichTextCtrl"},
-        {&w.attachButton, "attachButton", "QPushButton"},
-    });
+    expectItems(w, "AsciiLayout",
+                {
+                    {&w.dv0, "dv___0", "QLabel", "Send"},
+                    {&w.entry, "entry", "QLineEdit"},
+                    {&w.isCR, "isCR", "QCheckBox", "CR"},
+                    {&w.isLF, "isLF", "QCheckBox", "LF"},
+                    {&w.preview, "preview", "baudrill::RichTextCtrl"},
+                    {&w.attachButton, "attachButton", "QPushButton"},
+                });
     EXPECT_TRUE(isRightAligned(w.dv0));
     EXPECT_TRUE(hasEditFieldFrame(w.preview));
     EXPECT_EQ(w.entry.maxLength(), INT_MAX);
@@ -226,12 +229,13 @@ TEST(LayoutItemsTest, AsciiLayout)
 TEST(LayoutItemsTest, HexLayout)
 {
     WithHexLayout w(unitZoom);
-    expectItems(w, "HexLayout", {
-        {&w.dv0, "dv___0", "QLabel", "Send"},
-        {&w.entry, "entry", "QLineEdit"},
-        {&w.preview, "preview", "baudrill::RichTextCtrl"},
-        {&w.attachButton, "attachButton", "QPushButton"},
-    });
+    expectItems(w, "HexLayout",
+                {
+                    {&w.dv0, "dv___0", "QLabel", "Send"},
+                    {&w.entry, "entry", "QLineEdit"},
+                    {&w.preview, "preview", "baudrill::RichTextCtrl"},
+                    {&w.attachButton, "attachButton", "QPushButton"},
+                });
     EXPECT_TRUE(isRightAligned(w.dv0));
     EXPECT_TRUE(hasEditFieldFrame(w.preview));
     EXPECT_EQ(w.entry.maxLength(), INT_MAX);
@@ -241,17 +245,18 @@ TEST(LayoutItemsTest, ProtoDialogLayout)
 {
     WithProtoDialogLayout w(unitZoom);
     EXPECT_EQ(w.objectName(), "ProtoDialogLayout");
-    expectItems(w, "ProtoDialogLayout", {
-        {&w.proto, "proto", "baudrill::DropList"},
-        {&w.protoComment, "protoComment", "QPlainTextEdit"},
-        {&w.protoDesc, "protoDesc", "QPlainTextEdit"},
-        {&w.info, "info", "baudrill::RichTextCtrl"},
-        {&w.okButton, "okButton", "QPushButton", "OK"},
-        {&w.dv5, "dv___5", "QLabel", "Protocol"},
-        {&w.dv6, "dv___6", "QLabel", "Comment"},
-        {&w.protoLabel, "protoLabel", "QLabel"},
-        {&w.protoName, "protoName", "QLineEdit"},
-    });
+    expectItems(w, "ProtoDialogLayout",
+                {
+                    {&w.proto, "proto", "baudrill::DropList"},
+                    {&w.protoComment, "protoComment", "QPlainTextEdit"},
+                    {&w.protoDesc, "protoDesc", "QPlainTextEdit"},
+                    {&w.info, "info", "baudrill::RichTextCtrl"},
+                    {&w.okButton, "okButton", "QPushButton", "OK"},
+                    {&w.dv5, "dv___5", "QLabel", "Protocol"},
+                    {&w.dv6, "dv___6", "QLabel", "Comment"},
+                    {&w.protoLabel, "protoLabel", "QLabel"},
+                    {&w.protoName, "protoName", "QLineEdit"},
+                });
     EXPECT_TRUE(isRightAligned(w.protoLabel));
     EXPECT_EQ(w.info.margin(), 10);
     EXPECT_TRUE(BottomSeparatorFrame::isAttached(&w.info));

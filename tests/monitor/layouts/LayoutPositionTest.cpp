@@ -41,18 +41,19 @@ TEST(LayoutPositionTest, MainLayoutStretchesItsMiddleAndKeepsItsEdges)
     EXPECT_EQ(window.minimumSize(), QSize(700, 476));
     // Enlarged by 300 x 224: the tabs, strip, grid and send-mode panes widen, the grid grows
     // taller, the send pane and profile tabs stay at the right edge, the send panes at the bottom.
-    expectPlacements(window, {1000, 700}, {
-        {"sendTabs", {4, 446, 668, 21}, {4, 670, 968, 21}},
-        {"mainTabs", {4, 8, 692, 24}, {4, 8, 992, 24}},
-        {"logGrid", {4, 56, 692, 276}, {4, 56, 992, 500}},
-        {"profileTabs", {672, 332, 24, 116}, {972, 556, 24, 116}},
-        {"protoSendGroup", {4, 332, 472, 116}, {4, 556, 772, 116}},
-        {"asciiSendGroup", {4, 332, 472, 116}, {4, 556, 772, 116}},
-        {"hexSendGroup", {4, 332, 472, 116}, {4, 556, 772, 116}},
-        {"mainToolbar", {4, 28, 692, 28}, {4, 28, 992, 28}},
-        {"settingsGroup", {4, 28, 692, 28}, {4, 28, 992, 28}},
-        {"sendGroup", {476, 332, 196, 116}, {776, 556, 196, 116}},
-    });
+    expectPlacements(window, {1000, 700},
+                     {
+                         {"sendTabs", {4, 446, 668, 21}, {4, 670, 968, 21}},
+                         {"mainTabs", {4, 8, 692, 24}, {4, 8, 992, 24}},
+                         {"logGrid", {4, 56, 692, 276}, {4, 56, 992, 500}},
+                         {"profileTabs", {672, 332, 24, 116}, {972, 556, 24, 116}},
+                         {"protoSendGroup", {4, 332, 472, 116}, {4, 556, 772, 116}},
+                         {"asciiSendGroup", {4, 332, 472, 116}, {4, 556, 772, 116}},
+                         {"hexSendGroup", {4, 332, 472, 116}, {4, 556, 772, 116}},
+                         {"mainToolbar", {4, 28, 692, 28}, {4, 28, 992, 28}},
+                         {"settingsGroup", {4, 28, 692, 28}, {4, 28, 992, 28}},
+                         {"sendGroup", {476, 332, 196, 116}, {776, 556, 196, 116}},
+                     });
 }
 
 TEST(LayoutPositionTest, PaneItemsSitInsideTheirPaneAboveItsBottomFrame)
@@ -95,17 +96,18 @@ TEST(LayoutPositionTest, ProtoDialogLayoutStretchesItsEditorsAndKeepsItsButtons)
     EXPECT_EQ(window.minimumSize(), QSize(540, 444));
     // Enlarged by 260 x 156: name, rule text, help and comment widen, the help grows taller,
     // the comment and OK keep their distance from the bottom, OK also from the right.
-    expectPlacements(window, {800, 600}, {
-        {"proto", {60, 12, 180, 24}, {60, 12, 180, 24}},
-        {"protoComment", {60, 348, 468, 48}, {60, 504, 728, 48}},
-        {"protoDesc", {60, 40, 468, 132}, {60, 40, 728, 132}},
-        {"info", {60, 172, 468, 168}, {60, 172, 728, 324}},
-        {"okButton", {464, 408, 64, 24}, {724, 564, 64, 24}},
-        {"dv___5", {12, 12, 40, 19}, {12, 12, 40, 19}},
-        {"dv___6", {12, 348, 44, 19}, {12, 504, 44, 19}},
-        {"protoLabel", {12, 36, 42, 68}, {12, 36, 42, 68}},
-        {"protoName", {244, 12, 284, 24}, {244, 12, 544, 24}},
-    });
+    expectPlacements(window, {800, 600},
+                     {
+                         {"proto", {60, 12, 180, 24}, {60, 12, 180, 24}},
+                         {"protoComment", {60, 348, 468, 48}, {60, 504, 728, 48}},
+                         {"protoDesc", {60, 40, 468, 132}, {60, 40, 728, 132}},
+                         {"info", {60, 172, 468, 168}, {60, 172, 728, 324}},
+                         {"okButton", {464, 408, 64, 24}, {724, 564, 64, 24}},
+                         {"dv___5", {12, 12, 40, 19}, {12, 12, 40, 19}},
+                         {"dv___6", {12, 348, 44, 19}, {12, 504, 44, 19}},
+                         {"protoLabel", {12, 36, 42, 68}, {12, 36, 42, 68}},
+                         {"protoName", {244, 12, 284, 24}, {244, 12, 544, 24}},
+                     });
 }
 
 TEST(LayoutPositionTest, ZoomScalesTheWindowAndEveryItem)

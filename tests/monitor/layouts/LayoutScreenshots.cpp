@@ -59,8 +59,9 @@ QImage imageSheet(const ImageList& list)
         painter.drawImage(picture, image);
         painter.drawImage(picture.right() + 8, picture.top(), image);
         painter.setPen(Qt::black);
-        painter.drawText(cell.left() + 8, cell.bottom() - 6,
-                         QStringLiteral("%1 %2: %3x%4").arg(i).arg(list.name(i)).arg(image.width()).arg(image.height()));
+        painter.drawText(
+            cell.left() + 8, cell.bottom() - 6,
+            QStringLiteral("%1 %2: %3x%4").arg(i).arg(list.name(i)).arg(image.width()).arg(image.height()));
     }
     return sheet;
 }

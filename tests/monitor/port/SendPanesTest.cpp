@@ -280,14 +280,14 @@ TEST_P(SendPanesRestart, TheOldSendsEndLeavesTheNewSendRunning)
     EXPECT_FALSE(port->sending);
     EXPECT_EQ(button().text(), "Send");
     const std::string sent = harness.device->Output();
-    PortHarness::PumpUntil(*port, [] { return false; }, std::chrono::milliseconds(200));
+    PortHarness::PumpUntil(
+        *port, [] { return false; }, std::chrono::milliseconds(200));
     EXPECT_EQ(harness.device->Output(), sent);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SendPanesRestart,
                          ::testing::Values(RestartCase{"StopThenEnter", Restart::StopThenEnter},
-                                           RestartCase{"SwitchOffAndOnThenClick",
-                                                       Restart::SwitchOffAndOnThenClick}),
+                                           RestartCase{"SwitchOffAndOnThenClick", Restart::SwitchOffAndOnThenClick}),
                          CaseName<RestartCase>);
 
 TEST_F(SendPanes, EnterWhileSendingDoesNothing)

@@ -217,8 +217,8 @@ TEST_F(SerPortDevice, WorkerReportsTheInputLines)
     auto port = harness.MakePort();
     Show(*port);
     harness.device->SetModemStatus(platform::ModemCtsOn | platform::ModemRingOn);
-    EXPECT_TRUE(PortHarness::PumpUntil(
-        *port, [&] { return pane().stateCTS.isChecked() && pane().stateRNG.isChecked(); }));
+    EXPECT_TRUE(
+        PortHarness::PumpUntil(*port, [&] { return pane().stateCTS.isChecked() && pane().stateRNG.isChecked(); }));
     EXPECT_FALSE(pane().stateDCD.isChecked());
 }
 

@@ -25,10 +25,7 @@
 namespace baudrill {
 namespace {
 
-QColor ToColor(Rgb c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
+QColor ToColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
 
 LogLine Row(int direction, std::string data, std::string name = {}, std::string values = {})
 {

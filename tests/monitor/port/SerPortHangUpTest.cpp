@@ -104,9 +104,10 @@ TEST_P(SerPortHangUp, ClosesThePortKeepsItsRowsAndOpensAgainOnceTheDeviceIsBack)
     const auto goneAt = std::chrono::steady_clock::now();
     first.CloseMaster();
     ASSERT_TRUE(PortHarness::PumpUntil(*port, [&] { return port->state == SerPort::StateClosed && !port->sending; }));
-    std::cout << "closed "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - goneAt).count()
-              << " ms after the hang-up\n";
+    std::cout
+        << "closed "
+        << std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - goneAt).count()
+        << " ms after the hang-up\n";
     // Shown as a device that failed to open.
     EXPECT_TRUE(PortHarness::ShowsImage(pane().statusLabel, IMG::off()));
     EXPECT_FALSE(pane().statusButton.isChecked());
@@ -123,7 +124,8 @@ TEST_P(SerPortHangUp, ClosesThePortKeepsItsRowsAndOpensAgainOnceTheDeviceIsBack)
 
     // Idle while gone: the worker makes no device call at all.
     const int calls = device->calls;
-    PortHarness::PumpUntil(*port, [] { return false; }, 300ms);
+    PortHarness::PumpUntil(
+        *port, [] { return false; }, 300ms);
     EXPECT_EQ(device->calls, calls);
 
     // Switching on while nothing is at the path fails as for a missing device. (The link does
@@ -147,8 +149,7 @@ TEST_P(SerPortHangUp, ClosesThePortKeepsItsRowsAndOpensAgainOnceTheDeviceIsBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SerPortHangUp,
-                         ::testing::Values(HangUpCase{"WhileReading", false},
-                                           HangUpCase{"DuringARepeatedSend", true}),
+                         ::testing::Values(HangUpCase{"WhileReading", false}, HangUpCase{"DuringARepeatedSend", true}),
                          CaseName<HangUpCase>);
 
 }  // namespace

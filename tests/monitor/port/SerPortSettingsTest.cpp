@@ -154,7 +154,8 @@ TEST_F(SerPortSettings, ProtocolsAreFoundByNameOrForgotten)
     proto[1].protoName = "portDeleted";
     proto[1].answerProtoName = "portDeletedToo";
     auto port = harness.MakePort();
-    ASSERT_TRUE(LoadPort(*port, PortContent(9600, 0, 0, std::vector<SendSlot>(10), std::vector<SendSlot>(10), proto, {})));
+    ASSERT_TRUE(
+        LoadPort(*port, PortContent(9600, 0, 0, std::vector<SendSlot>(10), std::vector<SendSlot>(10), proto, {})));
     EXPECT_EQ(port->protoSlots[0].protoId, first);
     EXPECT_EQ(port->protoSlots[0].answerId, answer);
     EXPECT_EQ(port->protoSlots[0].protoName, "portTwin");

@@ -353,8 +353,7 @@ TEST_P(FrameBehindJunk, IsDecodedAndAnswered)
 }
 
 const JunkCase JunkCases[] = {{"Behind800Bytes", 800}, {"Behind2000Bytes", 2000}, {"Behind4000Bytes", 4000}};
-INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(JunkCases),
-                         test::CaseName<JunkCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, FrameBehindJunk, ::testing::ValuesIn(JunkCases), test::CaseName<JunkCase>);
 
 TEST_F(SerPortTraffic, DelayedAnswerIsSentWhenTheDelayEnds)
 {
@@ -391,7 +390,7 @@ TEST_F(SerPortTraffic, ClosingTheTabLogsEveryRowAndWhatWasStillQueued)
     const std::string text = log.Read(device);
     EXPECT_NE(text.find("pending"), std::string::npos) << text;
     EXPECT_NE(text.find("frame :  5"), std::string::npos) << text;  // decoded...
-    EXPECT_EQ(answersComposed, 0);                                 // ...but not answered
+    EXPECT_EQ(answersComposed, 0);                                  // ...but not answered
 }
 
 TEST_F(SerPortTraffic, WorkerBurstBecomesADecodedRow)

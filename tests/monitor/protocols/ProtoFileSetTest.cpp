@@ -151,8 +151,8 @@ TEST_F(ProtoFileSetTest, StoresUnderTheBaudrillRootWhateverTheNames)
 {
     const std::string path = user.File("odd.proto");
     // The "bnf" and "BNF" protocols are the user's own: they are written back too.
-    WriteFile(path, ProtoFile(ArticleXml("bnf" + UniqueName("x"), "byte", "", "one") +
-                                  "<other/>\n" + ArticleXml("BNF" + UniqueName("y"), "word"),
+    WriteFile(path, ProtoFile(ArticleXml("bnf" + UniqueName("x"), "byte", "", "one") + "<other/>\n" +
+                                  ArticleXml("BNF" + UniqueName("y"), "word"),
                               "SOMETHING"));
     ASSERT_TRUE(files.LoadFile(path));
     ASSERT_EQ(files.StoreAll(), 0);

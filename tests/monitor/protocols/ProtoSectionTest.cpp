@@ -81,8 +81,7 @@ TEST_P(RuleStates, ShowWhetherTheWholeTextCompiled)
     EXPECT_EQ(ctx.state.pos, GetParam().consumed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, RuleStates, ::testing::ValuesIn(stateCases),
-                         test::CaseName<StateCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, RuleStates, ::testing::ValuesIn(stateCases), test::CaseName<StateCase>);
 
 TEST_F(ProtoSectionTest, TheNewFormKeepsUidTextAndCommentAndMovesToTheEnd)
 {

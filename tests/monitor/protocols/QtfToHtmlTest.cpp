@@ -21,8 +21,7 @@ const QtfCase qtfCases[] = {
     {"plain text, escaped", "a < b & \"c\"", "<p>a &lt; b </p><p> &quot;c&quot;</p>"},
     {"paragraphs", "one&two", "<p>one</p><p>two</p>"},
     {"line breaks are blanks", "one\ntwo", "<p>one two</p>"},
-    {"bold, italic, underline, fixed", "[* b] [/ i] [_ u] [C c]",
-     "<p><b>b</b> <i>i</i> <u>u</u> <tt>c</tt></p>"},
+    {"bold, italic, underline, fixed", "[* b] [/ i] [_ u] [C c]", "<p><b>b</b> <i>i</i> <u>u</u> <tt>c</tt></p>"},
     {"codes combine and close in reverse", "[*/ x]", "<p><b><i>x</i></b></p>"},
     {"nested brackets", "[* a [/ b] c]", "<p><b>a <i>b</i> c</b></p>"},
     {"sizes, colours and paragraph codes are passed over", "[s0;=+117@4 x]", "<p>x</p>"},
@@ -41,13 +40,9 @@ const QtfCase qtfCases[] = {
 
 class QtfConversion : public ::testing::TestWithParam<QtfCase> {};
 
-TEST_P(QtfConversion, GivesTheHtml)
-{
-    EXPECT_EQ(QtfToHtml(GetParam().qtf), GetParam().html);
-}
+TEST_P(QtfConversion, GivesTheHtml) { EXPECT_EQ(QtfToHtml(GetParam().qtf), GetParam().html); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, QtfConversion, ::testing::ValuesIn(qtfCases),
-                         test::CaseName<QtfCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, QtfConversion, ::testing::ValuesIn(qtfCases), test::CaseName<QtfCase>);
 
 std::string Repeated(std::string_view piece, std::size_t count)
 {
@@ -78,8 +73,7 @@ const GrowthCase growthCases[] = {
     {"one long run of codes", "[" + Repeated("*", 100000) + " x]"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Reproducers, QtfGrowth, ::testing::ValuesIn(growthCases),
-                         test::CaseName<GrowthCase>);
+INSTANTIATE_TEST_SUITE_P(Reproducers, QtfGrowth, ::testing::ValuesIn(growthCases), test::CaseName<GrowthCase>);
 
 }  // namespace
 }  // namespace baudrill

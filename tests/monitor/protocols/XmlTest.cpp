@@ -44,13 +44,9 @@ const FormCase formCases[] = {
 
 class XmlForm : public ::testing::TestWithParam<FormCase> {};
 
-TEST_P(XmlForm, IsReadOnlyWhenWellFormed)
-{
-    EXPECT_EQ(ReadXml(GetParam().text).has_value(), GetParam().wellFormed);
-}
+TEST_P(XmlForm, IsReadOnlyWhenWellFormed) { EXPECT_EQ(ReadXml(GetParam().text).has_value(), GetParam().wellFormed); }
 
-INSTANTIATE_TEST_SUITE_P(Cases, XmlForm, ::testing::ValuesIn(formCases),
-                         test::CaseName<FormCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, XmlForm, ::testing::ValuesIn(formCases), test::CaseName<FormCase>);
 
 TEST(XmlReaderTest, KeepsTheTreeAndAttributeOrder)
 {

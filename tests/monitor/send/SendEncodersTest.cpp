@@ -53,8 +53,7 @@ TEST_P(AsciiEncoder, GivesTheBytes)
     EXPECT_EQ(preview, HexDigitsPreview(c.bytes));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AsciiEncoder, ::testing::ValuesIn(asciiCases),
-                         test::CaseName<AsciiCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, AsciiEncoder, ::testing::ValuesIn(asciiCases), test::CaseName<AsciiCase>);
 
 TEST(AsciiPreview, ListsTheBytesAsHexDigits)
 {
@@ -102,8 +101,7 @@ TEST_P(HexEncoder, GivesTheBytes)
     EXPECT_EQ(bytes, c.bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HexEncoder, ::testing::ValuesIn(hexCases),
-                         test::CaseName<HexCase>);
+INSTANTIATE_TEST_SUITE_P(Cases, HexEncoder, ::testing::ValuesIn(hexCases), test::CaseName<HexCase>);
 
 TEST(HexPreview, ShowsOemCharactersAndControlBytesAsDots)
 {

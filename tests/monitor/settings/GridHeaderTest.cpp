@@ -17,10 +17,9 @@ namespace {
 TEST(GridHeader, DefaultColumnsAreStoredAsTheFrameworkWritesThem)
 {
     // Version 4, four columns, then index, ratio and visible flag of each: 2 + 4 * 13 bytes.
-    const std::string expected = Bytes({0x05, 0x05}) +
-                                 Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x10, 0x40, 1}) +  // 0, 4.0
-                                 Bytes({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x26, 0x40, 1}) +  // 1, 11.0
-                                 Bytes({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x26, 0x40, 1}) +  // 2, 11.0
+    const std::string expected = Bytes({0x05, 0x05}) + Bytes({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x10, 0x40, 1}) +  // 0, 4.0
+                                 Bytes({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x26, 0x40, 1}) +    // 1, 11.0
+                                 Bytes({2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x26, 0x40, 1}) +    // 2, 11.0
                                  Bytes({3, 0, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x56, 0x40, 1});  // 3, 90.0
     EXPECT_EQ(StoredBytes(GridHeader::OfRatios({4, 11, 11, 90})), expected);
     EXPECT_EQ(HeaderFixture({4, 11, 11, 90}), expected);
@@ -98,8 +97,7 @@ TEST_P(GridHeaderErrors, StopTheLoad)
     EXPECT_TRUE(in.IsError());
 }
 
-INSTANTIATE_TEST_SUITE_P(GridHeader, GridHeaderErrors, testing::ValuesIn(headerErrorCases),
-                         CaseName<HeaderErrorCase>);
+INSTANTIATE_TEST_SUITE_P(GridHeader, GridHeaderErrors, testing::ValuesIn(headerErrorCases), CaseName<HeaderErrorCase>);
 
 }  // namespace
 }  // namespace baudrill::test

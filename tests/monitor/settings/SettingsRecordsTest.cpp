@@ -42,8 +42,8 @@ SendSlot SampleSlot()
 
 TEST(SettingsRecords, LogLineIsSevenItemsWithoutLogged)
 {
-    const std::string expected = Int32Bytes(1) + Bytes({2, 'A', 'B'}) + Bytes({0}) + Bytes({2, ' ', '5'}) +
-                                 Bytes({9}) + "00:01.002" + Int32Bytes(20) + Int32Bytes(1);
+    const std::string expected = Int32Bytes(1) + Bytes({2, 'A', 'B'}) + Bytes({0}) + Bytes({2, ' ', '5'}) + Bytes({9}) +
+                                 "00:01.002" + Int32Bytes(20) + Int32Bytes(1);
     EXPECT_EQ(StoredBytes(SampleRow()), expected);
 
     SettingsStream in = LoadingContent(expected);
@@ -63,8 +63,8 @@ TEST(SettingsRecords, LogLineIsSevenItemsWithoutLogged)
 
 TEST(SettingsRecords, SendSlotIsTwelveItemsWithoutTheUuids)
 {
-    const std::string expected = Bytes({2, 'h', 'i', 1, 'P'}) + Bytes({1, 0, 0, 1, 0, 1}) + Bytes({1, 'Q', 1}) +
-                                 Int32Bytes(250) + Int32Bytes(0);
+    const std::string expected =
+        Bytes({2, 'h', 'i', 1, 'P'}) + Bytes({1, 0, 0, 1, 0, 1}) + Bytes({1, 'Q', 1}) + Int32Bytes(250) + Int32Bytes(0);
     EXPECT_EQ(StoredBytes(SampleSlot()), expected);
 
     SettingsStream in = LoadingContent(expected);
@@ -76,8 +76,8 @@ TEST(SettingsRecords, SendSlotIsTwelveItemsWithoutTheUuids)
     EXPECT_EQ(loaded.protoName, sample.protoName);
     EXPECT_EQ(loaded.answerProtoName, sample.answerProtoName);
     EXPECT_TRUE(loaded.protoId.IsNull());
-    EXPECT_EQ((std::vector<bool>{loaded.isCR, loaded.isLF, loaded.isParse, loaded.isIgnoreStarting,
-                                 loaded.isDisplayHex, loaded.isActionAnswer, loaded.isRepeat}),
+    EXPECT_EQ((std::vector<bool>{loaded.isCR, loaded.isLF, loaded.isParse, loaded.isIgnoreStarting, loaded.isDisplayHex,
+                                 loaded.isActionAnswer, loaded.isRepeat}),
               (std::vector<bool>{true, false, false, true, false, true, true}));
     EXPECT_EQ(loaded.repeatPeriod, 250);
     EXPECT_EQ(loaded.actionDelay, 0);

@@ -45,8 +45,7 @@ TEST_P(StringBytes, StoredLengthThenBytesAndLoadedBack)
     EXPECT_TRUE(in.IsFrameComplete());
 }
 
-INSTANTIATE_TEST_SUITE_P(SettingsStream, StringBytes, testing::ValuesIn(stringCases),
-                         CaseName<StringCase>);
+INSTANTIATE_TEST_SUITE_P(SettingsStream, StringBytes, testing::ValuesIn(stringCases), CaseName<StringCase>);
 
 TEST(SettingsStream, IntsAndBoolsAreLittleEndianAndOneByte)
 {
@@ -134,8 +133,8 @@ TEST(SettingsStream, StoringFramesTheContent)
 
 TEST(SettingsStream, FileWithoutStartMagicLoadsNothing)
 {
-    for (const std::string& file : {std::string(), std::string("dat"), "Data" + Int32Bytes(7),
-                                    FramedFile(Int32Bytes(7)).replace(0, 1, "x")}) {
+    for (const std::string& file :
+         {std::string(), std::string("dat"), "Data" + Int32Bytes(7), FramedFile(Int32Bytes(7)).replace(0, 1, "x")}) {
         SettingsStream in = SettingsStream::ForLoading(file);
         int value = 1;
         in % value;
@@ -198,13 +197,12 @@ TEST_P(StreamErrors, StopEverythingAfterThem)
     EXPECT_FALSE(in.IsFrameComplete());
 }
 
-INSTANTIATE_TEST_SUITE_P(SettingsStream, StreamErrors, testing::ValuesIn(errorCases),
-                         CaseName<ErrorCase>);
+INSTANTIATE_TEST_SUITE_P(SettingsStream, StreamErrors, testing::ValuesIn(errorCases), CaseName<ErrorCase>);
 
 TEST(SettingsStream, StringPastTheEndIsAnErrorAndKeepsWhatWasRead)
 {
     const std::string cases[] = {
-        Bytes({0x01, 'A', 0x05, 'b', 'c'}),                    // short length past the end
+        Bytes({0x01, 'A', 0x05, 'b', 'c'}),                     // short length past the end
         Bytes({0x01, 'A', 0xFF, 0x03, 0x00, 0x00, 0x00, 'b'}),  // long length past the end
         Bytes({0x01, 'A', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),       // negative long length
         Bytes({0x01, 'A', 0xFF, 0x01}),                         // long length cut short

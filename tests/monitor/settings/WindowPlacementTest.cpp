@@ -40,8 +40,7 @@ TEST_P(PlaceOnScreensCases, OutsideEveryScreenMovesOntoTheNearest)
     EXPECT_EQ(PlaceOnScreens(GetParam().window, twoScreens), GetParam().placed);
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowPlacement, PlaceOnScreensCases, testing::ValuesIn(placeCases),
-                         CaseName<PlaceCase>);
+INSTANTIATE_TEST_SUITE_P(WindowPlacement, PlaceOnScreensCases, testing::ValuesIn(placeCases), CaseName<PlaceCase>);
 
 TEST(WindowPlacement, NoScreensLeavesThePlacement)
 {
@@ -65,13 +64,9 @@ const EdgesCase edgesCases[] = {
 
 class PlacementEdges : public testing::TestWithParam<EdgesCase> {};
 
-TEST_P(PlacementEdges, GiveARectangleOnlyOfPositiveSize)
-{
-    EXPECT_EQ(GetParam().edges.Usable(), GetParam().usable);
-}
+TEST_P(PlacementEdges, GiveARectangleOnlyOfPositiveSize) { EXPECT_EQ(GetParam().edges.Usable(), GetParam().usable); }
 
-INSTANTIATE_TEST_SUITE_P(WindowPlacement, PlacementEdges, testing::ValuesIn(edgesCases),
-                         CaseName<EdgesCase>);
+INSTANTIATE_TEST_SUITE_P(WindowPlacement, PlacementEdges, testing::ValuesIn(edgesCases), CaseName<EdgesCase>);
 
 TEST(WindowPlacement, EdgesOfARectangleAreOnePastItsLastPixel)
 {

@@ -16,9 +16,11 @@ public:
 
     void Note(int value) { ran.push_back(value); }
     // Posts the next value from inside a running call, up to `last`.
-    void NoteAndPostNext(int value, int last) {
+    void NoteAndPostNext(int value, int last)
+    {
         ran.push_back(value);
-        if (value < last) Post(&RecordingQueue::NoteAndPostNext, value + 1, last);
+        if (value < last)
+            Post(&RecordingQueue::NoteAndPostNext, value + 1, last);
     }
     // The argument's copies are counted by the shared pointer.
     void Touch(std::shared_ptr<int> counter) { ++*counter; }
@@ -28,11 +30,13 @@ public:
     std::vector<int> ran;
 };
 
-TEST(CallbackQueue, RunsCallsInPostingOrder) {
+TEST(CallbackQueue, RunsCallsInPostingOrder)
+{
     RecordingQueue queue;
     EXPECT_FALSE(queue.ProcessOne());
     queue.ProcessAll();  // empty: returns at once
-    for (int value : {3, 1, 2}) queue.Post(&RecordingQueue::Note, value);
+    for (int value : {3, 1, 2})
+        queue.Post(&RecordingQueue::Note, value);
     EXPECT_EQ(queue.Count(), 3);
     EXPECT_EQ(queue.ReadyCount(), 3);
     queue.ProcessAll();
@@ -40,10 +44,12 @@ TEST(CallbackQueue, RunsCallsInPostingOrder) {
     EXPECT_EQ(queue.Count(), 0);
 }
 
-TEST(CallbackQueue, FullQueueDropsItsOldestCallUnrun) {
+TEST(CallbackQueue, FullQueueDropsItsOldestCallUnrun)
+{
     RecordingQueue queue;
     ASSERT_EQ(queue.MaxCount(), 100000);
-    for (int value = 0; value <= 100000; ++value) queue.Post(&RecordingQueue::Note, value);
+    for (int value = 0; value <= 100000; ++value)
+        queue.Post(&RecordingQueue::Note, value);
     EXPECT_EQ(queue.Count(), 100000);
     EXPECT_EQ(queue.ReadyCount(), 100000);  // the post that dropped a call did not count
     queue.ProcessAll();
@@ -52,7 +58,8 @@ TEST(CallbackQueue, FullQueueDropsItsOldestCallUnrun) {
     EXPECT_EQ(queue.ran.back(), 100000);
 }
 
-TEST(CallbackQueue, DroppedCallReleasesItsArguments) {
+TEST(CallbackQueue, DroppedCallReleasesItsArguments)
+{
     RecordingQueue queue(2);
     auto first = std::make_shared<int>(0);
     auto second = std::make_shared<int>(0);
@@ -68,7 +75,8 @@ TEST(CallbackQueue, DroppedCallReleasesItsArguments) {
     EXPECT_EQ(queue.ran, std::vector<int>{7});
 }
 
-TEST(CallbackQueue, CallPostedFromARunningCallRunsInTheSamePass) {
+TEST(CallbackQueue, CallPostedFromARunningCallRunsInTheSamePass)
+{
     RecordingQueue queue;
     queue.Post(&RecordingQueue::NoteAndPostNext, 1, 3);
     queue.Post(&RecordingQueue::Note, 10);
@@ -76,7 +84,8 @@ TEST(CallbackQueue, CallPostedFromARunningCallRunsInTheSamePass) {
     EXPECT_EQ(queue.ran, (std::vector<int>{1, 10, 2, 3}));
 }
 
-TEST(CallbackQueue, StopOnAQueueNeverStartedChangesNothing) {
+TEST(CallbackQueue, StopOnAQueueNeverStartedChangesNothing)
+{
     RecordingQueue queue;
     queue.Post(&RecordingQueue::Note, 1);
     queue.Stop();
@@ -87,18 +96,21 @@ TEST(CallbackQueue, StopOnAQueueNeverStartedChangesNothing) {
     EXPECT_EQ(queue.ran, (std::vector<int>{1, 2}));
 }
 
-TEST(CallbackQueue, DestroyingDeletesQueuedCallsWithoutRunningThem) {
+TEST(CallbackQueue, DestroyingDeletesQueuedCallsWithoutRunningThem)
+{
     auto counter = std::make_shared<int>(0);
     {
         RecordingQueue queue;
-        for (int i = 0; i < 3; ++i) queue.Post(&RecordingQueue::Touch, counter);
+        for (int i = 0; i < 3; ++i)
+            queue.Post(&RecordingQueue::Touch, counter);
         EXPECT_EQ(counter.use_count(), 4);
     }
     EXPECT_EQ(*counter, 0);
     EXPECT_EQ(counter.use_count(), 1);
 }
 
-TEST(CallbackQueue, EachQueueRunsOnlyTheCallsPostedToIt) {
+TEST(CallbackQueue, EachQueueRunsOnlyTheCallsPostedToIt)
+{
     RecordingQueue first, second;
     second.Post(&RecordingQueue::Note, 2);
     first.ProcessAll();

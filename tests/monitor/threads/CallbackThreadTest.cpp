@@ -23,7 +23,8 @@ public:
     explicit RecordingThread(int bound = QueueBound) : CallbackThread(bound) {}
     ~RecordingThread() override { CallbackThread::Stop(); }  // the calls use `ran`
 
-    void Note(int value) {
+    void Note(int value)
+    {
         ran.push_back(value);
         consumer = std::this_thread::get_id();
     }
@@ -37,12 +38,14 @@ public:
     std::vector<int> fromProducer[Producers];
 };
 
-TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread) {
+TEST(CallbackThread, StopRunsEveryCallQueuedBeforeItThenEndsTheThread)
+{
     RecordingThread queue;
     std::promise<void> open;
     queue.Start();
     queue.Post(&RecordingThread::WaitFor, open.get_future().share());  // keeps the consumer busy
-    for (int value = 1; value <= 5; ++value) queue.Post(&RecordingThread::Note, value);
+    for (int value = 1; value <= 5; ++value)
+        queue.Post(&RecordingThread::Note, value);
     auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
     EXPECT_TRUE(test::WaitUntil([&] { return queue.IsQuitting(); }));
     // The consumer is still held in the first call, so the stop cannot have returned.
@@ -61,13 +64,16 @@ class HeldQueue : public ::testing::Test {
 protected:
     static constexpr int bound = 5;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         queue.Start();
         queue.Post(&RecordingThread::WaitFor, open.get_future().share());
         ASSERT_TRUE(test::WaitUntil([&] { return queue.Count() == 0; }));
     }
-    void PostNotes(int count) {
-        for (int value = 1; value <= count; ++value) queue.Post(&RecordingThread::Note, value);
+    void PostNotes(int count)
+    {
+        for (int value = 1; value <= count; ++value)
+            queue.Post(&RecordingThread::Note, value);
     }
     void Release() { open.set_value(); }
 
@@ -77,7 +83,8 @@ protected:
 
 // The wake-up call of the stop must not take the place of the oldest call of a full queue: the
 // Logger's last rows are such calls.
-TEST_F(HeldQueue, StopRunsEveryCallOfAFullQueue) {
+TEST_F(HeldQueue, StopRunsEveryCallOfAFullQueue)
+{
     PostNotes(bound);
     ASSERT_EQ(queue.Count(), bound);
     auto stopped = std::async(std::launch::async, [&] { queue.Stop(); });
@@ -90,7 +97,8 @@ TEST_F(HeldQueue, StopRunsEveryCallOfAFullQueue) {
 }
 
 // An ordinary post to a full queue still drops its oldest call.
-TEST_F(HeldQueue, APostToAFullQueueStillDropsItsOldestCall) {
+TEST_F(HeldQueue, APostToAFullQueueStillDropsItsOldestCall)
+{
     PostNotes(bound + 1);
     Release();
     queue.Stop();
@@ -100,8 +108,10 @@ TEST_F(HeldQueue, APostToAFullQueueStillDropsItsOldestCall) {
 // Sets its flag when the thread it belongs to ends.
 struct ThreadEndFlag {
     std::shared_ptr<std::atomic<bool>> flag;
-    ~ThreadEndFlag() {
-        if (flag) *flag = true;
+    ~ThreadEndFlag()
+    {
+        if (flag)
+            *flag = true;
     }
 };
 thread_local ThreadEndFlag threadEnd;
@@ -110,15 +120,21 @@ thread_local ThreadEndFlag threadEnd;
 class SelfStoppingThread : public CallbackThread {
 public:
     explicit SelfStoppingThread(std::shared_ptr<std::atomic<bool>> destroying)
-        : CallbackThread(QueueBound), destroying(std::move(destroying)) {}
-    ~SelfStoppingThread() override {
+        : CallbackThread(QueueBound), destroying(std::move(destroying))
+    {
+    }
+    ~SelfStoppingThread() override
+    {
         *destroying = true;
         CallbackThread::Stop();
     }
 
     void StopItself() { Stop(); }
     // Keeps the consumer busy until the queue is being destroyed (10 s at most).
-    void WaitForTheDestructor() { test::WaitUntil([&] { return destroying->load(); }); }
+    void WaitForTheDestructor()
+    {
+        test::WaitUntil([&] { return destroying->load(); });
+    }
     void WatchThreadEnd(std::shared_ptr<std::atomic<bool>> ended) { threadEnd.flag = ended; }
 
 private:
@@ -128,7 +144,8 @@ private:
 // The first call stops the queue from its own thread, while Start may still be storing the
 // thread; the calls behind it still run, and the destructor, on another thread, waits for the
 // thread to end before the queue goes.
-TEST(CallbackThread, StoppedFromItsOwnThreadRunsTheRestAndIsJoinedByTheDestructor) {
+TEST(CallbackThread, StoppedFromItsOwnThreadRunsTheRestAndIsJoinedByTheDestructor)
+{
     auto destroying = std::make_shared<std::atomic<bool>>(false);
     auto ended = std::make_shared<std::atomic<bool>>(false);
     auto queue = std::make_unique<SelfStoppingThread>(destroying);
@@ -140,7 +157,8 @@ TEST(CallbackThread, StoppedFromItsOwnThreadRunsTheRestAndIsJoinedByTheDestructo
     EXPECT_TRUE(*ended);
 }
 
-TEST(CallbackThread, CallsQueuedBeforeStartRunOnceItStarts) {
+TEST(CallbackThread, CallsQueuedBeforeStartRunOnceItStarts)
+{
     RecordingThread queue;
     queue.Stop();  // never started: nothing happens
     EXPECT_FALSE(queue.IsQuitting());
@@ -153,7 +171,8 @@ TEST(CallbackThread, CallsQueuedBeforeStartRunOnceItStarts) {
     EXPECT_EQ(queue.ran, (std::vector<int>{1, 2}));
 }
 
-TEST(CallbackThread, CallsPostedAfterTheStopAreDeletedUnrun) {
+TEST(CallbackThread, CallsPostedAfterTheStopAreDeletedUnrun)
+{
     auto counter = std::make_shared<int>(0);
     {
         RecordingThread queue;
@@ -166,7 +185,8 @@ TEST(CallbackThread, CallsPostedAfterTheStopAreDeletedUnrun) {
     EXPECT_EQ(counter.use_count(), 1);
 }
 
-TEST(CallbackThread, EightProducersHaveEveryCallRunOnceInTheirOrder) {
+TEST(CallbackThread, EightProducersHaveEveryCallRunOnceInTheirOrder)
+{
     constexpr int PerProducer = 10000;  // all of them fit the bound: none is dropped
     RecordingThread queue;
     queue.Start();
@@ -174,12 +194,15 @@ TEST(CallbackThread, EightProducersHaveEveryCallRunOnceInTheirOrder) {
     std::vector<std::thread> producers;
     for (int p = 0; p < RecordingThread::Producers; ++p) {
         producers.emplace_back([&, p] {
-            while (!go) std::this_thread::yield();
-            for (int i = 0; i < PerProducer; ++i) queue.Post(&RecordingThread::NoteFrom, p, i);
+            while (!go)
+                std::this_thread::yield();
+            for (int i = 0; i < PerProducer; ++i)
+                queue.Post(&RecordingThread::NoteFrom, p, i);
         });
     }
     go = true;
-    for (std::thread& producer : producers) producer.join();
+    for (std::thread& producer : producers)
+        producer.join();
     queue.Stop();
     for (int p = 0; p < RecordingThread::Producers; ++p) {
         const std::vector<int>& got = queue.fromProducer[p];

@@ -28,7 +28,8 @@ struct RepeatCase : test::NamedCase {
 
 class WorkerRepeat : public WorkerTest, public ::testing::WithParamInterface<RepeatCase> {};
 
-TEST_P(WorkerRepeat, WritesEveryPeriodUntilStopped) {
+TEST_P(WorkerRepeat, WritesEveryPeriodUntilStopped)
+{
     const RepeatCase& c = GetParam();
     port->WriteTakes(c.writeMs);
     OpenAndRun();
@@ -61,7 +62,8 @@ struct PeriodCase : test::NamedCase {
 
 class WorkerRepeatPeriod : public WorkerTest, public ::testing::WithParamInterface<PeriodCase> {};
 
-TEST_P(WorkerRepeatPeriod, RepliesArePostedWhenTheyComeInRowsOfTheirOwn) {
+TEST_P(WorkerRepeatPeriod, RepliesArePostedWhenTheyComeInRowsOfTheirOwn)
+{
     const bool stop = GetParam().stop;
     Open();
     worker->SendRepeat(3000, "q");
@@ -74,7 +76,8 @@ TEST_P(WorkerRepeatPeriod, RepliesArePostedWhenTheyComeInRowsOfTheirOwn) {
     const uint32_t arrivals[] = {written + 100, written + 400};
     device->AddInput("first", arrivals[0] - now);
     device->AddInput("second", arrivals[1] - now);
-    if (stop) worker->Stop();
+    if (stop)
+        worker->Stop();
     clock.Release();
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "firstsecond"; }));
     std::vector<Notice> received = notifier.Of(Notice::Receive);
@@ -103,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerRepeatPeriod,
 
 // A command handed over after a turn has taken its command and before it writes replaces it:
 // the turn writes nothing, and the next one carries out the new command once.
-TEST_F(WorkerTest, SingleSendHandedOverBeforeARepeatWritesIsWrittenOnce) {
+TEST_F(WorkerTest, SingleSendHandedOverBeforeARepeatWritesIsWrittenOnce)
+{
     OpenAndRun();
     worker->SendRepeat(1000, "r");
     ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::Sent).empty(); }));
@@ -121,7 +125,8 @@ TEST_F(WorkerTest, SingleSendHandedOverBeforeARepeatWritesIsWrittenOnce) {
     EXPECT_EQ(notifier.Of(Notice::SendDone).size(), 1u);
 }
 
-TEST_F(WorkerTest, RepeatHandedOverBeforeASingleSendWritesRunsAsARepeat) {
+TEST_F(WorkerTest, RepeatHandedOverBeforeASingleSendWritesRunsAsARepeat)
+{
     OpenAndRun();
     clock.Hold();
     ASSERT_TRUE(clock.WaitForHeldSleeper());  // pausing after a quiet read
@@ -148,7 +153,8 @@ struct FreeCase : test::NamedCase {
 
 class WorkerHeldWrite : public WorkerTest, public ::testing::WithParamInterface<FreeCase> {};
 
-TEST_P(WorkerHeldWrite, IsFreedAtOnceAndReportsWhatWasSent) {
+TEST_P(WorkerHeldWrite, IsFreedAtOnceAndReportsWhatWasSent)
+{
     OpenAndRun();
     device->HoldWrites(3);
     worker->Send("abcdef");
@@ -159,22 +165,21 @@ TEST_P(WorkerHeldWrite, IsFreedAtOnceAndReportsWhatWasSent) {
         FAIL() << "the held write kept the worker's lock";
     }
     EXPECT_FALSE(device->WriteIsHeld());
-    ASSERT_TRUE(notifier.RunUntil(
-        [&] { return notifier.Of(Notice::SendDone).size() == GetParam().sendDones; }));
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Of(Notice::SendDone).size() == GetParam().sendDones; }));
     std::vector<Notice> sent = notifier.Of(Notice::Sent);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].bytes, "abc");
     EXPECT_EQ(device->Output(), "abc");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WorkerHeldWrite,
-    ::testing::Values(FreeCase{"Stop", [](WorkerTest& t) { t.worker->Stop(); }, 2},
-                      FreeCase{"ClosePort", [](WorkerTest& t) { t.worker->ClosePort(); }, 1},
-                      FreeCase{"Destroy", [](WorkerTest& t) { t.worker.reset(); }, 1}),
-    test::CaseName<FreeCase>);
+INSTANTIATE_TEST_SUITE_P(Table, WorkerHeldWrite,
+                         ::testing::Values(FreeCase{"Stop", [](WorkerTest& t) { t.worker->Stop(); }, 2},
+                                           FreeCase{"ClosePort", [](WorkerTest& t) { t.worker->ClosePort(); }, 1},
+                                           FreeCase{"Destroy", [](WorkerTest& t) { t.worker.reset(); }, 1}),
+                         test::CaseName<FreeCase>);
 
-TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
+TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite)
+{
     OpenAndRun();
     device->HoldWrites(0);
     worker->SendRepeat(100, "held");
@@ -189,13 +194,14 @@ TEST_F(WorkerTest, PortWorksAgainAfterAStopFreedAHeldWrite) {
 // Closing the device ends the send, as Stop does: nothing is written after the device is
 // opened again, and reading goes on at once, also when a long repeat period was running.
 struct CloseCase : test::NamedCase {
-    bool repeat;  // a repeat running, or a single send handed over but not written yet
+    bool repeat;     // a repeat running, or a single send handed over but not written yet
     bool closePort;  // SThread::ClosePort, or the owner's own steps under the lock
 };
 
 class WorkerClose : public WorkerTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(WorkerClose, EndsTheSendAndReadingResumesAfterTheReopen) {
+TEST_P(WorkerClose, EndsTheSendAndReadingResumesAfterTheReopen)
+{
     const CloseCase& c = GetParam();
     OpenAndRun();
     if (c.repeat) {

@@ -24,13 +24,15 @@ struct HangUpCase : test::NamedCase {
 
 class WorkerHangUp : public WorkerTest, public ::testing::WithParamInterface<HangUpCase> {};
 
-TEST_P(WorkerHangUp, IsReportedOnceAndTheDeviceLeftAloneUntilItsOwnerClosesIt) {
+TEST_P(WorkerHangUp, IsReportedOnceAndTheDeviceLeftAloneUntilItsOwnerClosesIt)
+{
     const HangUpCase& c = GetParam();
     OpenAndRun();
     device->AddInput("before");
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == "before"; }));
     c.hangUp(*this);
-    if (HasFatalFailure()) return;
+    if (HasFatalFailure())
+        return;
     ASSERT_TRUE(notifier.RunUntil([&] { return !notifier.Of(Notice::HangUp).empty(); }));
     EXPECT_TRUE(worker->HasHungUp());
     EXPECT_EQ(notifier.notices.back().kind, Notice::HangUp);  // after what the turn posted
@@ -54,7 +56,8 @@ TEST_P(WorkerHangUp, IsReportedOnceAndTheDeviceLeftAloneUntilItsOwnerClosesIt) {
 void WhileReading(WorkerTest& t) { t.device->HangUp(); }
 
 // The repeat's next read in its period finds the device gone; no request goes out after it.
-void DuringARepeat(WorkerTest& t) {
+void DuringARepeat(WorkerTest& t)
+{
     t.worker->SendRepeat(100, "r");
     ASSERT_TRUE(t.notifier.RunUntil([&] { return t.notifier.Of(Notice::Sent).size() >= 2; }));
     t.device->HangUp();
@@ -62,7 +65,8 @@ void DuringARepeat(WorkerTest& t) {
 
 // The write of a single send finds it: the worker pauses after a quiet read when the device
 // goes and the send is handed over.
-void AtASingleWrite(WorkerTest& t) {
+void AtASingleWrite(WorkerTest& t)
+{
     t.clock.Hold();
     ASSERT_TRUE(t.clock.WaitForHeldSleeper());
     t.device->HangUp();
@@ -77,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(Table, WorkerHangUp,
                          test::CaseName<HangUpCase>);
 
 // An ordinary failure is no hang-up: the worker goes on reading.
-TEST_F(WorkerTest, FailedReadIsNoHangUp) {
+TEST_F(WorkerTest, FailedReadIsNoHangUp)
+{
     OpenAndRun();
     device->AddReadFailure();
     device->AddInput("next", 10);

@@ -20,13 +20,16 @@ using namespace std::chrono_literals;
 using test::Notice;
 using test::WorkerTest;
 
-std::string Block(int length) {
+std::string Block(int length)
+{
     std::string bytes;
-    for (int i = 0; i < length; ++i) bytes.push_back(static_cast<char>('0' + i % 10));
+    for (int i = 0; i < length; ++i)
+        bytes.push_back(static_cast<char>('0' + i % 10));
     return bytes;
 }
 
-TEST_F(WorkerTest, ClosedDeviceIsNeverTouchedAndNothingIsPosted) {
+TEST_F(WorkerTest, ClosedDeviceIsNeverTouchedAndNothingIsPosted)
+{
     MakeWorker();
     clock.Release();
     LetTimePass(2000);
@@ -39,7 +42,8 @@ TEST_F(WorkerTest, ClosedDeviceIsNeverTouchedAndNothingIsPosted) {
 }
 
 // Input arrives one byte every 2 ms, then pauses, then comes again; a write ends a row too.
-TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst) {
+TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst)
+{
     Open();
     const std::string burst = "abcdefghijklmnop";
     for (std::size_t i = 0; i < burst.size(); ++i)
@@ -56,7 +60,8 @@ TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst) {
     ASSERT_GE(received.size(), 4u);  // the burst took several reads
     const std::size_t burstReads = received.size() - 2;
     EXPECT_TRUE(received[0].flag);
-    for (std::size_t i = 1; i < burstReads; ++i) EXPECT_FALSE(received[i].flag) << i;
+    for (std::size_t i = 1; i < burstReads; ++i)
+        EXPECT_FALSE(received[i].flag) << i;
     EXPECT_EQ(received[burstReads].bytes, "xyz");
     EXPECT_TRUE(received[burstReads].flag);
     EXPECT_EQ(received.back().bytes, "after");
@@ -74,7 +79,8 @@ struct WriteCase : test::NamedCase {
 
 class WorkerRowAfterWrite : public WorkerTest, public ::testing::WithParamInterface<WriteCase> {};
 
-TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow) {
+TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow)
+{
     const bool repeat = GetParam().repeat;
     Open();
     std::string input;
@@ -88,17 +94,21 @@ TEST_P(WorkerRowAfterWrite, FirstBytesAfterEveryWriteStartARow) {
         worker->Send("w");
     clock.Release();
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == input; }));
-    if (repeat) worker->Stop();
+    if (repeat)
+        worker->Stop();
     LetTimePass(200);
 
     bool startsRow = true;  // the first bytes, then the first after each write
     bool afterWrite = false;
     std::size_t rowsAfterWrites = 0;
     for (const Notice& notice : notifier.notices) {
-        if (notice.kind == Notice::Sent) startsRow = afterWrite = true;
-        if (notice.kind != Notice::Receive) continue;
+        if (notice.kind == Notice::Sent)
+            startsRow = afterWrite = true;
+        if (notice.kind != Notice::Receive)
+            continue;
         EXPECT_EQ(notice.flag, startsRow) << "bytes " << notice.bytes << " at " << notice.tick;
-        if (startsRow && afterWrite) ++rowsAfterWrites;
+        if (startsRow && afterWrite)
+            ++rowsAfterWrites;
         startsRow = false;
     }
     EXPECT_GE(rowsAfterWrites, repeat ? 10u : 1u);
@@ -115,7 +125,8 @@ struct SendCase : test::NamedCase {
 
 class WorkerSend : public WorkerTest, public ::testing::WithParamInterface<SendCase> {};
 
-TEST_P(WorkerSend, SingleSendWritesOncePostsSentAndDoneThenReadsAgain) {
+TEST_P(WorkerSend, SingleSendWritesOncePostsSentAndDoneThenReadsAgain)
+{
     const SendCase& c = GetParam();
     const std::string block = Block(c.length);
     OpenAndRun();
@@ -133,7 +144,8 @@ TEST_P(WorkerSend, SingleSendWritesOncePostsSentAndDoneThenReadsAgain) {
     EXPECT_EQ(port->WriteTicks().size(), 1u);  // back to reading: no second write
 }
 
-TEST_P(WorkerSend, SendThatNothingLeavesEndsAtItsTimeout) {
+TEST_P(WorkerSend, SendThatNothingLeavesEndsAtItsTimeout)
+{
     const SendCase& c = GetParam();
     OpenAndRun();
     port->SendNothing(true);
@@ -147,11 +159,11 @@ TEST_P(WorkerSend, SendThatNothingLeavesEndsAtItsTimeout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WorkerSend,
-                         ::testing::Values(SendCase{"TenBytes", 10, 300},
-                                           SendCase{"TwoThousandBytes", 2000, 2000}),
+                         ::testing::Values(SendCase{"TenBytes", 10, 300}, SendCase{"TwoThousandBytes", 2000, 2000}),
                          test::CaseName<SendCase>);
 
-TEST_F(WorkerTest, FailedWriteStillEndsTheSendAndReadingGoesOn) {
+TEST_F(WorkerTest, FailedWriteStillEndsTheSendAndReadingGoesOn)
+{
     OpenAndRun();
     device->FailCall(Call::Write);
     worker->Send("abc");
@@ -162,7 +174,8 @@ TEST_F(WorkerTest, FailedWriteStillEndsTheSendAndReadingGoesOn) {
     EXPECT_TRUE(notifier.Of(Notice::Receive)[0].flag);
 }
 
-TEST_F(WorkerTest, BytesWaitingWhenASendStartsAreReportedBeforeTheSentBlock) {
+TEST_F(WorkerTest, BytesWaitingWhenASendStartsAreReportedBeforeTheSentBlock)
+{
     Open();
     device->AddInput("early", 0);
     worker->Send("out");  // its first turn finds the bytes waiting
@@ -176,7 +189,8 @@ TEST_F(WorkerTest, BytesWaitingWhenASendStartsAreReportedBeforeTheSentBlock) {
     EXPECT_EQ(device->Output(), "out");
 }
 
-TEST_F(WorkerTest, StopWhileIdlePostsSendDone) {
+TEST_F(WorkerTest, StopWhileIdlePostsSendDone)
+{
     OpenAndRun();
     worker->Stop();
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.notices.size() == 1; }));
@@ -187,7 +201,8 @@ TEST_F(WorkerTest, StopWhileIdlePostsSendDone) {
     EXPECT_EQ(device->CallCount(Call::Write), 0);
 }
 
-TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
+TEST_F(WorkerTest, InputLinesAreReportedOncePerChange)
+{
     device->SetModemStatus(platform::ModemCtsOn);
     OpenAndRun();
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Lines().size() == 1; }));
@@ -196,21 +211,23 @@ TEST_F(WorkerTest, InputLinesAreReportedOncePerChange) {
     device->SetModemStatus(platform::ModemCtsOn | platform::ModemDsrOn);
     ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Lines().size() == 2; }));
     LetTimePass(500);
-    EXPECT_EQ(notifier.Lines(),
-              (std::vector<int>{LineFlags::Cts, LineFlags::Cts | LineFlags::Dsr}));
+    EXPECT_EQ(notifier.Lines(), (std::vector<int>{LineFlags::Cts, LineFlags::Cts | LineFlags::Dsr}));
 }
 
 // An idle worker makes one poll read and one 50 ms pause per turn, and polls the lines once a
 // turn.
-TEST_F(WorkerTest, IdleWorkerPausesAfterEveryQuietRead) {
+TEST_F(WorkerTest, IdleWorkerPausesAfterEveryQuietRead)
+{
     OpenAndRun();
     LetTimePass(1000);
     std::vector<uint32_t> polls = port->LinePollTicks();
     ASSERT_GE(polls.size(), 10u);
-    for (std::size_t i = 1; i < polls.size(); ++i) EXPECT_EQ(polls[i] - polls[i - 1], 4u + 50u);
+    for (std::size_t i = 1; i < polls.size(); ++i)
+        EXPECT_EQ(polls[i] - polls[i - 1], 4u + 50u);
 }
 
-TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
+TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines)
+{
     test::RecordingNotifier otherNotifier;
     auto fake = std::make_unique<platform::FakeCommDevice>(clock);
     platform::FakeCommDevice* otherDevice = fake.get();
@@ -222,8 +239,7 @@ TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
     ASSERT_EQ(test::OpenForWorker(*worker, *port), 0);
     ASSERT_EQ(test::OpenForWorker(otherWorker, otherPort), 0);
     clock.Release();
-    ASSERT_TRUE(notifier.RunUntil(
-        [&] { return notifier.Lines().size() == 1 && otherNotifier.Lines().size() == 1; }));
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Lines().size() == 1 && otherNotifier.Lines().size() == 1; }));
     LetTimePass(500);
     EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
     EXPECT_EQ(otherNotifier.Lines(), std::vector<int>{LineFlags::Dsr});
@@ -232,8 +248,7 @@ TEST_F(WorkerTest, TwoWorkersReportEachTheirOwnPortsLines) {
     ASSERT_TRUE(notifier.RunUntil([&] { return otherNotifier.Lines().size() == 2; }));
     LetTimePass(500);
     EXPECT_EQ(notifier.Lines(), std::vector<int>{LineFlags::Cts});
-    EXPECT_EQ(otherNotifier.Lines(),
-              (std::vector<int>{LineFlags::Dsr, LineFlags::Dsr | LineFlags::Ring}));
+    EXPECT_EQ(otherNotifier.Lines(), (std::vector<int>{LineFlags::Dsr, LineFlags::Dsr | LineFlags::Ring}));
 }
 
 struct RateCase : test::NamedCase {
@@ -243,7 +258,8 @@ struct RateCase : test::NamedCase {
 
 class WorkerRate : public WorkerTest, public ::testing::WithParamInterface<RateCase> {};
 
-TEST_P(WorkerRate, GoesThroughTheStandardOrTheAnyRateCall) {
+TEST_P(WorkerRate, GoesThroughTheStandardOrTheAnyRateCall)
+{
     const RateCase& c = GetParam();
     OpenAndRun();
     EXPECT_EQ(SThread::IsStandardBaud(c.rate), c.standard);
@@ -254,17 +270,15 @@ TEST_P(WorkerRate, GoesThroughTheStandardOrTheAnyRateCall) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, WorkerRate,
-                         ::testing::Values(RateCase{"Standard9600", 9600, true},
-                                           RateCase{"Standard19200", 19200, true},
+                         ::testing::Values(RateCase{"Standard9600", 9600, true}, RateCase{"Standard19200", 19200, true},
                                            RateCase{"Standard38400", 38400, true},
                                            RateCase{"Standard57600", 57600, true},
-                                           RateCase{"Standard115200", 115200, true},
-                                           RateCase{"Any1200", 1200, false},
-                                           RateCase{"Any230400", 230400, false},
-                                           RateCase{"Any250000", 250000, false}),
+                                           RateCase{"Standard115200", 115200, true}, RateCase{"Any1200", 1200, false},
+                                           RateCase{"Any230400", 230400, false}, RateCase{"Any250000", 250000, false}),
                          test::CaseName<RateCase>);
 
-TEST_F(WorkerTest, RefusedRateIsReported) {
+TEST_F(WorkerTest, RefusedRateIsReported)
+{
     OpenAndRun();
     EXPECT_EQ(worker->SetBaudRate(0), -1);
     device->FailCall(Call::SetState, 1);
@@ -279,7 +293,8 @@ struct LineCase : test::NamedCase {
 
 class WorkerLines : public WorkerTest, public ::testing::WithParamInterface<LineCase> {};
 
-TEST_P(WorkerLines, DriveDtrAndRtsToTheWantedState) {
+TEST_P(WorkerLines, DriveDtrAndRtsToTheWantedState)
+{
     const LineCase& c = GetParam();
     OpenAndRun();
     worker->SetLineState(c.lines);
@@ -305,16 +320,19 @@ struct EndCase : test::NamedCase {
 
 class WorkerEnd : public WorkerTest, public ::testing::WithParamInterface<EndCase> {};
 
-void StartLongRepeat(WorkerTest& t) {
+void StartLongRepeat(WorkerTest& t)
+{
     t.OpenAndRun();
     t.worker->SendRepeat(1000000, "r");
     ASSERT_TRUE(t.notifier.RunUntil([&] { return !t.notifier.Of(Notice::Sent).empty(); }));
 }
 
-TEST_P(WorkerEnd, DestructorReturnsAfterTheCurrentStep) {
+TEST_P(WorkerEnd, DestructorReturnsAfterTheCurrentStep)
+{
     MakeWorker();
     GetParam().setUp(*this);
-    if (HasFatalFailure()) return;
+    if (HasFatalFailure())
+        return;
     clock.Hold();
     ASSERT_TRUE(clock.WaitForHeldSleeper());
     const uint64_t before = clock.Elapsed();

@@ -22,10 +22,7 @@ class RowDecoderTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { InitGrammarBuiltins(); }
 
-    static const BNFarticle& Rule(const std::string& text)
-    {
-        return *CreateArticle("rowdecoder_test", "rule", text);
-    }
+    static const BNFarticle& Rule(const std::string& text) { return *CreateArticle("rowdecoder_test", "rule", text); }
     static LogLine Row(std::string data)
     {
         LogLine row;
@@ -69,8 +66,7 @@ const DecodeCase DecodeCases[] = {
     {"EmptyRowIgnoringNothing", "\"AB\" byte", "", true, false, {}, 0},
     {"FrameBehindMoreThan4KiB", "\"AB\" byte", std::string(5000, 'x') + "AB\x06", true, true, {Value(6)}, 5000},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, RowDecoderCases, ::testing::ValuesIn(DecodeCases),
-                         test::CaseName<DecodeCase>);
+INSTANTIATE_TEST_SUITE_P(Rows, RowDecoderCases, ::testing::ValuesIn(DecodeCases), test::CaseName<DecodeCase>);
 
 // After every chunk the decoding equals that of the whole row decoded afresh, for rules that
 // close starts early, late, never, match for good or match only until more bytes come.
@@ -158,10 +154,12 @@ TEST_F(RowDecoderTest, AnotherRowOrProtocolStartsAfresh)
     EXPECT_FALSE(decoder.Decode(ab, row, true).decoded);
     LogLine other = Row("AB\x01");
     EXPECT_TRUE(decoder.Decode(ab, other, true).decoded);  // a new row is tried from its start
-    other.timeText = "00:02.000";  // a row in the same place, but another one
+    other.timeText = "00:02.000";                          // a row in the same place, but another one
     other.data = "\x05";
     EXPECT_FALSE(decoder.Decode(ab, other, true).decoded);
-    other.data = "\x05" "AB\x02";
+    other.data =
+        "\x05"
+        "AB\x02";
     EXPECT_TRUE(decoder.Decode(ab, other, true).decoded);
 
     const BNFarticle& x = Rule("\"x\" byte");

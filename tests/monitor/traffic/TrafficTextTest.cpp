@@ -36,8 +36,7 @@ const TimeCase TimeCases[] = {
     // Over 24.8 days (above INT32_MAX ms): no negative minutes. 2^31 ms is 596:31:23.648.
     {"PastTheSignedRange", 0, 0x80000000u, "31:23.648"},
 };
-INSTANTIATE_TEST_SUITE_P(Ticks, RowTime, ::testing::ValuesIn(TimeCases),
-                         test::CaseName<TimeCase>);
+INSTANTIATE_TEST_SUITE_P(Ticks, RowTime, ::testing::ValuesIn(TimeCases), test::CaseName<TimeCase>);
 
 TEST(ValuesText, EachValueAfterOneBlank)
 {
@@ -67,14 +66,15 @@ TEST(ResolveComposedEscapes, OnlyRecordedEscapesBecomeBytes)
     const std::string output = "a\\0Ab\\0Bc";
     EXPECT_EQ(ResolveComposedEscapes(output, {1}), std::string("a\nb\\0Bc"));
     EXPECT_EQ(ResolveComposedEscapes(output, {}), output);
-    EXPECT_EQ(ResolveComposedEscapes(output, {1, 5}), std::string("a\nb\x0b" "c"));
+    EXPECT_EQ(ResolveComposedEscapes(output, {1, 5}), std::string("a\nb\x0b"
+                                                                  "c"));
 }
 
 TEST(ResolveComposedEscapes, OffsetsThatAreNoEscapeAreIgnored)
 {
-    EXPECT_EQ(ResolveComposedEscapes("ab\\0", {2}), "ab\\0");       // cut short
-    EXPECT_EQ(ResolveComposedEscapes("ab", {7}), "ab");             // past the end
-    EXPECT_EQ(ResolveComposedEscapes("a\\zz", {1}), "a\\zz");       // not hexadecimal
+    EXPECT_EQ(ResolveComposedEscapes("ab\\0", {2}), "ab\\0");        // cut short
+    EXPECT_EQ(ResolveComposedEscapes("ab", {7}), "ab");              // past the end
+    EXPECT_EQ(ResolveComposedEscapes("a\\zz", {1}), "a\\zz");        // not hexadecimal
     EXPECT_EQ(ResolveComposedEscapes("\\41\\42", {0, 0, 3}), "AB");  // a repeated offset
 }
 

@@ -33,8 +33,12 @@ TEST(RichTextCtrlTest, InnerText)
         const char* qtf;
         const char* inner;
     };
-    for (const Case& c : {Case{"[+70C 41 42]", "41 42"}, {"[+70C ]", ""}, {"[+70C a]b]", "a]b"},
-                          {"plain text", "plain text"}, {"[nobrackettext]", "[nobrackettext]"}, {"", ""}})
+    for (const Case& c : {Case{"[+70C 41 42]", "41 42"},
+                          {"[+70C ]", ""},
+                          {"[+70C a]b]", "a]b"},
+                          {"plain text", "plain text"},
+                          {"[nobrackettext]", "[nobrackettext]"},
+                          {"", ""}})
         EXPECT_EQ(RichTextCtrl::qtfInnerText(c.qtf), QString::fromLatin1(c.inner)) << c.qtf;
 }
 

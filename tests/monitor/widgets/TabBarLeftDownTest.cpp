@@ -18,9 +18,8 @@ protected:
         for (const char* name : {"ttyUSB0", "ttyUSB1", ""})
             bar.addTab(QString::fromLatin1(name));
         test::showResized(bar, bar.sizeHint().width(), bar.sizeHint().height());
-        QObject::connect(&bar, &QTabBar::currentChanged, [this](int index) {
-            events.push_back("changed " + std::to_string(index));
-        });
+        QObject::connect(&bar, &QTabBar::currentChanged,
+                         [this](int index) { events.push_back("changed " + std::to_string(index)); });
     }
 
     void press(int tab, Qt::MouseButton button)

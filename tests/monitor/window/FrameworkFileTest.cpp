@@ -99,8 +99,7 @@ TEST_P(FrameworkFile, LoadsIntoTheProgramAndIsStoredBackInTheSameLayout)
     EXPECT_EQ(content.substr(version.size() + 34 + header.size(), ports.size()), ports);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, FrameworkFile, testing::ValuesIn(fileCases),
-                         CaseName<FileCase>);
+INSTANTIATE_TEST_SUITE_P(Settings, FrameworkFile, testing::ValuesIn(fileCases), CaseName<FileCase>);
 
 }  // namespace
 }  // namespace baudrill::test

@@ -44,12 +44,12 @@ protected:
     // A port put straight into the window's map, on a fake device.
     SerPort& AddFakePort(const std::string& name)
     {
-        auto serial = std::make_unique<SerialPort>(
-            std::make_unique<platform::FakeCommDevice>(platform::SystemClock::Instance()));
-        return window.ports.Add(name, std::make_unique<SerPort>(std::move(serial), "/dev/" + name, &window,
-                                                                &window.logGrid, &window.settingsGroup,
-                                                                &window.sendGroup, &window.protoSendGroup,
-                                                                &window.asciiSendGroup, &window.hexSendGroup));
+        auto serial =
+            std::make_unique<SerialPort>(std::make_unique<platform::FakeCommDevice>(platform::SystemClock::Instance()));
+        return window.ports.Add(
+            name, std::make_unique<SerPort>(std::move(serial), "/dev/" + name, &window, &window.logGrid,
+                                            &window.settingsGroup, &window.sendGroup, &window.protoSendGroup,
+                                            &window.asciiSendGroup, &window.hexSendGroup));
     }
 
     std::string StoredFile()
@@ -233,8 +233,7 @@ TEST_P(LoadedRatios, GiveTheGridItsSharesOrLeaveItsWidths)
         EXPECT_NEAR(widths[i], c.ratios[i] / largest / sum * viewWidth, 1.0) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(MainWindowSettings, LoadedRatios, testing::ValuesIn(ratioCases),
-                         CaseName<RatioCase>);
+INSTANTIATE_TEST_SUITE_P(MainWindowSettings, LoadedRatios, testing::ValuesIn(ratioCases), CaseName<RatioCase>);
 
 TEST_F(MainWindowSettings, PlacementOutsideEveryScreenIsMovedOntoOne)
 {

@@ -73,10 +73,9 @@ protected:
 TEST_F(PortMenu, ListsTheSystemPortsSortedByteWiseThenTheEntry)
 {
     window->PortMenu(window->portMenu);
-    EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"ttyBDRACM1", true},
-                                                                   {"ttyBDRUSB0", true},
-                                                                   {"ttyBDRUSB10", true},
-                                                                   {"ttySBDR1", true}}));
+    EXPECT_EQ(
+        PortItems(window->portMenu),
+        (std::vector<MenuItem>{{"ttyBDRACM1", true}, {"ttyBDRUSB0", true}, {"ttyBDRUSB10", true}, {"ttySBDR1", true}}));
     const QList<QAction*> actions = window->portMenu.actions();
     ASSERT_EQ(actions.size(), 6);
     EXPECT_TRUE(actions[4]->isSeparator());
@@ -93,11 +92,11 @@ TEST_F(PortMenu, GreysExistingPortsAlsoWhenTheSystemNoLongerListsThem)
     window->AddPort("ttyBDRT7");
     window->PortMenu(window->portMenu);
     EXPECT_EQ(PortItems(window->portMenu), (std::vector<MenuItem>{{"Zgone", false},
-                                                                   {"ttyBDRACM1", true},
-                                                                   {"ttyBDRT7", false},
-                                                                   {"ttyBDRUSB0", false},
-                                                                   {"ttyBDRUSB10", true},
-                                                                   {"ttySBDR1", true}}));
+                                                                  {"ttyBDRACM1", true},
+                                                                  {"ttyBDRT7", false},
+                                                                  {"ttyBDRUSB0", false},
+                                                                  {"ttyBDRUSB10", true},
+                                                                  {"ttySBDR1", true}}));
 }
 
 TEST_F(PortMenu, ChoosingAPortAddsItsTab)

@@ -23,10 +23,7 @@ constexpr const char* PortA = "ttyBAUDRILLNONE0";
 constexpr const char* PortB = "ttyBAUDRILLNONE1";
 constexpr const char* PortC = "ttyBAUDRILLNONE2";
 
-QString TitleOf(const std::string& name)
-{
-    return QString::fromStdString(name + " - " + VersionText);
-}
+QString TitleOf(const std::string& name) { return QString::fromStdString(name + " - " + VersionText); }
 
 bool AllGroupsEnabled(MainWindow& w, bool on)
 {
@@ -137,15 +134,15 @@ TEST_P(PortNames, GiveTheDeviceAndTheTabText)
     EXPECT_EQ(window.windowTitle(), TitleOf(c.portName));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, PortNames,
-    ::testing::Values(DeviceCase{"ShortName", "ttyUSB7x", "/dev/ttyUSB7x", "ttyUSB7x"},
-                      DeviceCase{"Path", "/dev/serial/by-id/none", "/dev/serial/by-id/none", "/dev/serial/by-id/none"},
-                      // An empty entry makes a port with no device, which stays closed.
-                      DeviceCase{"Empty", "", "", ""},
-                      // Shown literally: a '&' is no mnemonic.
-                      DeviceCase{"Ampersand", "a&b", "/dev/a&b", "a&&b"}),
-    CaseName<DeviceCase>);
+INSTANTIATE_TEST_SUITE_P(Names, PortNames,
+                         ::testing::Values(DeviceCase{"ShortName", "ttyUSB7x", "/dev/ttyUSB7x", "ttyUSB7x"},
+                                           DeviceCase{"Path", "/dev/serial/by-id/none", "/dev/serial/by-id/none",
+                                                      "/dev/serial/by-id/none"},
+                                           // An empty entry makes a port with no device, which stays closed.
+                                           DeviceCase{"Empty", "", "", ""},
+                                           // Shown literally: a '&' is no mnemonic.
+                                           DeviceCase{"Ampersand", "a&b", "/dev/a&b", "a&&b"}),
+                         CaseName<DeviceCase>);
 
 TEST(AddPort, OpensAPseudoTerminalByItsPath)
 {

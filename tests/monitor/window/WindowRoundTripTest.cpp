@@ -31,14 +31,17 @@ QString TitleOf(const std::string& name) { return QString::fromStdString(name + 
 
 auto SlotFields(const SendSlot& s)
 {
-    return std::make_tuple(s.entry, s.protoName, s.answerProtoName, s.protoId.ToString(), s.answerId.ToString(),
-                           s.isCR, s.isLF, s.isParse, s.isIgnoreStarting, s.isDisplayHex, s.isActionAnswer,
-                           s.isRepeat, s.repeatPeriod, s.actionDelay);
+    return std::make_tuple(s.entry, s.protoName, s.answerProtoName, s.protoId.ToString(), s.answerId.ToString(), s.isCR,
+                           s.isLF, s.isParse, s.isIgnoreStarting, s.isDisplayHex, s.isActionAnswer, s.isRepeat,
+                           s.repeatPeriod, s.actionDelay);
 }
 
 // Without height and line count: they are the grid's cache, recomputed whenever the port's rows
 // are laid out in the grid.
-auto RowFields(const LogLine& r) { return std::make_tuple(r.direction, r.data, r.protoName, r.protoValues, r.timeText); }
+auto RowFields(const LogLine& r)
+{
+    return std::make_tuple(r.direction, r.data, r.protoName, r.protoValues, r.timeText);
+}
 
 std::vector<std::string> PortNames(const MainWindow& window)
 {
@@ -126,8 +129,7 @@ void FillPort(SerPort& port, int n, const std::string& protoName, const Uuid& pr
 
 // What the file keeps of a port, as plain values.
 struct StoredPort {
-    explicit StoredPort(const SerPort& p)
-        : items{p.baud, p.rtsCts, p.xonXoff, p.mode, p.slot}
+    explicit StoredPort(const SerPort& p) : items{p.baud, p.rtsCts, p.xonXoff, p.mode, p.slot}
     {
         for (const std::vector<SendSlot>* mode : {&p.asciiSlots, &p.hexSlots, &p.protoSlots})
             for (const SendSlot& s : *mode)
@@ -226,7 +228,8 @@ TEST_P(StoredCounts, MakeOnlyThePortsTheFileHolds)
     for (int i = 0; i < c.ports; ++i) {
         const SerPort& port = *window->ports.At(i);
         EXPECT_EQ(std::make_tuple(port.baud, port.rtsCts, port.xonXoff, port.mode, port.slot),
-                  std::make_tuple(19200, false, true, 2, 4)) << i;
+                  std::make_tuple(19200, false, true, 2, 4))
+            << i;
         EXPECT_EQ(port.asciiSlots.size(), static_cast<std::size_t>(SendSlotCount));
     }
     if (c.shown < 0)
@@ -237,18 +240,18 @@ TEST_P(StoredCounts, MakeOnlyThePortsTheFileHolds)
     EXPECT_TRUE(window->logGrid.isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, StoredCounts,
-    testing::Values(
-        // Ports past the 256th are not made; their items are not read.
-        CountCase{"MoreThan256Ports", 200, StoredBytes(NopeNames(300)), 300, 256, 200},
-        // A name count the file cannot hold is a loading error before any port.
-        CountCase{"NameCountPastTheFile", 0, Bytes({0xFF}) + Int32Bytes(1000001) + Bytes({8}) + "ttyNOPE0", 1, 0, -1},
-        CountCase{"NamesWithoutTheirPorts", 0, StoredBytes(NopeNames(3)), 0, 0, -1},
-        // A tab index no tab has leaves the last port made shown.
-        CountCase{"TabPastTheTabs", 7, StoredBytes(NopeNames(2)), 2, 2, 1},
-        CountCase{"NegativeTab", -3, StoredBytes(NopeNames(2)), 2, 2, 1}),
-    CaseName<CountCase>);
+INSTANTIATE_TEST_SUITE_P(Files, StoredCounts,
+                         testing::Values(
+                             // Ports past the 256th are not made; their items are not read.
+                             CountCase{"MoreThan256Ports", 200, StoredBytes(NopeNames(300)), 300, 256, 200},
+                             // A name count the file cannot hold is a loading error before any port.
+                             CountCase{"NameCountPastTheFile", 0,
+                                       Bytes({0xFF}) + Int32Bytes(1000001) + Bytes({8}) + "ttyNOPE0", 1, 0, -1},
+                             CountCase{"NamesWithoutTheirPorts", 0, StoredBytes(NopeNames(3)), 0, 0, -1},
+                             // A tab index no tab has leaves the last port made shown.
+                             CountCase{"TabPastTheTabs", 7, StoredBytes(NopeNames(2)), 2, 2, 1},
+                             CountCase{"NegativeTab", -3, StoredBytes(NopeNames(2)), 2, 2, 1}),
+                         CaseName<CountCase>);
 
 TEST_F(WindowRoundTrip, ErrorInThePortItemsStopsBeforeTheStoredTab)
 {
@@ -283,8 +286,9 @@ TEST_F(WindowRoundTrip, AnotherVersionLoadsNothingAndIsStoredOverWithThisOne)
 {
     const std::string old = HeadBeforeTab();
     ASSERT_EQ(old.substr(0, 1 + std::string(VersionText).size()), StoredBytes(std::string(VersionText)));
-    const std::string other = StoredBytes(std::string("Baudrill v1.1.7")) + old.substr(1 + std::string(VersionText).size()) +
-                              Int32Bytes(0) + StoredBytes(NopeNames(1)) + PortItems(19200);
+    const std::string other = StoredBytes(std::string("Baudrill v1.1.7")) +
+                              old.substr(1 + std::string(VersionText).size()) + Int32Bytes(0) +
+                              StoredBytes(NopeNames(1)) + PortItems(19200);
     ASSERT_TRUE(WriteFileReplacing(path, FramedFile(other)));
     {
         std::unique_ptr<MainWindow> window = Loaded(false);

@@ -84,10 +84,7 @@ void ExpectCompose(const ComposeCase& c)
     EXPECT_EQ(r.next, c.next);
 }
 
-void RegisterValueActions()
-{
-    InitGrammarBuiltins();
-}
+void RegisterValueActions() { InitGrammarBuiltins(); }
 
 namespace {
 
@@ -96,15 +93,11 @@ protected:
     char do_decimal_point() const override { return ','; }
 };
 
-bool CNumericUsesComma()
-{
-    return std::strcmp(std::localeconv()->decimal_point, ",") == 0;
-}
+bool CNumericUsesComma() { return std::strcmp(std::localeconv()->decimal_point, ",") == 0; }
 
 }  // namespace
 
-DecimalCommaLocale::DecimalCommaLocale()
-    : savedCLocale_(std::setlocale(LC_ALL, nullptr)), savedGlobal_(std::locale())
+DecimalCommaLocale::DecimalCommaLocale() : savedCLocale_(std::setlocale(LC_ALL, nullptr)), savedGlobal_(std::locale())
 {
     // A locale with a facet of its own has no name, so this leaves the C locale alone.
     std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
@@ -135,8 +128,7 @@ bool DecimalCommaLocale::BuildLocale()
     const std::string& folder = built_.emplace().Path();
     if (folder.empty())
         return false;
-    const std::string command =
-        "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+    const std::string command = "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
     // localedef warns on some systems yet writes the locale: judge by the result.
     (void)std::system(command.c_str());
     setenv("LOCPATH", folder.c_str(), 1);

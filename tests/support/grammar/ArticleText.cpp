@@ -116,9 +116,6 @@ private:
 
 }  // namespace
 
-std::string DescribeArticle(const BNFarticle& article)
-{
-    return Describer(article).Sequence(article.begin, nullptr);
-}
+std::string DescribeArticle(const BNFarticle& article) { return Describer(article).Sequence(article.begin, nullptr); }
 
 }  // namespace baudrill::test

@@ -12,8 +12,7 @@ BNFarticle& NewArticle(const std::string& ns, const std::string& name)
     return GrammarRegistry::Instance().GetAdd(ns).Add(id, std::move(article));
 }
 
-RuleBuilder::RuleBuilder(BNFarticle& article)
-    : article_(article), cursors_{article.cursor}, groups_{article.cursor}
+RuleBuilder::RuleBuilder(BNFarticle& article) : article_(article), cursors_{article.cursor}, groups_{article.cursor}
 {
     RegisterTestActions();
 }
@@ -27,10 +26,7 @@ RuleBuilder& RuleBuilder::Add(std::unique_ptr<BNFelement> e)
     return *this;
 }
 
-RuleBuilder& RuleBuilder::T(const std::string& literal)
-{
-    return Add(std::make_unique<BNFterminal>(literal));
-}
+RuleBuilder& RuleBuilder::T(const std::string& literal) { return Add(std::make_unique<BNFterminal>(literal)); }
 
 RuleBuilder& RuleBuilder::Code(const std::string& action, Value arg)
 {
@@ -60,15 +56,9 @@ RuleBuilder& RuleBuilder::Block(bool up, const std::function<void()>& body)
     return *this;
 }
 
-RuleBuilder& RuleBuilder::Option(const std::function<void()>& body)
-{
-    return Block(false, body);
-}
+RuleBuilder& RuleBuilder::Option(const std::function<void()>& body) { return Block(false, body); }
 
-RuleBuilder& RuleBuilder::Loop(const std::function<void()>& body)
-{
-    return Block(true, body);
-}
+RuleBuilder& RuleBuilder::Loop(const std::function<void()>& body) { return Block(true, body); }
 
 RuleBuilder& RuleBuilder::Group(const std::function<void()>& body)
 {

@@ -106,10 +106,7 @@ bool ParseStop(ParseContext& ctx, Value)
     return true;
 }
 
-bool ParseLastIs(ParseContext& ctx, Value arg)
-{
-    return !ctx.Values().empty() && ctx.state.values.back() == arg;
-}
+bool ParseLastIs(ParseContext& ctx, Value arg) { return !ctx.Values().empty() && ctx.state.values.back() == arg; }
 
 }  // namespace
 

@@ -40,10 +40,7 @@ private:
 
 }  // namespace
 
-::testing::Environment* NewGuiTestEnvironment()
-{
-    return new GuiTestEnvironment;
-}
+::testing::Environment* NewGuiTestEnvironment() { return new GuiTestEnvironment; }
 
 void showResized(QWidget& widget, int width, int height)
 {

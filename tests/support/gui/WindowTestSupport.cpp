@@ -18,15 +18,14 @@ namespace {
 
 std::unique_ptr<SerialPort> FakeSerialPort()
 {
-    return std::make_unique<SerialPort>(
-        std::make_unique<platform::FakeCommDevice>(platform::SystemClock::Instance()));
+    return std::make_unique<SerialPort>(std::make_unique<platform::FakeCommDevice>(platform::SystemClock::Instance()));
 }
 
 }  // namespace
 
 RecordingPort::RecordingPort(MainWindow& window, std::string name, PortLog& log)
-    : SerPort(FakeSerialPort(), "/dev/" + name, &window, &window.logGrid, &window.settingsGroup,
-              &window.sendGroup, &window.protoSendGroup, &window.asciiSendGroup, &window.hexSendGroup),
+    : SerPort(FakeSerialPort(), "/dev/" + name, &window, &window.logGrid, &window.settingsGroup, &window.sendGroup,
+              &window.protoSendGroup, &window.asciiSendGroup, &window.hexSendGroup),
       name(std::move(name)), log(log)
 {
 }

@@ -51,11 +51,10 @@ std::string ProtoFile(std::string_view articles, std::string_view root)
     return text;
 }
 
-std::string ArticleXml(std::string_view name, std::string_view desc, std::string_view uid,
-                       std::string_view comment)
+std::string ArticleXml(std::string_view name, std::string_view desc, std::string_view uid, std::string_view comment)
 {
-    std::string text = "<article name=\"" + std::string(name) + "\" desc=\"" + std::string(desc) +
-                       "\" comment=\"" + std::string(comment) + "\"";
+    std::string text = "<article name=\"" + std::string(name) + "\" desc=\"" + std::string(desc) + "\" comment=\"" +
+                       std::string(comment) + "\"";
     if (!uid.empty())
         text += " uid=\"" + std::string(uid) + "\"";
     return text + "/>\n";

@@ -14,7 +14,8 @@ constexpr auto RealTimeLimit = 10s;
 
 }  // namespace
 
-uint32_t HeldClock::Tick() {
+uint32_t HeldClock::Tick()
+{
     {
         std::unique_lock lock(mutex);
         if (gatedThread == std::this_thread::get_id()) {
@@ -28,7 +29,8 @@ uint32_t HeldClock::Tick() {
     return inner.Tick();
 }
 
-void HeldClock::Sleep(int ms) {
+void HeldClock::Sleep(int ms)
+{
     if (ms >= HeldPauseMs) {
         std::unique_lock lock(mutex);
         ++heldSleepers;
@@ -39,20 +41,23 @@ void HeldClock::Sleep(int ms) {
     inner.Sleep(ms);
 }
 
-platform::TimerId HeldClock::StartTimer(unsigned ms, platform::TimerCallback callback) {
+platform::TimerId HeldClock::StartTimer(unsigned ms, platform::TimerCallback callback)
+{
     return inner.StartTimer(ms, std::move(callback));
 }
 
 void HeldClock::KillTimer(platform::TimerId id) { inner.KillTimer(id); }
 
-void HeldClock::Hold() {
+void HeldClock::Hold()
+{
     std::lock_guard lock(mutex);
     holdFrom = 0;
 }
 
 void HeldClock::Release() { ReleaseFor(UINT64_MAX); }
 
-void HeldClock::ReleaseFor(uint64_t ms) {
+void HeldClock::ReleaseFor(uint64_t ms)
+{
     std::lock_guard lock(mutex);
     const uint64_t now = inner.Elapsed();
     holdFrom = ms > UINT64_MAX - now ? UINT64_MAX : now + ms;
@@ -61,36 +66,44 @@ void HeldClock::ReleaseFor(uint64_t ms) {
 
 bool HeldClock::IsHeld() const { return inner.Elapsed() >= holdFrom; }
 
-bool HeldClock::WaitForHeldSleeper() {
+bool HeldClock::WaitForHeldSleeper()
+{
     std::unique_lock lock(mutex);
     return changed.wait_for(lock, RealTimeLimit, [&] { return IsHeld() && heldSleepers > 0; });
 }
 
-void HeldClock::GateNextTickOfThisThread() {
+void HeldClock::GateNextTickOfThisThread()
+{
     std::lock_guard lock(mutex);
     gatedThread = std::this_thread::get_id();
 }
 
-bool HeldClock::WaitForGatedTick() {
+bool HeldClock::WaitForGatedTick()
+{
     std::unique_lock lock(mutex);
     return changed.wait_for(lock, RealTimeLimit, [&] { return gateWaiting; });
 }
 
-void HeldClock::OpenGate() {
+void HeldClock::OpenGate()
+{
     std::lock_guard lock(mutex);
     gateOpen = true;
     changed.notify_all();
 }
 
-bool HeldClock::WaitForTimeToPass(uint64_t ms) {
+bool HeldClock::WaitForTimeToPass(uint64_t ms)
+{
     const uint64_t until = Elapsed() + ms;
     return test::WaitUntil([&] { return Elapsed() >= until; }, RealTimeLimit);
 }
 
 RecordingPort::RecordingPort(std::unique_ptr<platform::CommDevice> device, HeldClock& clock)
-    : SerialPort(std::move(device), clock), heldClock(clock) {}
+    : SerialPort(std::move(device), clock), heldClock(clock)
+{
+}
 
-int RecordingPort::SetStandardBaud(int rate) {
+int RecordingPort::SetStandardBaud(int rate)
+{
     {
         std::lock_guard lock(mutex);
         standardRates.push_back(rate);
@@ -98,7 +111,8 @@ int RecordingPort::SetStandardBaud(int rate) {
     return SerialPort::SetStandardBaud(rate);
 }
 
-int RecordingPort::SetAnyBaud(int rate) {
+int RecordingPort::SetAnyBaud(int rate)
+{
     {
         std::lock_guard lock(mutex);
         anyRates.push_back(rate);
@@ -106,126 +120,150 @@ int RecordingPort::SetAnyBaud(int rate) {
     return SerialPort::SetAnyBaud(rate);
 }
 
-int RecordingPort::GetInputLines() {
+int RecordingPort::GetInputLines()
+{
     bool gate;
     {
         std::lock_guard lock(mutex);
         linePollTicks.push_back(GetClock().Tick());
         gate = std::exchange(gateArmed, false);
     }
-    if (gate) heldClock.GateNextTickOfThisThread();
+    if (gate)
+        heldClock.GateNextTickOfThisThread();
     return SerialPort::GetInputLines();
 }
 
-int RecordingPort::Write(const char* data, int length) {
+int RecordingPort::Write(const char* data, int length)
+{
     int takesMs;
     {
         std::lock_guard lock(mutex);
         writeTicks.push_back(GetClock().Tick());
-        if (sendNothing) return 0;
+        if (sendNothing)
+            return 0;
         takesMs = writeMs;
     }
-    for (int i = 0; i < takesMs; ++i) GetClock().Sleep(1);
+    for (int i = 0; i < takesMs; ++i)
+        GetClock().Sleep(1);
     return SerialPort::Write(data, length);
 }
 
-void RecordingPort::SendNothing(bool on) {
+void RecordingPort::SendNothing(bool on)
+{
     std::lock_guard lock(mutex);
     sendNothing = on;
 }
 
-void RecordingPort::WriteTakes(int ms) {
+void RecordingPort::WriteTakes(int ms)
+{
     std::lock_guard lock(mutex);
     writeMs = ms;
 }
 
-void RecordingPort::GateTurnAfterNextLinePoll() {
+void RecordingPort::GateTurnAfterNextLinePoll()
+{
     std::lock_guard lock(mutex);
     gateArmed = true;
 }
 
-std::vector<int> RecordingPort::StandardRates() const {
+std::vector<int> RecordingPort::StandardRates() const
+{
     std::lock_guard lock(mutex);
     return standardRates;
 }
 
-std::vector<int> RecordingPort::AnyRates() const {
+std::vector<int> RecordingPort::AnyRates() const
+{
     std::lock_guard lock(mutex);
     return anyRates;
 }
 
-std::vector<uint32_t> RecordingPort::LinePollTicks() const {
+std::vector<uint32_t> RecordingPort::LinePollTicks() const
+{
     std::lock_guard lock(mutex);
     return linePollTicks;
 }
 
-std::vector<uint32_t> RecordingPort::WriteTicks() const {
+std::vector<uint32_t> RecordingPort::WriteTicks() const
+{
     std::lock_guard lock(mutex);
     return writeTicks;
 }
 
-int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings) {
+int OpenForWorker(SThread& worker, SerialPort& port, SerialSettings settings)
+{
     auto lock = worker.LockPort();
     int result = port.Open("/dev/fake0", &settings);
-    if (result == 0) worker.SetOpen(true);
+    if (result == 0)
+        worker.SetOpen(true);
     return result;
 }
 
-void CloseForWorker(SThread& worker, SerialPort& port) {
+void CloseForWorker(SThread& worker, SerialPort& port)
+{
     worker.AbortWrite();
     auto lock = worker.LockPort();
     worker.SetOpen(false);
     port.Close();
 }
 
-void RecordingNotifier::OnReceive(std::string bytes, uint32_t tick, bool newRow) {
+void RecordingNotifier::OnReceive(std::string bytes, uint32_t tick, bool newRow)
+{
     notices.push_back({Notice::Receive, std::move(bytes), tick, newRow});
 }
 
-void RecordingNotifier::OnSent(std::string bytes, uint32_t tick) {
+void RecordingNotifier::OnSent(std::string bytes, uint32_t tick)
+{
     notices.push_back({Notice::Sent, std::move(bytes), tick, false});
 }
 
-void RecordingNotifier::OnLineStatus(int value) {
+void RecordingNotifier::OnLineStatus(int value)
+{
     std::lock_guard lock(linesMutex);
     lines.push_back(value);
 }
 
-void RecordingNotifier::OnSendDone(unsigned send) {
-    notices.push_back({Notice::SendDone, {}, 0, false, send});
-}
+void RecordingNotifier::OnSendDone(unsigned send) { notices.push_back({Notice::SendDone, {}, 0, false, send}); }
 
 void RecordingNotifier::OnHangUp() { notices.push_back({Notice::HangUp, {}, 0, false}); }
 
-bool RecordingNotifier::RunUntil(const std::function<bool()>& done) {
+bool RecordingNotifier::RunUntil(const std::function<bool()>& done)
+{
     return test::WaitUntil(done, RealTimeLimit, [this] { ProcessAll(); });
 }
 
-std::vector<Notice> RecordingNotifier::Of(Notice::Kind kind) const {
+std::vector<Notice> RecordingNotifier::Of(Notice::Kind kind) const
+{
     std::vector<Notice> found;
     for (const Notice& notice : notices)
-        if (notice.kind == kind) found.push_back(notice);
+        if (notice.kind == kind)
+            found.push_back(notice);
     return found;
 }
 
-std::string RecordingNotifier::Received() const {
+std::string RecordingNotifier::Received() const
+{
     std::string bytes;
-    for (const Notice& notice : Of(Notice::Receive)) bytes += notice.bytes;
+    for (const Notice& notice : Of(Notice::Receive))
+        bytes += notice.bytes;
     return bytes;
 }
 
-std::vector<int> RecordingNotifier::Lines() const {
+std::vector<int> RecordingNotifier::Lines() const
+{
     std::lock_guard lock(linesMutex);
     return lines;
 }
 
-WorkerTest::WorkerTest() {
+WorkerTest::WorkerTest()
+{
     auto fake = std::make_unique<platform::FakeCommDevice>(clock);
     device = fake.get();
     port = std::make_unique<RecordingPort>(std::move(fake), clock);
 }
 
-WorkerTest::~WorkerTest() {
+WorkerTest::~WorkerTest()
+{
     clock.Release();  // a held worker could not end
     clock.OpenGate();
     worker.reset();
@@ -233,20 +271,24 @@ WorkerTest::~WorkerTest() {
 
 void WorkerTest::MakeWorker() { worker = std::make_unique<SThread>(port.get(), &notifier, 4); }
 
-void WorkerTest::Open(SerialSettings settings) {
-    if (!worker) MakeWorker();
+void WorkerTest::Open(SerialSettings settings)
+{
+    if (!worker)
+        MakeWorker();
     ASSERT_TRUE(clock.WaitForHeldSleeper());
     ASSERT_EQ(OpenForWorker(*worker, *port, settings), 0);
 }
 
-void WorkerTest::OpenAndRun() {
+void WorkerTest::OpenAndRun()
+{
     Open();
     clock.Release();
 }
 
 void WorkerTest::Reopen() { ASSERT_EQ(OpenForWorker(*worker, *port), 0); }
 
-void WorkerTest::LetTimePass(uint64_t ms) {
+void WorkerTest::LetTimePass(uint64_t ms)
+{
     ASSERT_TRUE(clock.WaitForTimeToPass(ms));
     notifier.ProcessAll();
 }

@@ -40,10 +40,7 @@ public:
     }
 };
 
-int sum(const std::vector<int>& values)
-{
-    return std::accumulate(values.begin(), values.end(), 0);
-}
+int sum(const std::vector<int>& values) { return std::accumulate(values.begin(), values.end(), 0); }
 
 // The grid as the log shows it: four columns by the ratios 4, 11, 11 and 90.
 class SerPortCtrlTest : public ::testing::Test {

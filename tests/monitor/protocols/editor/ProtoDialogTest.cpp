@@ -37,8 +37,8 @@ protected:
         lowerName = "bnf" + UniqueName("lower");
         builtinName = "BNF" + UniqueName("upper");
         WriteFile(program.File("Baudrill.proto"),
-                  ProtoFile(ArticleXml(mainName, "byte word", "", "the main one") +
-                            ArticleXml(lowerName, "byte") + ArticleXml(builtinName, "word")));
+                  ProtoFile(ArticleXml(mainName, "byte word", "", "the main one") + ArticleXml(lowerName, "byte") +
+                            ArticleXml(builtinName, "word")));
         WriteFile(program.File("proto.qtf"), "[* Help] text");
         Open();
     }
