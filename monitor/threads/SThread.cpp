@@ -177,11 +177,12 @@ void SThread::PollLines()
     notifier->OnLineStatus(lines);
 }
 
-std::optional<int> SThread::PollRead()
+std::optional<int> SThread::PollRead(bool& newRow)
 {
     std::lock_guard guard(lock);
     if (!Usable())
         return std::nullopt;
+    NoteReopen(newRow);
     int n = port->ReadTimed(readBuffer.data(), ReadBufferSize, readTimeout);
     NoteHangUp();
     return n;
@@ -191,7 +192,7 @@ std::optional<int> SThread::PollRead()
 // its row ends: whatever comes after a reopen is another burst.
 SThread::ReadResult SThread::ReadAndPost(bool& newRow)
 {
-    std::optional<int> n = PollRead();
+    std::optional<int> n = PollRead(newRow);
     if (!n)
         return ReadResult::Closed;
     if (*n > 0)
@@ -201,6 +202,16 @@ SThread::ReadResult SThread::ReadAndPost(bool& newRow)
     if (hungUp)
         return ReadResult::Closed;
     return *n > 0 ? ReadResult::Delivered : ReadResult::Quiet;
+}
+
+// The reads before a close need not have been quiet, yet what is read after the device was
+// opened again is another burst: it must not join the row of before the close.
+void SThread::NoteReopen(bool& newRow)
+{
+    if (closings == closingsSeen)
+        return;
+    closingsSeen = closings;
+    newRow = true;
 }
 
 void SThread::NoteHangUp()
@@ -237,12 +248,13 @@ std::string SThread::DrainInput()
     return waiting;
 }
 
-std::optional<SThread::WriteStep> SThread::WriteData(Command current)
+std::optional<SThread::WriteStep> SThread::WriteData(Command current, bool& newRow)
 {
     std::lock_guard guard(lock);
     // A command handed over since the turn took its command replaces it; the next turn runs it.
     if (!Usable() || command != current)
         return std::nullopt;
+    NoteReopen(newRow);
     WriteStep step;
     step.period = period;
     step.send = sends;
@@ -280,7 +292,7 @@ void SThread::PostReceive(std::string bytes, uint32_t tick, bool& newRow)
 void SThread::WriteTurn(Command current, bool& newRow)
 {
     const uint32_t start = Tick();
-    std::optional<WriteStep> step = WriteData(current);
+    std::optional<WriteStep> step = WriteData(current, newRow);
     if (!step)
         return;
     const int periodMs = step->period;

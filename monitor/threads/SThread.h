@@ -106,8 +106,12 @@ private:
     void EndSend();
     // The locked steps; nullopt when the device was closed or gone meanwhile, or (a write) when
     // another command was handed over since the turn began: nothing done.
-    std::optional<int> PollRead();
-    std::optional<WriteStep> WriteData(Command current);
+    // Both start a new row when the device was closed since the worker last used it.
+    std::optional<int> PollRead(bool& newRow);
+    std::optional<WriteStep> WriteData(Command current, bool& newRow);
+    // Under the lock: a device closed (and opened again) since the last read or write ends
+    // the row.
+    void NoteReopen(bool& newRow);
     // Under the lock, after a port call: notes a hang-up that call found.
     void NoteHangUp();
     void ReportHangUp();
@@ -128,6 +132,7 @@ private:
     std::atomic<bool> open{false};
     std::atomic<bool> stop{false};
     std::atomic<unsigned> closings{0};  // how often the device was marked closed
+    unsigned closingsSeen = 0;          // `closings` at the worker's last read or write; under the lock
     // The device hung up since the owner last marked it open; set under the lock.
     std::atomic<bool> hungUp{false};
     bool hangUpToReport = false;  // worker thread only

@@ -71,6 +71,29 @@ TEST_F(WorkerTest, RowStartsAfterAQuietReadAndAfterAWriteNeverInsideABurst)
     EXPECT_EQ(notifier.notices[received.size() - 1].kind, Notice::Sent);
 }
 
+// Bytes keep coming while the device is closed and opened again, so no read is quiet; yet what
+// is read after the reopen is a burst of its own, not the rest of the row of before the close.
+TEST_F(WorkerTest, FirstBytesAfterTheDeviceWasClosedAndOpenedAgainStartARow)
+{
+    Open();
+    const std::string input = Block(4 * SThread::ReadBufferSize);
+    device->AddInput(input);
+    port->GateAfterNextFullRead();
+    clock.Release();
+    ASSERT_TRUE(clock.WaitForGatedTick());  // the first block read, not yet posted
+    worker->ClosePort();
+    Reopen();
+    clock.OpenGate();
+    ASSERT_TRUE(notifier.RunUntil([&] { return notifier.Received() == input; }));
+
+    std::vector<Notice> received = notifier.Of(Notice::Receive);
+    ASSERT_GE(received.size(), 2u);
+    EXPECT_TRUE(received[0].flag);
+    EXPECT_TRUE(received[1].flag) << "the first read after the reopen";
+    for (std::size_t i = 2; i < received.size(); ++i)
+        EXPECT_FALSE(received[i].flag) << i;
+}
+
 // Input arrives every millisecond, before, during and after the writes, so no read is quiet:
 // only a write starts a row, and the bytes read just before it still belong to the old one.
 struct WriteCase : test::NamedCase {

@@ -133,6 +133,21 @@ int RecordingPort::GetInputLines()
     return SerialPort::GetInputLines();
 }
 
+int RecordingPort::Read(char* buffer, int length)
+{
+    const int n = SerialPort::Read(buffer, length);
+    if (n != SThread::ReadBufferSize)
+        return n;
+    bool gate;
+    {
+        std::lock_guard lock(mutex);
+        gate = std::exchange(readGateArmed, false);
+    }
+    if (gate)
+        heldClock.GateNextTickOfThisThread();
+    return n;
+}
+
 int RecordingPort::Write(const char* data, int length)
 {
     int takesMs;
@@ -164,6 +179,12 @@ void RecordingPort::GateTurnAfterNextLinePoll()
 {
     std::lock_guard lock(mutex);
     gateArmed = true;
+}
+
+void RecordingPort::GateAfterNextFullRead()
+{
+    std::lock_guard lock(mutex);
+    readGateArmed = true;
 }
 
 std::vector<int> RecordingPort::StandardRates() const

@@ -78,6 +78,7 @@ public:
     int SetStandardBaud(int rate) override;
     int SetAnyBaud(int rate) override;
     int GetInputLines() override;
+    int Read(char* buffer, int length) override;
     int Write(const char* data, int length) override;
 
     void SendNothing(bool on);
@@ -85,6 +86,10 @@ public:
     void WriteTakes(int ms);
     // The turn that follows the next line poll stops at its first Tick (HeldClock's gate).
     void GateTurnAfterNextLinePoll();
+    // The next read that fills the worker's whole buffer stops at the worker's next Tick: a
+    // timed read that got all it asked for ends without one, so that Tick comes after the
+    // worker has left its lock and before it posts the bytes.
+    void GateAfterNextFullRead();
     std::vector<int> StandardRates() const;
     std::vector<int> AnyRates() const;
     std::vector<uint32_t> LinePollTicks() const;
@@ -96,6 +101,7 @@ private:
     bool sendNothing = false;
     int writeMs = 0;
     bool gateArmed = false;
+    bool readGateArmed = false;
     std::vector<int> standardRates, anyRates;
     std::vector<uint32_t> linePollTicks, writeTicks;
 };
